@@ -1,0 +1,164 @@
+// CVeskDoc: the link collection document — node list, fixed categories, serials, undo and Find.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/vesk_settings.h"
+#include "document/link_info.h"
+#include "document/user_interface.h"
+#include "document/view_hints.h"
+
+namespace vesk {
+
+// Undo operation codes.
+enum UndoOp : int {
+  kUndoCreated = 100,
+  kUndoChanged = 101,
+  kUndoEmptied = 102,
+  kUndoReparented = 200,
+  kUndoListAction = 201,
+  kUndoSwapped = 300,
+  kUndoDragged = 301,
+  kUndoReordered = 302,
+};
+
+constexpr std::size_t kMaxNodes = 2000;
+constexpr std::uint32_t kSerialLimit = 320000;
+constexpr int kUndoGroupLimit = 1000;
+
+// The document. Views hear of every change through numbered hints; the user is reached only
+// through the injected IUserInterface; preferences are read from the settings at the moment of use.
+class CVeskDoc {
+ public:
+  CVeskDoc(CVeskSettings& settings, IUserInterface& ui);
+  ~CVeskDoc();
+  CVeskDoc(const CVeskDoc&) = delete;
+  CVeskDoc& operator=(const CVeskDoc&) = delete;
+
+  // --- framework part: views, modified flag, path and title ---
+  void AddView(IDocView* view);
+  void RemoveView(IDocView* view);
+  void UpdateAllViews(int hint, LINKINFO* node);
+  bool IsModified() const { return m_bModified; }
+  void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+  const std::string& GetPathName() const { return m_strPathName; }
+  void SetPathName(const std::string& path);  // also sets the title from the file name
+  const std::string& GetTitle() const { return m_strTitle; }
+  void SetTitle(const std::string& title) { m_strTitle = title; }
+  // The window caption: string 10116 with the title for %1.
+  std::string GetCaption() const;
+  CVeskSettings& Settings() { return m_settings; }
+  IUserInterface& UI() { return m_ui; }
+
+  // --- new, open, save ---
+  // Resets and creates the three fixed categories; title "Vesk", no path, unmodified.
+  bool OnNewDocument();
+  // Loads a .knd file; on failure reports it, starts a new document and returns false.
+  bool OnOpenDocument(const std::string& path);
+  // Saves with the serial check; false when cancelled or failed (the old file is kept).
+  bool OnSaveDocument(const std::string& path);
+
+  // --- node store ---
+  LINKINFO* CreateNode(int kind);
+  void DestroyNode(LINKINFO* node);
+  long AllocSerial();
+  bool CheckSerials();
+  void Renumber();
+  LINKINFO* FindBySerial(std::uint32_t serial) const;
+  // First node at or after start (list head when start is null) whose parent is parent.
+  LINKINFO* FindFirstChild(const LINKINFO* parent, const LINKINFO* start = nullptr) const;
+  bool Contains(const LINKINFO* node) const;
+  void SelectCategory(LINKINFO* node, bool fromTree);
+  void ShowCurrentCategory();
+  bool IsInTrash() const;
+  void ComputeUpdateTimes(LINKINFO* category);
+  // The status-bar counts of the Top Category subtree, "%04lu / %04lu" (categories first).
+  std::string StatusCounts();
+
+  NodeList& GetNodeList() { return m_pNodeList; }
+  const NodeList& GetNodeList() const { return m_pNodeList; }
+  LINKINFO* GetTopCategory() const { return m_pTopCategory; }
+  LINKINFO* GetWorkBox() const { return m_pWorkBox; }
+  LINKINFO* GetTrash() const { return m_pTrash; }
+  LINKINFO* GetCurrent() const { return m_pCurrent; }
+  FILEINFO& GetFileInfo() { return *m_pFileInfo; }
+  const std::string& GetGenreList() const { return m_strGenreList; }
+  std::uint32_t GetNextSerial() const { return m_nNextSerial; }
+  void SetNextSerial(std::uint32_t next) { m_nNextSerial = next; }
+  // The version of the file loaded last (300 for a new document).
+  int GetLoadedVersion() const { return m_nLoadedVersion; }
+
+  // --- undo ---
+  int BeginUndoGroup();
+  LINKINFO* RecordUndo(LINKINFO* node, int code, int group);
+  void DiscardLastUndoGroup();
+  void ClearUndo();
+  void OnEditUndo();
+  bool CanUndo() const { return !m_pUndoList.empty(); }
+
+  // --- editing ---
+  bool MoveNodeBefore(LINKINFO* node, LINKINFO* ref);
+  bool MoveNodeAfter(LINKINFO* node, LINKINFO* ref);
+  void SwapNodes(LINKINFO* a, LINKINFO* b);
+  void MoveToTrash(LINKINFO* node, int group);
+  void OnEmptyTrash();
+  bool EditCategory(LINKINFO* node);
+  bool EditLink(LINKINFO* node);
+  void OnNewCategory();
+  void OnNewLink();
+  void OnRenumber();
+  void OnCgiSettings();
+  void OnHtmlSettings();
+  void OnEnvSettings();
+
+  // --- find ---
+  void OnFind();
+  void OnFindNext();
+  bool CanFindNext() const { return m_posFind != nullptr; }
+  // Next hit after start (from the head when start is null or has left the list); null = none.
+  LINKINFO* FindFrom(const std::string& text, int mode, LINKINFO* start);
+  bool MatchLink(LINKINFO* node, const std::string& text, int mode);
+
+  // --- output folder ---
+  // The folder of the document file (ending in the separator), saving first when needed;
+  // empty when the user cancelled.
+  std::string DocFolder();
+
+ private:
+  friend class CDocumentFile;
+  void Reset();
+
+ public:
+  // Members named as the record of the document (public for the file loader and tests).
+  LINKINFO* m_posFind = nullptr;
+  unsigned long m_nLinkCount = 0;
+  unsigned long m_nCategoryCount = 0;
+  int m_bSettingsChanged = 0;
+  int m_bUndoOverflow = 0;
+  int m_nNextUndoGroup = 0;
+  std::uint32_t m_nNextSerial = 0;
+  std::string m_strGenreList;
+  NodeList m_pDiscardList;
+  NodeList m_pUndoList;
+  NodeList m_pNodeList;
+  LINKINFO* m_pTopCategory = nullptr;
+  LINKINFO* m_pWorkBox = nullptr;
+  LINKINFO* m_pTrash = nullptr;
+  LINKINFO* m_pCurrent = nullptr;
+  std::unique_ptr<FILEINFO> m_pFileInfo;
+
+ private:
+  CVeskSettings& m_settings;
+  IUserInterface& m_ui;
+  std::vector<IDocView*> m_views;
+  bool m_bModified = false;
+  std::string m_strPathName;
+  std::string m_strTitle;
+  int m_nLoadedVersion = 300;
+};
+
+}  // namespace vesk

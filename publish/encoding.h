@@ -1,0 +1,17 @@
+// Conversion between the in-memory Shift_JIS (CP932) text and UTF-8 at the program's edges.
+#pragma once
+
+#include <string>
+
+namespace vesk {
+
+// Converts CP932 bytes to UTF-8; false (and out holds what converted) on an invalid sequence.
+bool Cp932ToUtf8(const std::string& in, std::string& out);
+// Converts UTF-8 to CP932 bytes; false when the input is invalid or holds a character CP932 lacks.
+bool Utf8ToCp932(const std::string& in, std::string& out);
+
+// Lenient forms for display and messages: undecodable bytes become '?'.
+std::string ToUtf8(const std::string& cp932);
+std::string ToCp932(const std::string& utf8);
+
+}  // namespace vesk

@@ -1,0 +1,39 @@
+// A path value with the file-name operations the outputs and imports share.
+#pragma once
+
+#include <string>
+
+namespace vesk {
+
+// Native path separator as a character and as text.
+constexpr char kPathSep = '/';
+constexpr const char* kPathSepStr = "/";
+
+// One path text; searches are Shift_JIS aware, so a second byte is never taken for a separator.
+class CFilePath {
+ public:
+  CFilePath() = default;
+  explicit CFilePath(std::string path) : m_strPath(std::move(path)) {}
+
+  const std::string& Str() const { return m_strPath; }
+
+  // True when the file-name part has a "." and the text after its last "." equals ext exactly.
+  bool HasExtension(const std::string& ext) const;
+  // Cuts at the file name's last "." (if any), appends "." and ext; returns the new path.
+  std::string ChangeExtension(const std::string& ext);
+  std::string Append(const std::string& text);
+  // Reads [section] key from the INI-format file at this path; empty when missing.
+  std::string ReadIniValue(const std::string& section, const std::string& key) const;
+  // Replaces (or adds) [section] key in the INI file, keeping the rest; false on failure.
+  bool WriteIniValue(const std::string& section, const std::string& key,
+                     const std::string& value) const;
+  // 100 folder, 200 other existing thing, 500 missing.
+  int FolderKind() const;
+  // Creates every missing folder of an absolute path (the last one only with createLast).
+  bool MakeDirectoryPath(bool createLast) const;
+
+ private:
+  std::string m_strPath;
+};
+
+}  // namespace vesk

@@ -1,0 +1,95 @@
+#include "resources/string_table.h"
+
+#include <map>
+
+#include "publish/encoding.h"
+
+namespace vesk {
+namespace {
+
+// Kept in UTF-8 here and converted once, on first use, to the in-memory Shift_JIS.
+const std::map<int, const char*>& Utf8Table() {
+  static const std::map<int, const char*> table = {
+      {128, "\nVesk\nVesk Document\nVesk ファイル (*.knd)\n.knd\nveskDatafile\nVesk Document"},
+      {10001, "これ以上カテゴリー/リンク先を追加できません。"},
+      {10002, "通し番号の再割り当てが必要です。"},
+      {10003, "通し番号に問題があります。再割り当てしますか?"},
+      {10004, "通し番号を再割り当てします。\nUndo情報も初期化されますので注意してください。"},
+      {10006, "Kestrelnest CGI 用データファイルではありません。"},
+      {10007, "CSVデータをファイルに書き込みました。"},
+      {10008, "Kestrelnest CSVのデータファイルではありません。"},
+      {10010, "リンク集のHTMLファイルの書き込みに失敗しました。"},
+      {10011, "Deepscoutを起動できませんでした。"},
+      {10016, "検索結果:見つかりませんでした。"},
+      {10017, "検索結果:他は見つかりませんでした。"},
+      {10068, "新規作成/変更されたファイルはありません。"},
+      {10100, "Top Category"},
+      {10101, "作業箱"},
+      {10102, "ごみ箱"},
+      {10103, "New Category"},
+      {10105, "category"},
+      {10106, "cgi"},
+      {10107, "search.cgi"},
+      {10108, "html"},
+      {10112, "Kestrelnest Application Data Format\r\n"},
+      {10115, "Kestrelnest Application"},
+      {10116, "%1 - Kestrelnest Application"},
+      {10117,
+       "Kestrelnest CGI データファイル (*%1)|*%1|Kestrelnest CSV カンマ区切りファイル "
+       "(*.csv)|*.csv|お気に入り用ファイル(*.url)|*.url|"},
+      {10118,
+       "ニュース\tスポーツ\t旅行\tコンピュータ\t車\tバイク\tゲーム\tCG\tグルメ\t映画\t音楽\t地域\t小説・"
+       "散文\t"},
+      {10200, "120,webページの題名"},
+      {10201, "120,URL"},
+      {10202, "75,web管理者"},
+      {10203, "75,E-mail"},
+      {10204, "200,コメント"},
+      {10205, "75,バナー"},
+      {10206, "75,マーク"},
+      {10207, "100,更新日"},
+      {10208, "200,キーワード"},
+      {10209, "- end -"},
+      {10303,
+       "<IMG src=\"xxx.png\" alt=\"\" align=\"middle\" border=\"0\" width=\"200\" height=\"40\">"},
+      {10400, "リンク先の情報"},
+      {10401, "web page Title"},
+      {10402, "http://"},
+      {57344, "vesk"},
+      {59143, "0001 / 0000"},
+  };
+  return table;
+}
+
+}  // namespace
+
+std::string ResStringUtf8(int id) {
+  const auto& table = Utf8Table();
+  auto it = table.find(id);
+  return it == table.end() ? std::string() : std::string(it->second);
+}
+
+std::string ResString(int id) {
+  static std::map<int, std::string> cache;
+  auto it = cache.find(id);
+  if (it != cache.end()) return it->second;
+  std::string sjis = ToCp932(ResStringUtf8(id));
+  cache.emplace(id, sjis);
+  return sjis;
+}
+
+std::string ResFormat(int id, const std::string& arg) {
+  std::string text = ResString(id);
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == '1') {
+      out += arg;
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace vesk

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the program and the tests need (run as root).
+set -euo pipefail
+pkgs=(build-essential cmake pkg-config libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev
+      googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
+      xvfb xauth x11-utils xdotool imagemagick fonts-noto-cjk)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and opens the bundled sample collection in the desktop program.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/tools/deps.sh"
+"$here/tools/build.sh"
+sample="$here/samples/sample.knd"
+if [ -f "$sample" ]; then
+  exec "${VESK_BUILD_DIR:-$here/build}/vesk" "$sample"
+fi
+exec "${VESK_BUILD_DIR:-$here/build}/vesk"
