@@ -64,8 +64,8 @@ class CVeskSettings {
   int GetWindowValue(const std::string& name);  // x, y, cx, cy, ps1cx, ps1cy with their defaults
   void SetWindowValue(const std::string& name, int v);
   // Search
-  std::string GetSearchWords();                        // TAB-joined, newest first
-  bool SetSearchWords(const std::string& tabJoined);   // false at the first failed write
+  std::string GetSearchWords();                       // TAB-joined, newest first
+  bool SetSearchWords(const std::string& tabJoined);  // false at the first failed write
   int GetSearchMode();
   void SetSearchMode(int v);
   // Recent File List: index 1..4

@@ -1,4 +1,5 @@
-// LINKINFO: the one node record (category or link), also used as undo record; FILEINFO: output settings.
+// LINKINFO: the one node record (category or link), also used as undo record; FILEINFO: output
+// settings.
 #pragma once
 
 #include <cstdint>

@@ -38,7 +38,8 @@ const std::map<int, const char*>& Utf8Table() {
        "Kestrelnest CGI データファイル (*%1)|*%1|Kestrelnest CSV カンマ区切りファイル "
        "(*.csv)|*.csv|お気に入り用ファイル(*.url)|*.url|"},
       {10118,
-       "ニュース\tスポーツ\t旅行\tコンピュータ\t車\tバイク\tゲーム\tCG\tグルメ\t映画\t音楽\t地域\t小説・"
+       "ニュース\tスポーツ\t旅行\tコンピュータ\t車\tバイク\tゲーム\tCG\tグルメ\t映画\t音楽\t地域\t"
+       "小説・"
        "散文\t"},
       {10200, "120,webページの題名"},
       {10201, "120,URL"},

@@ -15,8 +15,8 @@ class CVeskApp : public wxApp {
  public:
   bool OnInit() override {
     const std::string caption = vesk::ResFormat(10116, "Vesk");
-    auto* frame = new wxFrame(nullptr, wxID_ANY, FromSjis(caption), wxPoint(80, 80),
-                              wxSize(550, 360));
+    auto* frame =
+        new wxFrame(nullptr, wxID_ANY, FromSjis(caption), wxPoint(80, 80), wxSize(550, 360));
     frame->Show();
     return true;
   }

@@ -14,7 +14,7 @@ TEST(Encoding, RoundTripsJapaneseAndRefusesWhatCp932Lacks) {
   EXPECT_EQ(back, "作業箱");
   std::string out;
   EXPECT_FALSE(Utf8ToCp932("\xF0\x9F\x98\x80", out));  // an emoji has no CP932 form
-  EXPECT_FALSE(Cp932ToUtf8("\x81", out));               // a lone lead byte
+  EXPECT_FALSE(Cp932ToUtf8("\x81", out));              // a lone lead byte
   EXPECT_EQ(ToUtf8(std::string("a\x81")), "a?");
 }
 

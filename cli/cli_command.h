@@ -1,0 +1,42 @@
+// How vesk-cli commands plug in: each command file registers itself with one setup function.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "document/user_interface.h"
+
+namespace vesk::cli {
+
+// Shared state of one vesk-cli run.
+struct CliContext {
+  bool yes = false;  // --yes: answer OK/Yes where the program would ask
+  int exitCode = 0;  // set by the command that ran
+};
+
+// Message boxes go to stderr in UTF-8; questions take Cancel/No unless --yes was given.
+class CCliUserInterface : public IUserInterface {
+ public:
+  explicit CCliUserInterface(const CliContext& ctx) : m_ctx(ctx) {}
+  MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
+
+ private:
+  const CliContext& m_ctx;
+};
+
+// Prints a Shift_JIS message to stderr as one UTF-8 line.
+void PrintError(const std::string& sjisText);
+
+using CommandSetup = std::function<void(CLI::App& app, CliContext& ctx)>;
+
+// Registers a command at static-initialisation time; the order key sorts the help listing.
+struct CommandRegistrar {
+  CommandRegistrar(int order, CommandSetup setup);
+};
+
+std::vector<std::pair<int, CommandSetup>>& CommandRegistry();
+
+}  // namespace vesk::cli
