@@ -1,0 +1,48 @@
+#include "publish/file_errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "publish/publish_test_ui.h"
+
+namespace vesk {
+namespace {
+
+using testing::CPublishTestUi;
+
+TEST(FileErrors, ReportsEachCauseWithItsTextAndTheStopIcon) {
+  CPublishTestUi ui;
+  ReportFileError(ui, kFileErrNotFound);
+  ReportFileError(ui, kFileErrDiskFull);
+  ReportFileError(ui, kFileErrAccessDenied);
+  ReportFileError(ui, 14);
+  ReportBadFileName(ui);
+  ReportBadFileName(ui, "../x.cgi");
+  ASSERT_EQ(ui.messages.size(), 6u);
+  EXPECT_EQ(ui.messages[0].text, "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[1].text, "ディスク容量が足りません。");
+  EXPECT_EQ(ui.messages[2].text, " Error Code (5)");
+  EXPECT_EQ(ui.messages[3].text, " Error Code (14)");
+  EXPECT_EQ(ui.messages[4].text, "ファイル名に使用できない文字が有ります。");
+  EXPECT_EQ(ui.messages[5].text, "ファイル名に使用できない文字が有ります。\n../x.cgi");
+  for (const auto& m : ui.messages) {
+    EXPECT_EQ(m.icon, MbIcon::Stop);
+    EXPECT_EQ(m.buttons, MbButtons::Ok);
+  }
+}
+
+TEST(FileErrors, MapsSystemErrorsToTheCausesTheMessagesKnow) {
+  EXPECT_EQ(FileErrorCauseFromErrno(0), kFileErrNone);
+  EXPECT_EQ(FileErrorCauseFromErrno(ENOENT), kFileErrNotFound);
+  EXPECT_EQ(FileErrorCauseFromErrno(ENOSPC), kFileErrDiskFull);
+  EXPECT_EQ(FileErrorCauseFromErrno(EDQUOT), kFileErrDiskFull);
+  EXPECT_EQ(FileErrorCauseFromErrno(EACCES), kFileErrAccessDenied);
+  EXPECT_EQ(FileErrorCauseFromErrno(ENOTDIR), kFileErrBadPath);
+  EXPECT_EQ(FileErrorCauseFromErrno(EMFILE), kFileErrTooManyOpen);
+  EXPECT_EQ(FileErrorCauseFromErrno(EIO), kFileErrHardIO);
+  EXPECT_EQ(FileErrorCauseFromErrno(EPROTO), kFileErrGeneric);
+}
+
+}  // namespace
+}  // namespace vesk
