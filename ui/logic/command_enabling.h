@@ -1,0 +1,24 @@
+// Enabling rules of the main window's commands as functions of the document's state.
+#pragma once
+
+namespace vesk {
+
+// What the enabling rules look at; the frame fills it from the document at the moment of asking.
+struct CommandState {
+  bool canUndo = false;           // the undo history is not empty
+  bool canFindNext = false;       // a find position is kept
+  bool inTrash = false;           // the current category is the trash or lies below it
+  bool trashHasChildren = false;  // the trash holds at least one node
+  bool labelEditing = false;      // a category name is being edited in place
+  int recentFiles = 0;            // entries of the recent-file list
+  bool toolbarShown = true;
+  bool statusBarShown = true;
+};
+
+// Whether the command may run now. Commands whose handler is not there yet, and the property
+// entries of the context menus, are always disabled.
+bool IsCommandEnabled(int command, const CommandState& state);
+// Whether the command's menu item carries a check mark (the two show/hide commands).
+bool IsCommandChecked(int command, const CommandState& state);
+
+}  // namespace vesk
