@@ -10,8 +10,15 @@ constexpr std::size_t npos = std::string::npos;
 
 // True for a byte that starts a double-byte character (0x81-0x9F, 0xE0-0xFC).
 bool IsLeadByte(unsigned char c);
+// Byte length (1 or 2) of the character starting at i. A lead byte is paired only with a following
+// byte of 0x40 or more; at the end of the text or before a control byte it stands alone.
+std::size_t MbsCharLen(const std::string& text, std::size_t i);
+// Compares two texts with single-byte Latin letters folded to one case; double-byte characters
+// must match exactly.
+bool MbsEqualNoCase(const std::string& a, const std::string& b);
 
 // Searches that walk character by character, so a hit never starts on a second byte.
+// from must be the start of a character.
 std::size_t MbsFind(const std::string& text, const std::string& what, std::size_t from = 0);
 std::size_t MbsFindChar(const std::string& text, char c, std::size_t from = 0);
 std::size_t MbsReverseFindChar(const std::string& text, char c);
