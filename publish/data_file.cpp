@@ -1,0 +1,132 @@
+#include "publish/data_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <new>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "document/veskdoc.h"
+#include "publish/file_errors.h"
+
+namespace vesk {
+namespace {
+
+// An open file descriptor closed on every return path.
+class CFd {
+ public:
+  explicit CFd(int fd) : m_fd(fd) {}
+  ~CFd() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  CFd(const CFd&) = delete;
+  CFd& operator=(const CFd&) = delete;
+  int Get() const { return m_fd; }
+  bool Ok() const { return m_fd >= 0; }
+
+ private:
+  int m_fd;
+};
+
+int OpenExisting(const std::string& path) {
+  if (path.find('\0') != std::string::npos) {
+    errno = EINVAL;
+    return -1;
+  }
+  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+bool ReadAll(int fd, char* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t n = ::read(fd, data + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+CDataFile::CDataFile(CVeskDoc& doc)
+    : m_pNodeList(&doc.GetNodeList()),
+      m_pCurrent(doc.GetCurrent()),
+      m_pTop(doc.GetTopCategory()),
+      m_pFileInfo(&doc.GetFileInfo()),
+      m_pUi(&doc.UI()),
+      m_pSettings(&doc.Settings()) {}
+
+CDataFile::CDataFile(IUserInterface& ui) : m_pUi(&ui) {}
+
+CDataFile::~CDataFile() = default;
+
+int CDataFile::CompareFiles(const std::string& target, const std::string& temp, int* tempCause) {
+  CFd t(OpenExisting(target));
+  if (!t.Ok()) return kCompareNoTarget;
+  CFd w(OpenExisting(temp));
+  if (!w.Ok()) {
+    if (tempCause) {
+      int cause = FileErrorCauseFromErrno(errno);
+      *tempCause = cause == kFileErrNone ? kFileErrGeneric : cause;
+    }
+    return kCompareNoTemp;
+  }
+  struct stat st1 {};
+  struct stat st2 {};
+  if (::fstat(t.Get(), &st1) != 0 || ::fstat(w.Get(), &st2) != 0 || !S_ISREG(st1.st_mode) ||
+      !S_ISREG(st2.st_mode) || st1.st_size != st2.st_size) {
+    return kCompareSizeDiffers;
+  }
+  std::size_t size = static_cast<std::size_t>(st1.st_size);
+  std::vector<char> a, b;
+  try {
+    a.assign(size + 1, 0);
+    b.assign(size + 1, 0);
+  } catch (const std::bad_alloc&) {
+    return kCompareNoMemory;
+  }
+  if (!ReadAll(t.Get(), a.data(), size) || !ReadAll(w.Get(), b.data(), size)) {
+    return kCompareReadFailed;
+  }
+  return a == b ? kCompareEqual : kCompareByteDiffers;
+}
+
+void CDataFile::CommitFile(const std::string& target, const std::string& temp) {
+  int tempCause = kFileErrGeneric;
+  int r = CompareFiles(target, temp, &tempCause);
+  switch (r) {
+    case kCompareEqual:
+      std::remove(temp.c_str());
+      return;
+    case kCompareNoTemp:
+      // Nothing new to put in place: the existing target stays as it is.
+      ReportFileError(*m_pUi, tempCause);
+      return;
+    default:
+      break;
+  }
+  // A rename replaces the old target in one step, so it is never missing in between; if it
+  // fails the old target is still there and must not be listed as changed.
+  errno = 0;
+  if (std::rename(temp.c_str(), target.c_str()) != 0) {
+    int cause = FileErrorCauseFromErrno(errno);
+    ReportFileError(*m_pUi, cause == kFileErrNone ? kFileErrGeneric : cause);
+    return;
+  }
+  m_strChanged += target;
+  m_strChanged += "\r\n";
+}
+
+bool CDataFile::IsPlainFileName(const std::string& name) {
+  if (name.empty() || name == "." || name == ".." || name == kTempFileName) return false;
+  for (unsigned char c : name) {
+    if (c == '/' || c < 0x20 || c == 0x7F) return false;
+  }
+  return true;
+}
+
+}  // namespace vesk

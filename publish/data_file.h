@@ -1,0 +1,85 @@
+// CDataFile: the working object of every output and import command — the output folder, the
+// commit of output files through the temporary file, the list of created or changed files and
+// the category file naming rule.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_set>
+
+#include "document/link_info.h"
+#include "document/user_interface.h"
+#include "publish/text_read_file.h"
+
+namespace vesk {
+
+class CVeskDoc;
+class CVeskSettings;
+
+// Name of the one temporary file of a run, inside the output folder.
+inline constexpr const char* kTempFileName = "vesktemp.)vesk(";
+
+// Results of CompareFiles.
+enum CompareResult : int {
+  kCompareEqual = 0,
+  kCompareNoTarget = 1,
+  kCompareNoTemp = 2,
+  kCompareSizeDiffers = 3,
+  kCompareNoMemory = 4,
+  kCompareReadFailed = 5,
+  kCompareByteDiffers = 6,
+};
+
+// Built as a local object by one command and dropped at its end.
+class CDataFile {
+ public:
+  // For the outputs: works over the document's nodes, settings and user interface.
+  explicit CDataFile(CVeskDoc& doc);
+  // For an import without a document (the CSV reader).
+  explicit CDataFile(IUserInterface& ui);
+  virtual ~CDataFile();
+  CDataFile(const CDataFile&) = delete;
+  CDataFile& operator=(const CDataFile&) = delete;
+
+  // Compares the target with the freshly written temporary file (codes above). When the
+  // temporary file cannot be opened and tempCause is given, it receives the file-error cause.
+  static int CompareFiles(const std::string& target, const std::string& temp,
+                          int* tempCause = nullptr);
+  // Replaces target by temp when their bytes differ (or target is missing) and lists target;
+  // an unchanged target is left untouched and temp deleted.
+  void CommitFile(const std::string& target, const std::string& temp);
+  // m_strPath followed by the temporary file name.
+  std::string TempPath() const { return m_strPath + kTempFileName; }
+
+  // The naming rule: gives the category its file name for this run ("auto" on: always the next
+  // name of the series; off: only when it has none, skipping names any category already uses).
+  // The document is not marked modified.
+  void SettleFileName(LINKINFO* category);
+  // The next name of the series "%s%d.%s" (base, counter, extension); advances the counter.
+  std::string NextSeriesName();
+  // True when name is safe to create inside the output folder: not empty, not "." or "..",
+  // not the temporary file, and free of '/', NUL and other control characters.
+  static bool IsPlainFileName(const std::string& name);
+
+  IUserInterface& UI() { return *m_pUi; }
+
+  // Fields of the record, in order.
+  std::string m_strChanged;
+  std::string m_strLastCategory;
+  std::string m_strPath;
+  std::unique_ptr<CTextReadFile> m_pReadFile;
+  NodeList* m_pNodeList = nullptr;
+  LINKINFO* m_pCurrent = nullptr;
+  LINKINFO* m_pTop = nullptr;
+  FILEINFO* m_pFileInfo = nullptr;
+  int m_nNameCounter = 0;
+
+ private:
+  IUserInterface* m_pUi;
+  CVeskSettings* m_pSettings = nullptr;
+  std::optional<bool> m_bAutoNames;  // setting "auto", read at the first naming
+  std::optional<std::unordered_set<std::string>> m_usedNames;  // "auto" off: names in use
+};
+
+}  // namespace vesk

@@ -1,0 +1,32 @@
+// A text file written in text mode: every LF goes to disk as CR LF.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+// Keeps the first write error; Close() reports it (or the error of the final flush).
+class CTextWriteFile {
+ public:
+  CTextWriteFile() = default;
+  ~CTextWriteFile();
+  CTextWriteFile(const CTextWriteFile&) = delete;
+  CTextWriteFile& operator=(const CTextWriteFile&) = delete;
+
+  // Creates or truncates the file; false with Cause() set when it cannot.
+  bool Open(const std::string& path);
+  void Write(std::string_view text);
+  // Flushes and closes; false with Cause() set when any write failed.
+  bool Close();
+  int Cause() const { return m_nCause; }
+
+ private:
+  void Put(const char* data, std::size_t size);
+
+  std::FILE* m_pFile = nullptr;
+  int m_nCause = 0;
+};
+
+}  // namespace vesk
