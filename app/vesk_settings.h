@@ -73,6 +73,7 @@ class CVeskSettings {
   void WriteRecentFiles(const std::string (&files)[4]);
   // Settings
   int GetPreviewPages();
+  void SetPreviewPages(int v);
 
  private:
   ISettingsBackend& m_backend;
