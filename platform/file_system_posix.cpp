@@ -87,7 +87,12 @@ int CauseFromErrno(int err) {
 
 bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes, int* cause) {
   out.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (path.find('\0') != std::string::npos) {
+    SetCause(cause, kCauseBadPath);
+    return false;
+  }
+  // Non-blocking open: a FIFO without a writer must not hang the caller.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     SetCause(cause, CauseFromErrno(errno));
     return false;
@@ -111,6 +116,7 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
     ssize_t got = ::read(fd, buf, sizeof buf);
     if (got < 0) {
       if (errno == EINTR) continue;
+      if (errno == EAGAIN) break;  // an idle FIFO: nothing more to read
       SetCause(cause, CauseFromErrno(errno));
       ::close(fd);
       out.clear();

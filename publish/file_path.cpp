@@ -1,6 +1,6 @@
 #include "publish/file_path.h"
 
-#include <fstream>
+#include <algorithm>
 #include <string>
 
 #include "platform/file_system.h"
@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kIniValueMax = 259;
 // Longer INI lines are cut when read; no key or section of interest is that long.
 constexpr std::size_t kIniLineMax = 4096;
-// An INI file is rewritten whole; a larger one is not a shortcut file and is left alone.
+// An INI file is read and rewritten whole; a larger one is not a profile file and is refused.
 constexpr std::size_t kIniFileMax = 16 * 1024 * 1024;
 
 // Index of the first byte of the file-name part (after the last separator).
@@ -102,45 +102,30 @@ std::string CFilePath::Append(const std::string& text) {
   return m_strPath;
 }
 
-std::string CFilePath::ReadIniValue(const std::string& section, const std::string& key) const {
+std::string CFilePath::ReadIniValue(const std::string& section, const std::string& key,
+                                    int* cause) const {
+  if (cause) *cause = 0;
+  // A file beyond the size limit is not a profile file; it is refused rather than scanned.
+  std::string content;
+  int readCause = 0;
+  if (!platform::ReadWholeFile(m_strPath, content, kIniFileMax, &readCause)) {
+    if (cause) *cause = readCause;
+    return {};
+  }
   if (section.empty() || key.empty()) return {};
-  std::ifstream in(m_strPath, std::ios::binary);
-  if (!in) return {};
-  // Read in chunks and cut over-long lines, so a huge or binary file costs bounded memory.
   bool inSection = false;
-  std::string line;
-  bool lineCut = false;
-  char buf[16384];
-  auto handle = [&](const std::string& raw, std::string& result) {
+  for (std::size_t start = 0; start < content.size();) {
+    std::size_t lf = content.find('\n', start);
+    std::size_t lineEnd = lf == npos ? content.size() : lf;
+    std::string raw = content.substr(start, std::min(lineEnd - start, kIniLineMax));
+    start = lf == npos ? content.size() : lf + 1;
     IniLine parsed = ClassifyIniLine(raw);
     if (parsed.kind == IniLine::Section) {
       inSection = MbsEqualNoCase(parsed.name, section);
     } else if (parsed.kind == IniLine::Entry && inSection && MbsEqualNoCase(parsed.name, key)) {
-      result = IniValue(raw, parsed.valueAt);
-      return true;
-    }
-    return false;
-  };
-  std::string result;
-  for (;;) {
-    in.read(buf, sizeof buf);
-    std::streamsize got = in.gcount();
-    if (got <= 0) break;
-    for (std::streamsize i = 0; i < got; ++i) {
-      char c = buf[i];
-      if (c == '\n') {
-        if (handle(line, result)) return result;
-        line.clear();
-        lineCut = false;
-      } else if (!lineCut) {
-        if (line.size() < kIniLineMax)
-          line += c;
-        else
-          lineCut = true;
-      }
+      return IniValue(raw, parsed.valueAt);
     }
   }
-  if (!line.empty() && handle(line, result)) return result;
   return {};
 }
 

@@ -22,8 +22,10 @@ class CFilePath {
   // Cuts at the file name's last "." (if any), appends "." and ext; returns the new path.
   std::string ChangeExtension(const std::string& ext);
   std::string Append(const std::string& text);
-  // Reads [section] key from the INI-format file at this path; empty when missing.
-  std::string ReadIniValue(const std::string& section, const std::string& key) const;
+  // Reads [section] key from the INI-format file at this path; empty when missing. When the file
+  // cannot be read and cause is given, it receives the file-error cause (else 0).
+  std::string ReadIniValue(const std::string& section, const std::string& key,
+                           int* cause = nullptr) const;
   // Replaces (or adds) [section] key in the INI file, keeping the rest; false on failure.
   bool WriteIniValue(const std::string& section, const std::string& key,
                      const std::string& value) const;

@@ -121,8 +121,16 @@ TEST(IniFile, ReadsCaseInsensitivelyWithEitherLineEnd) {
   EXPECT_EQ(crlf.ReadIniValue("InternetShortcut", "Missing"), "");
   EXPECT_EQ(crlf.ReadIniValue("Nowhere", "URL"), "");
   EXPECT_EQ(CFilePath(tmp / "lf.url").ReadIniValue("InternetShortcut", "URL"), "http://lf/");
-  EXPECT_EQ(CFilePath(tmp / "none.url").ReadIniValue("InternetShortcut", "URL"), "");
-  EXPECT_EQ(CFilePath(tmp.str()).ReadIniValue("InternetShortcut", "URL"), "");
+  int cause = -1;
+  EXPECT_EQ(crlf.ReadIniValue("InternetShortcut", "URL", &cause), "http://ok/");
+  EXPECT_EQ(cause, 0);
+  EXPECT_EQ(CFilePath(tmp / "none.url").ReadIniValue("InternetShortcut", "URL", &cause), "");
+  EXPECT_EQ(cause, 2);
+  EXPECT_EQ(CFilePath(tmp.str()).ReadIniValue("InternetShortcut", "URL", &cause), "");
+  EXPECT_NE(cause, 0);
+  // A FIFO without a writer reads as empty instead of blocking.
+  ASSERT_EQ(::mkfifo((tmp / "fifo.url").c_str(), 0600), 0);
+  EXPECT_EQ(CFilePath(tmp / "fifo.url").ReadIniValue("InternetShortcut", "URL"), "");
 }
 
 TEST(IniFile, ValueIsCutToTheBufferOnACharacterBoundary) {
