@@ -57,7 +57,8 @@ class CVeskDoc {
   // --- new, open, save ---
   // Resets and creates the three fixed categories; title "Vesk", no path, unmodified.
   bool OnNewDocument();
-  // Loads a .knd file; on failure reports it, starts a new document and returns false.
+  // Loads a .knd file. A file in an unexpected format is reported and leaves a new document; a
+  // file that cannot be read is reported and leaves the current document untouched. False on both.
   bool OnOpenDocument(const std::string& path);
   // Saves with the serial check; false when cancelled or failed (the old file is kept).
   bool OnSaveDocument(const std::string& path);
@@ -78,6 +79,28 @@ class CVeskDoc {
   void ComputeUpdateTimes(LINKINFO* category);
   // The status-bar counts of the Top Category subtree, "%04lu / %04lu" (categories first).
   std::string StatusCounts();
+
+  // --- node list primitives ---
+  // Every insertion, removal and free of a node goes through these, so that list positions,
+  // Contains() and the serial lookup stay right. All are O(1) except where noted.
+  // Inserts a node that is in no list just before ref, or at the end when ref is null.
+  void InsertNode(LINKINFO* node, LINKINFO* ref = nullptr);
+  void InsertNodeAtHead(LINKINFO* node);
+  // Takes a node out of the node list without freeing it (no-op when it is not in it).
+  void RemoveNode(LINKINFO* node);
+  // Moves a listed node to just before ref, or to the end when ref is null.
+  void MoveNode(LINKINFO* node, LINKINFO* ref);
+  // Frees a node or undo record owned by the document, taking it out of the node list first;
+  // clears m_posFind and m_pCurrent when they name it. Freeing a live category is O(n): its
+  // children lose their parent pointer (a later save files them under the work box).
+  void FreeNode(LINKINFO* node);
+  // Frees every record of an undo or discard list and empties it (one O(n) pass at most).
+  void FreeNodes(NodeList& list);
+  // The neighbours of a listed node, or null.
+  LINKINFO* NextNode(const LINKINFO* node) const;
+  LINKINFO* PrevNode(const LINKINFO* node) const;
+  // Call after writing m_nSerial of listed nodes directly (imports), so lookups see the change.
+  void SerialsChanged() { m_bSerialIndexValid = false; }
 
   NodeList& GetNodeList() { return m_pNodeList; }
   const NodeList& GetNodeList() const { return m_pNodeList; }
@@ -159,6 +182,14 @@ class CVeskDoc {
   std::string m_strPathName;
   std::string m_strTitle;
   int m_nLoadedVersion = 300;
+  // FindBySerial's index: serial -> first node in list order with that serial, built lazily.
+  mutable std::unordered_map<std::uint32_t, LINKINFO*> m_serialIndex;
+  mutable bool m_bSerialIndexValid = false;
+  mutable bool m_bSerialDuplicates = false;
+  void IndexAppended(LINKINFO* node);
+  void IndexInserted(LINKINFO* node);
+  void IndexRemoved(LINKINFO* node);
+  void RebuildSerialIndex() const;
 };
 
 }  // namespace vesk

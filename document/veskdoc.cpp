@@ -1,0 +1,424 @@
+#include "document/veskdoc.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <tuple>
+#include <unordered_set>
+
+#include "resources/string_table.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr int kFixedMarkers[3] = {-1, -2, -3};
+constexpr int kFixedNames[3] = {10100, 10101, 10102};
+
+// Local midnight of a date with daylight saving time taken as not in effect.
+std::int32_t LocalMidnight(int year, int month, int day) {
+  std::tm t{};
+  long long y = static_cast<long long>(year) - 1900;
+  t.tm_year = static_cast<int>(std::clamp<long long>(y, -2000000, 2000000));
+  t.tm_mon = std::clamp(month, -100000, 100000) - 1;
+  t.tm_mday = std::clamp(day, -3000000, 3000000);
+  t.tm_isdst = 0;
+  return static_cast<std::int32_t>(std::mktime(&t));
+}
+
+}  // namespace
+
+CVeskDoc::CVeskDoc(CVeskSettings& settings, IUserInterface& ui)
+    : m_pFileInfo(std::make_unique<FILEINFO>()), m_settings(settings), m_ui(ui) {}
+
+CVeskDoc::~CVeskDoc() {
+  ClearUndo();
+  for (LINKINFO* node : m_pNodeList) delete node;
+}
+
+// --- framework part ---
+
+void CVeskDoc::AddView(IDocView* view) {
+  if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+    m_views.push_back(view);
+}
+
+void CVeskDoc::RemoveView(IDocView* view) {
+  m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void CVeskDoc::UpdateAllViews(int hint, LINKINFO* node) {
+  // A view may remove itself while being told.
+  std::vector<IDocView*> views = m_views;
+  for (IDocView* view : views) {
+    if (std::find(m_views.begin(), m_views.end(), view) != m_views.end()) view->OnUpdate(hint, node);
+  }
+}
+
+void CVeskDoc::SetPathName(const std::string& path) {
+  m_strPathName = path;
+  std::size_t slash = path.find_last_of('/');
+  m_strTitle = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string CVeskDoc::GetCaption() const { return ResFormat(10116, m_strTitle); }
+
+// --- new document and reset ---
+
+bool CVeskDoc::OnNewDocument() {
+  m_strPathName.clear();
+  m_strTitle = "Vesk";
+  Reset();
+  LINKINFO** fixed[3] = {&m_pTopCategory, &m_pWorkBox, &m_pTrash};
+  for (int i = 0; i < 3; ++i) {
+    LINKINFO* node = CreateNode(0);
+    if (!node) return false;
+    node->m_nParentSerial = kFixedMarkers[i];
+    node->m_strTitle = ResString(kFixedNames[i]);
+    *fixed[i] = node;
+  }
+  m_nLoadedVersion = 300;
+  SetModifiedFlag(false);
+  return true;
+}
+
+void CVeskDoc::Reset() {
+  m_pFileInfo = std::make_unique<FILEINFO>();
+  ClearUndo();
+  NodeList nodes;
+  nodes.swap(m_pNodeList);
+  for (LINKINFO* node : nodes) {
+    node->m_bInList = false;
+    if (m_posFind == node) m_posFind = nullptr;
+    delete node;
+  }
+  m_serialIndex.clear();
+  m_bSerialIndexValid = false;
+  m_nNextSerial = 0;
+  m_pTopCategory = m_pWorkBox = m_pTrash = m_pCurrent = nullptr;
+  m_strGenreList = m_settings.GetGenreList();
+}
+
+// --- node list primitives ---
+
+void CVeskDoc::InsertNode(LINKINFO* node, LINKINFO* ref) {
+  if (!node || node->m_bInList) return;
+  NodePos where = (ref && ref->m_bInList) ? ref->m_posSelf : m_pNodeList.end();
+  node->m_posSelf = m_pNodeList.insert(where, node);
+  node->m_bInList = true;
+  if (where == m_pNodeList.end())
+    IndexAppended(node);
+  else
+    IndexInserted(node);
+}
+
+void CVeskDoc::InsertNodeAtHead(LINKINFO* node) {
+  if (!node || node->m_bInList) return;
+  node->m_posSelf = m_pNodeList.insert(m_pNodeList.begin(), node);
+  node->m_bInList = true;
+  IndexInserted(node);
+}
+
+void CVeskDoc::RemoveNode(LINKINFO* node) {
+  if (!node || !node->m_bInList) return;
+  IndexRemoved(node);
+  m_pNodeList.erase(node->m_posSelf);
+  node->m_posSelf = NodePos{};
+  node->m_bInList = false;
+}
+
+void CVeskDoc::MoveNode(LINKINFO* node, LINKINFO* ref) {
+  if (!node || !node->m_bInList || node == ref) return;
+  NodePos where = (ref && ref->m_bInList) ? ref->m_posSelf : m_pNodeList.end();
+  // splice keeps the node's position valid.
+  m_pNodeList.splice(where, m_pNodeList, node->m_posSelf);
+  if (m_bSerialDuplicates) m_bSerialIndexValid = false;
+}
+
+void CVeskDoc::FreeNode(LINKINFO* node) {
+  if (!node) return;
+  bool liveCategory = node->m_pSelf == node && node->IsCategory();
+  RemoveNode(node);
+  if (m_posFind == node) m_posFind = nullptr;
+  if (m_pCurrent == node) m_pCurrent = nullptr;
+  if (liveCategory) {
+    for (LINKINFO* n : m_pNodeList)
+      if (n->m_pParent == node) n->m_pParent = nullptr;
+  }
+  delete node;
+}
+
+void CVeskDoc::FreeNodes(NodeList& list) {
+  NodeList records;
+  records.swap(list);
+  std::unordered_set<LINKINFO*> categories;
+  std::unordered_set<LINKINFO*> seen;
+  for (LINKINFO* node : records) {
+    // A record can only be owned once; a node back in the node list belongs to it.
+    if (!node || node->m_bInList || !seen.insert(node).second) continue;
+    if (m_posFind == node) m_posFind = nullptr;
+    if (m_pCurrent == node) m_pCurrent = nullptr;
+    if (node->m_pSelf == node && node->IsCategory()) categories.insert(node);
+  }
+  if (!categories.empty()) {
+    for (LINKINFO* n : m_pNodeList)
+      if (n->m_pParent && categories.count(n->m_pParent)) n->m_pParent = nullptr;
+  }
+  for (LINKINFO* node : seen) delete node;
+}
+
+LINKINFO* CVeskDoc::NextNode(const LINKINFO* node) const {
+  if (!node || !node->m_bInList) return nullptr;
+  auto it = std::next(NodeList::const_iterator(node->m_posSelf));
+  return it == m_pNodeList.end() ? nullptr : *it;
+}
+
+LINKINFO* CVeskDoc::PrevNode(const LINKINFO* node) const {
+  if (!node || !node->m_bInList) return nullptr;
+  NodeList::const_iterator it(node->m_posSelf);
+  return it == m_pNodeList.begin() ? nullptr : *std::prev(it);
+}
+
+// --- serial index ---
+
+void CVeskDoc::IndexAppended(LINKINFO* node) {
+  if (!m_bSerialIndexValid) return;
+  // An earlier node with the same serial stays the one found.
+  if (!m_serialIndex.emplace(node->m_nSerial, node).second) m_bSerialDuplicates = true;
+}
+
+void CVeskDoc::IndexInserted(LINKINFO* node) {
+  if (!m_bSerialIndexValid) return;
+  if (!m_serialIndex.emplace(node->m_nSerial, node).second) m_bSerialIndexValid = false;
+}
+
+void CVeskDoc::IndexRemoved(LINKINFO* node) {
+  if (!m_bSerialIndexValid) return;
+  auto it = m_serialIndex.find(node->m_nSerial);
+  if (it != m_serialIndex.end() && it->second == node && !m_bSerialDuplicates) {
+    m_serialIndex.erase(it);
+  } else if (it == m_serialIndex.end() || it->second != node || m_bSerialDuplicates) {
+    // Either another node shares the serial or the node's serial changed since it was indexed.
+    m_bSerialIndexValid = false;
+  }
+}
+
+void CVeskDoc::RebuildSerialIndex() const {
+  m_serialIndex.clear();
+  m_serialIndex.reserve(m_pNodeList.size());
+  m_bSerialDuplicates = false;
+  for (LINKINFO* node : m_pNodeList)
+    if (!m_serialIndex.emplace(node->m_nSerial, node).second) m_bSerialDuplicates = true;
+  m_bSerialIndexValid = true;
+}
+
+LINKINFO* CVeskDoc::FindBySerial(std::uint32_t serial) const {
+  if (!m_bSerialIndexValid) RebuildSerialIndex();
+  auto it = m_serialIndex.find(serial);
+  if (it != m_serialIndex.end() && it->second->m_bInList && it->second->m_nSerial == serial)
+    return it->second;
+  // A serial written directly since the index was built: look the slow way.
+  for (LINKINFO* node : m_pNodeList) {
+    if (node->m_nSerial == serial) {
+      m_bSerialIndexValid = false;
+      return node;
+    }
+  }
+  if (it != m_serialIndex.end()) m_bSerialIndexValid = false;
+  return nullptr;
+}
+
+// --- node store ---
+
+LINKINFO* CVeskDoc::CreateNode(int kind) {
+  if (m_pNodeList.size() >= kMaxNodes) {
+    m_ui.MessageBox(ResString(10001), MbButtons::Ok, MbIcon::None);
+    return nullptr;
+  }
+  long serial = AllocSerial();
+  if (serial < 0) return nullptr;
+  auto* node = new LINKINFO(kind, m_settings.GetLinkFlag());
+  node->m_nSerial = static_cast<std::uint32_t>(serial);
+  node->m_pParent = m_pCurrent;
+  InsertNode(node, nullptr);
+  return node;
+}
+
+void CVeskDoc::DestroyNode(LINKINFO* node) {
+  if (!node) return;
+  FreeNode(node);
+  if (m_nNextSerial > 0) --m_nNextSerial;
+}
+
+long CVeskDoc::AllocSerial() {
+  if (m_nNextSerial < kSerialLimit) return static_cast<long>(m_nNextSerial++);
+  m_ui.MessageBox(ResString(10002), MbButtons::Ok, MbIcon::None);
+  return -1;
+}
+
+bool CVeskDoc::CheckSerials() {
+  std::vector<bool> used(kSerialLimit, false);
+  std::uint32_t largest = 0;
+  bool any = false;
+  for (const LINKINFO* node : m_pNodeList) {
+    std::uint32_t s = node->m_nSerial;
+    if (s >= kSerialLimit || used[s]) return false;
+    used[s] = true;
+    largest = any ? std::max(largest, s) : s;
+    any = true;
+  }
+  if (any && m_nNextSerial <= largest) m_nNextSerial = largest + 1;
+  return true;
+}
+
+void CVeskDoc::Renumber() {
+  ClearUndo();
+  m_nNextSerial = 0;
+  for (LINKINFO* node : m_pNodeList) node->m_nSerial = m_nNextSerial++;
+  m_bSerialIndexValid = false;
+  SetModifiedFlag(true);
+}
+
+void CVeskDoc::OnRenumber() {
+  if (m_ui.MessageBox(ResString(10004), MbButtons::OkCancel, MbIcon::Information) != MbResult::Ok)
+    return;
+  Renumber();
+}
+
+LINKINFO* CVeskDoc::FindFirstChild(const LINKINFO* parent, const LINKINFO* start) const {
+  NodeList::const_iterator it = m_pNodeList.begin();
+  if (start) {
+    if (!start->m_bInList) return nullptr;
+    it = start->m_posSelf;
+  }
+  for (; it != m_pNodeList.end(); ++it)
+    if ((*it)->m_pParent == parent) return *it;
+  return nullptr;
+}
+
+bool CVeskDoc::Contains(const LINKINFO* node) const {
+  // Nodes leave the list only through RemoveNode/FreeNode, which keep m_bInList right; the
+  // pointer itself stays valid because freeing clears every pointer the document keeps.
+  return node && node->m_bInList;
+}
+
+void CVeskDoc::SelectCategory(LINKINFO* node, bool fromTree) {
+  if (node == m_pCurrent) return;
+  if (!fromTree) {
+    UpdateAllViews(kHintSelectCategory, node);
+    return;
+  }
+  if (node && node->IsCategory() && Contains(node)) {
+    m_pCurrent = node;
+    ShowCurrentCategory();
+  }
+}
+
+void CVeskDoc::ShowCurrentCategory() {
+  if (!m_pCurrent) return;
+  LINKINFO* current = m_pCurrent;
+  UpdateAllViews(kHintShowCategory, current);
+  for (LINKINFO* node : m_pNodeList) {
+    if (node->m_pParent != current || node->IsCategory()) continue;
+    UpdateAllViews(node->m_nOrder != 0 ? kHintAddLink : kHintAddSelectLink, node);
+  }
+}
+
+bool CVeskDoc::IsInTrash() const {
+  if (!m_pCurrent) return false;
+  const LINKINFO* node = m_pCurrent;
+  // Parent chains come from files and may loop; no chain is longer than the list.
+  std::size_t steps = m_pNodeList.size() + 1;
+  while (node && node != m_pTopCategory && node != m_pWorkBox && node != m_pTrash && steps--)
+    node = node->m_pParent;
+  return node != nullptr && node == m_pTrash;
+}
+
+void CVeskDoc::ComputeUpdateTimes(LINKINFO* category) {
+  if (!category) return;
+  // Children in list order, gathered once so the whole subtree is linear in the list.
+  std::unordered_map<const LINKINFO*, std::vector<LINKINFO*>> children;
+  for (LINKINFO* node : m_pNodeList)
+    if (node->m_pParent) children[node->m_pParent].push_back(node);
+  std::map<std::tuple<int, int, int>, std::int32_t> midnights;
+  auto midnight = [&](const LINKINFO* link) {
+    auto key = std::make_tuple(link->m_nYear, link->m_nMonth, link->m_nDay);
+    auto it = midnights.find(key);
+    if (it == midnights.end())
+      it = midnights.emplace(key, LocalMidnight(link->m_nYear, link->m_nMonth, link->m_nDay)).first;
+    return it->second;
+  };
+
+  // Depth-first without recursion: deep trees must not exhaust the stack.
+  struct Frame {
+    LINKINFO* category;
+    std::size_t next;
+  };
+  std::unordered_set<const LINKINFO*> visited{category};
+  std::vector<Frame> stack{{category, 0}};
+  category->m_tUpdate = 0;
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    auto found = children.find(top.category);
+    if (found == children.end() || top.next >= found->second.size()) {
+      LINKINFO* done = top.category;
+      stack.pop_back();
+      if (!stack.empty() && done->m_tUpdate > stack.back().category->m_tUpdate)
+        stack.back().category->m_tUpdate = done->m_tUpdate;
+      continue;
+    }
+    LINKINFO* child = found->second[top.next++];
+    if (child->IsCategory()) {
+      if (!visited.insert(child).second) continue;
+      child->m_tUpdate = 0;
+      stack.push_back({child, 0});
+    } else {
+      child->m_tUpdate = midnight(child);
+      if (child->m_tUpdate > top.category->m_tUpdate) top.category->m_tUpdate = child->m_tUpdate;
+    }
+  }
+}
+
+std::string CVeskDoc::StatusCounts() {
+  m_nCategoryCount = 0;
+  m_nLinkCount = 0;
+  if (m_pTopCategory) {
+    std::unordered_map<const LINKINFO*, std::vector<const LINKINFO*>> children;
+    for (const LINKINFO* node : m_pNodeList)
+      if (node->m_pParent && node->m_pParent->IsCategory())
+        children[node->m_pParent].push_back(node);
+    std::unordered_set<const LINKINFO*> visited{m_pTopCategory};
+    std::vector<const LINKINFO*> pending{m_pTopCategory};
+    m_nCategoryCount = 1;
+    while (!pending.empty()) {
+      const LINKINFO* c = pending.back();
+      pending.pop_back();
+      auto found = children.find(c);
+      if (found == children.end()) continue;
+      for (const LINKINFO* child : found->second) {
+        if (!child->IsCategory()) {
+          ++m_nLinkCount;
+        } else if (visited.insert(child).second) {
+          ++m_nCategoryCount;
+          pending.push_back(child);
+        }
+      }
+    }
+  }
+  char text[64];
+  std::snprintf(text, sizeof text, "%04lu / %04lu", m_nCategoryCount, m_nLinkCount);
+  return text;
+}
+
+// --- undo history ---
+
+void CVeskDoc::ClearUndo() {
+  FreeNodes(m_pUndoList);
+  FreeNodes(m_pDiscardList);
+  m_nNextUndoGroup = 0;
+  m_bUndoOverflow = 0;
+  m_bSettingsChanged = 0;
+}
+
+}  // namespace vesk
