@@ -1,0 +1,518 @@
+#include "document/document_file.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "document/veskdoc.h"
+#include "publish/encoding.h"
+#include "resources/string_table.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr std::uint16_t kNewTypeTag = 0xFFFF;
+constexpr std::uint16_t kTypeTagBit = 0x8000;
+constexpr std::uint16_t kBigTag = 0x7FFF;
+constexpr std::uint32_t kBigTypeBit = 0x80000000;
+constexpr char kFileInfoName[] = "FILEINFO";
+constexpr char kLinkInfoName[] = "LINKINFO";
+constexpr char kGenreMarker[] = "option";
+
+// --- writing ---
+
+class Writer {
+ public:
+  explicit Writer(std::size_t reserve) { m_out.reserve(reserve); }
+  void U16(std::uint16_t v) {
+    m_out.push_back(static_cast<char>(v & 0xFF));
+    m_out.push_back(static_cast<char>(v >> 8));
+  }
+  void U32(std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) m_out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  }
+  void I32(std::int32_t v) { U32(static_cast<std::uint32_t>(v)); }
+  void Length(std::size_t n) {
+    if (n < 0xFF) {
+      m_out.push_back(static_cast<char>(n));
+    } else if (n < 0xFFFE) {
+      m_out.push_back(static_cast<char>(0xFF));
+      U16(static_cast<std::uint16_t>(n));
+    } else {
+      m_out.push_back(static_cast<char>(0xFF));
+      U16(0xFFFF);
+      U32(static_cast<std::uint32_t>(n));
+    }
+  }
+  void String(std::string_view s) {
+    Length(s.size());
+    m_out.append(s);
+  }
+  // The texts of a record lose their line breaks and TABs in the file; memory keeps them.
+  void FlatString(std::string_view s) {
+    if (s.find_first_of("\r\n\t") == std::string_view::npos) return String(s);
+    std::string flat;
+    flat.reserve(s.size());
+    for (char c : s)
+      if (c != '\r' && c != '\n' && c != '\t') flat.push_back(c);
+    String(flat);
+  }
+  void NewType(const char* name) {
+    U16(kNewTypeTag);
+    U16(0);  // schema
+    U16(8);
+    m_out.append(name, 8);
+  }
+  std::string& Bytes() { return m_out; }
+
+ private:
+  std::string m_out;
+};
+
+// --- reading ---
+
+// Thrown for any byte sequence that is not a document file; caught in Load.
+struct FormatError {};
+
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes) : m_data(bytes) {}
+
+  std::size_t Remaining() const { return m_data.size() - m_pos; }
+  void Need(std::size_t n) const {
+    if (n > Remaining()) throw FormatError{};
+  }
+  std::uint8_t U8() {
+    Need(1);
+    return static_cast<std::uint8_t>(m_data[m_pos++]);
+  }
+  std::uint16_t U16() {
+    Need(2);
+    auto b0 = static_cast<std::uint8_t>(m_data[m_pos]);
+    auto b1 = static_cast<std::uint8_t>(m_data[m_pos + 1]);
+    m_pos += 2;
+    return static_cast<std::uint16_t>(b0 | (b1 << 8));
+  }
+  std::uint32_t U32() {
+    Need(4);
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i)
+      v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(m_data[m_pos + i])) << (8 * i);
+    m_pos += 4;
+    return v;
+  }
+  std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
+  std::string_view Bytes(std::size_t n) {
+    Need(n);
+    std::string_view out = m_data.substr(m_pos, n);
+    m_pos += n;
+    return out;
+  }
+
+  // A length-prefixed string; a UTF-16 string (marker 0xFF 0xFFFE) comes back in Shift_JIS.
+  std::string String() {
+    bool wide = false;
+    std::uint32_t n = U8();
+    if (n == 0xFF) {
+      n = U16();
+      if (n == 0xFFFE) {
+        wide = true;
+        n = U8();
+        if (n == 0xFF) n = U16();
+        if (n == 0xFFFF) n = U32();
+        if (n == 0xFFFFFFFF) throw FormatError{};  // a 64-bit length: more than any file holds
+      } else if (n == 0xFFFF) {
+        n = U32();
+        if (n == 0xFFFFFFFF) throw FormatError{};
+      }
+    }
+    if (!wide) return std::string(Bytes(n));
+    if (n > Remaining() / 2) throw FormatError{};
+    return Utf16ToCp932(Bytes(std::size_t{n} * 2));
+  }
+
+ private:
+  static void AppendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  static std::string Utf16ToCp932(std::string_view le) {
+    std::string utf8;
+    utf8.reserve(le.size() * 3 / 2);
+    std::size_t count = le.size() / 2;
+    auto unit = [&](std::size_t i) {
+      return static_cast<std::uint32_t>(static_cast<std::uint8_t>(le[2 * i]) |
+                                        (static_cast<std::uint8_t>(le[2 * i + 1]) << 8));
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+      std::uint32_t u = unit(i);
+      if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count && unit(i + 1) >= 0xDC00 &&
+          unit(i + 1) <= 0xDFFF) {
+        AppendUtf8(utf8, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+        ++i;
+      } else if (u >= 0xD800 && u <= 0xDFFF) {
+        AppendUtf8(utf8, '?');  // a lone surrogate has no character
+      } else {
+        AppendUtf8(utf8, u);
+      }
+    }
+    return ToCp932(utf8);
+  }
+
+  std::string_view m_data;
+  std::size_t m_pos = 0;
+};
+
+// Record references: types and records share one running number, starting at 1.
+class RecordTags {
+ public:
+  // Reads the tag of a record that must be of the named type.
+  void Expect(Reader& in, std::string_view name) {
+    Item type = name == kFileInfoName ? Item::FileInfoType : Item::LinkInfoType;
+    std::uint16_t tag = in.U16();
+    if (tag == kNewTypeTag) {
+      std::uint16_t schema = in.U16();
+      std::uint16_t length = in.U16();
+      std::string_view typeName = in.Bytes(length);
+      if (schema != 0 || typeName != name) throw FormatError{};
+      m_items.push_back(type);
+    } else {
+      std::uint32_t number;
+      if (tag == kBigTag) {
+        std::uint32_t big = in.U32();
+        if (!(big & kBigTypeBit)) throw FormatError{};  // a reference to an earlier record
+        number = big & ~kBigTypeBit;
+      } else if (tag & kTypeTagBit) {
+        number = tag & ~kTypeTagBit;
+      } else {
+        throw FormatError{};  // null, or a reference to an earlier record
+      }
+      if (number == 0 || number > m_items.size() || m_items[number - 1] != type)
+        throw FormatError{};
+    }
+    m_items.push_back(Item::Record);
+  }
+
+ private:
+  enum class Item : std::uint8_t { Record, FileInfoType, LinkInfoType };
+  std::vector<Item> m_items;
+};
+
+void WriteFileInfo(Writer& out, const FILEINFO& info) {
+  out.String(info.m_strCgiName);
+  out.String(info.m_strCgiExt);
+  out.String(info.m_strSearchFile);
+  out.String(info.m_strTemplate);
+  out.String(info.m_strHtmlExt);
+  out.String(info.m_strCgiFolder);
+  out.String(info.m_strHtmlFolder);
+  out.U32(static_cast<std::uint32_t>(info.m_nLinksPerPage));
+}
+
+void ReadFileInfo(Reader& in, FILEINFO& info) {
+  info.m_strCgiName = in.String();
+  info.m_strCgiExt = in.String();
+  info.m_strSearchFile = in.String();
+  info.m_strTemplate = in.String();
+  info.m_strHtmlExt = in.String();
+  info.m_strCgiFolder = in.String();
+  info.m_strHtmlFolder = in.String();
+  info.m_nLinksPerPage = static_cast<int>(in.U32());
+}
+
+void WriteLinkInfo(Writer& out, const LINKINFO& n) {
+  out.U32(n.m_nSerial);
+  out.FlatString(n.m_strFileName);
+  out.FlatString(n.m_strAdmin);
+  out.FlatString(n.m_strEmail);
+  out.I32(n.m_tUpdate);
+  out.I32(n.m_nYear);
+  out.I32(n.m_nMonth);
+  out.I32(n.m_nDay);
+  out.I32(n.m_nMark);
+  out.FlatString(n.m_strTitle);
+  out.FlatString(n.m_strURL);
+  out.FlatString(n.m_strComment);
+  out.FlatString(n.m_strBanner);
+  out.String(n.m_strKeywords);
+  out.I32(n.m_nKind);
+  out.I32(n.m_nParentSerial);
+  out.I32(n.m_nFlags);
+  out.I32(n.m_nSortMode);
+}
+
+// Which fields a record has depends on the version of the file being read.
+void ReadLinkInfo(Reader& in, LINKINFO& n, std::uint32_t version) {
+  n.m_nSerial = in.U32();
+  n.m_strFileName = in.String();
+  n.m_strAdmin = in.String();
+  n.m_strEmail = in.String();
+  n.m_tUpdate = in.I32();
+  n.m_nYear = in.I32();
+  n.m_nMonth = in.I32();
+  n.m_nDay = in.I32();
+  n.m_nMark = in.I32();
+  n.m_strTitle = in.String();
+  n.m_strURL = in.String();
+  n.m_strComment = in.String();
+  n.m_strBanner = in.String();
+  n.m_strKeywords = in.String();
+  if (version >= 200) {
+    n.m_nKind = in.I32();
+    n.m_nParentSerial = in.I32();
+    n.m_nFlags = in.I32();
+    n.m_nSortMode = in.I32();
+  }
+}
+
+// The fixed category a parent marker names (0 top, 1 work box, 2 trash), or -1.
+int FixedIndex(int marker) { return (marker >= -3 && marker <= -1) ? -marker - 1 : -1; }
+
+LINKINFO** FixedSlot(CVeskDoc& doc, int index) {
+  LINKINFO** slots[3] = {&doc.m_pTopCategory, &doc.m_pWorkBox, &doc.m_pTrash};
+  return slots[index];
+}
+
+// A serial for a node that loading adds. Loading never refuses or asks: a serial beyond the
+// limit is left for the serial check of the next save, which offers to renumber.
+std::uint32_t LoaderSerial(CVeskDoc& doc) {
+  if (doc.m_nNextSerial == 0xFFFFFFFF) return 0xFFFFFFFF;
+  return doc.m_nNextSerial++;
+}
+
+// Appends a fixed category (index 0 top, 1 work box, 2 trash); not bound by the node limit.
+LINKINFO* AppendFixed(CVeskDoc& doc, int index, int linkFlag, std::uint32_t serial) {
+  static constexpr int kNames[3] = {10100, 10101, 10102};
+  auto* node = new LINKINFO(0, linkFlag);
+  node->m_nSerial = serial;
+  node->m_nParentSerial = -(index + 1);
+  node->m_strTitle = ResString(kNames[index]);
+  doc.InsertNode(node, nullptr);
+  *FixedSlot(doc, index) = node;
+  return node;
+}
+
+// Cuts parent loops so that every climb up the parents ends; the node where a loop closes
+// loses its parent (a save files it under the work box).
+void BreakParentLoops(CVeskDoc& doc) {
+  // m_hTreeItem is unused until a tree shows the document, so it serves as the walk mark:
+  // 0 unvisited, 1 finished, 2 + walk number while on the current walk.
+  std::uintptr_t walk = 2;
+  for (LINKINFO* start : doc.m_pNodeList) {
+    if (start->m_hTreeItem != 0) continue;
+    LINKINFO* x = start;
+    while (x && x->m_hTreeItem == 0) {
+      x->m_hTreeItem = walk;
+      x = x->m_pParent;
+    }
+    if (x && x->m_hTreeItem == walk) x->m_pParent = nullptr;
+    for (LINKINFO* y = start; y && y->m_hTreeItem == walk; y = y->m_pParent) y->m_hTreeItem = 1;
+    ++walk;
+  }
+  for (LINKINFO* n : doc.m_pNodeList) n->m_hTreeItem = 0;
+}
+
+// Every document has its three fixed categories; a file without one gets it back, appended,
+// with a serial that no node uses.
+void CreateMissingFixed(CVeskDoc& doc, int linkFlag) {
+  if (doc.m_pTopCategory && doc.m_pWorkBox && doc.m_pTrash) return;
+  std::vector<bool> used(kSerialLimit, false);
+  std::uint32_t largest = 0;
+  bool any = false;
+  for (const LINKINFO* n : doc.m_pNodeList) {
+    if (n->m_nSerial < kSerialLimit) used[n->m_nSerial] = true;
+    if (!any || n->m_nSerial > largest) largest = n->m_nSerial;
+    any = true;
+  }
+  if (any && largest < kSerialLimit && doc.m_nNextSerial <= largest) doc.m_nNextSerial = largest + 1;
+  std::uint32_t lowestFree = 0;
+  for (int i = 0; i < 3; ++i) {
+    if (*FixedSlot(doc, i)) continue;
+    std::uint32_t serial;
+    if (doc.m_nNextSerial < kSerialLimit && !used[doc.m_nNextSerial]) {
+      serial = doc.m_nNextSerial++;
+    } else {
+      while (lowestFree < kSerialLimit && used[lowestFree]) ++lowestFree;
+      serial = lowestFree < kSerialLimit ? lowestFree : 0xFFFFFFFF;
+    }
+    if (serial < kSerialLimit) {
+      used[serial] = true;
+      doc.m_nNextSerial = std::max(doc.m_nNextSerial, serial + 1);
+    }
+    AppendFixed(doc, i, linkFlag, serial);
+  }
+}
+
+void LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag) {
+  RecordTags tags;
+  doc.m_nNextSerial = in.U32();
+  if (version >= 300) {
+    tags.Expect(in, kFileInfoName);
+    auto info = std::make_unique<FILEINFO>();
+    ReadFileInfo(in, *info);
+    doc.m_pFileInfo = std::move(info);
+  }
+  std::string genres = in.String();
+  if (genres != kGenreMarker) {
+    doc.m_strGenreList = genres;
+    doc.Settings().SetGenreList(genres);
+  }
+  bool clearKeywords = doc.m_strGenreList == kGenreMarker;
+  std::uint32_t count = in.U32();
+  for (std::uint32_t i = 0; i < count; ++i) {
+    tags.Expect(in, kLinkInfoName);
+    auto* node = new LINKINFO(1, linkFlag);
+    doc.InsertNode(node, nullptr);  // owned by the document from here on, also on failure
+    ReadLinkInfo(in, *node, version);
+    if (clearKeywords) {
+      node->m_strKeywords.clear();
+      node->m_nFlags = linkFlag;
+    }
+  }
+  CDocumentFile::ResolveParents(doc);
+}
+
+void LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag) {
+  RecordTags tags;
+  if (version == 101) {
+    doc.m_nNextSerial = in.U32();
+    in.String();
+  }
+  std::uint32_t linkCount = in.U32();
+  std::vector<LINKINFO*> links;
+  for (std::uint32_t i = 0; i < linkCount; ++i) {
+    tags.Expect(in, kLinkInfoName);
+    auto* node = new LINKINFO(1, linkFlag);
+    doc.InsertNode(node, nullptr);
+    ReadLinkInfo(in, *node, version);
+    links.push_back(node);
+  }
+  std::uint32_t categoryCount = in.U32();
+  std::vector<LINKINFO*> table;  // table number k is table[k - 1]
+  std::unordered_map<std::string, LINKINFO*> byName;
+  for (std::uint32_t i = 0; i < categoryCount; ++i) {
+    std::uint32_t parentNumber = in.U32() & 0xFFFF;
+    auto* category = new LINKINFO(0, linkFlag);
+    doc.InsertNode(category, nullptr);
+    category->m_strTitle = in.String();
+    category->m_strFileName = in.String();
+    category->m_nMark = static_cast<int>(in.U32());
+    category->m_nSerial = LoaderSerial(doc);
+    if (parentNumber == 0) doc.m_pTopCategory = category;
+    // Only an entry read before this one can be the parent, so the table cannot loop.
+    if (parentNumber != 0 && parentNumber <= table.size())
+      category->m_pParent = table[parentNumber - 1];
+    table.push_back(category);
+    byName.emplace(category->m_strTitle, category);  // the first of a name wins
+  }
+  doc.SerialsChanged();
+  // Old files kept the category's name in the e-mail field of a link.
+  for (LINKINFO* link : links) {
+    auto found = byName.find(link->m_strEmail);
+    if (found == byName.end()) continue;
+    link->m_pParent = found->second;
+    link->m_strEmail.clear();
+  }
+  if (version != 101) doc.Renumber();
+  if (doc.m_pTopCategory) doc.m_pTopCategory->m_nParentSerial = -1;
+  // The node limit guards what the user adds, so a large old file still gets both.
+  AppendFixed(doc, 1, linkFlag, LoaderSerial(doc));
+  AppendFixed(doc, 2, linkFlag, LoaderSerial(doc));
+  CreateMissingFixed(doc, linkFlag);
+}
+
+}  // namespace
+
+std::string UnexpectedFormatText() { return ToCp932("予期しないﾌｧｲﾙ形式です。"); }
+
+std::string CDocumentFile::Store(CVeskDoc& doc) {
+  Writer out(64 + doc.m_pNodeList.size() * 96);
+  out.String(ResString(10112));
+  out.U32(kDocFileVersion);
+  out.U32(doc.m_nNextSerial);
+  out.NewType(kFileInfoName);
+  WriteFileInfo(out, *doc.m_pFileInfo);
+  out.String(kGenreMarker);
+  out.U32(static_cast<std::uint32_t>(doc.m_pNodeList.size()));
+  bool first = true;
+  for (LINKINFO* node : doc.m_pNodeList) {
+    if (node == doc.m_pTopCategory) {
+      node->m_nParentSerial = -1;
+    } else if (node == doc.m_pWorkBox) {
+      node->m_nParentSerial = -2;
+    } else if (node == doc.m_pTrash) {
+      node->m_nParentSerial = -3;
+    } else if (doc.Contains(node->m_pParent)) {
+      node->m_nParentSerial = static_cast<int>(node->m_pParent->m_nSerial);
+    } else {
+      node->m_nParentSerial = doc.m_pWorkBox ? static_cast<int>(doc.m_pWorkBox->m_nSerial) : 0;
+    }
+    if (first) {
+      out.NewType(kLinkInfoName);
+      first = false;
+    } else {
+      out.U16(kTypeTagBit | 3);  // FILEINFO type 1, its record 2, LINKINFO type 3
+    }
+    WriteLinkInfo(out, *node);
+  }
+  return std::move(out.Bytes());
+}
+
+bool CDocumentFile::Load(CVeskDoc& doc, std::string_view bytes) {
+  doc.Reset();
+  int linkFlag = doc.Settings().GetLinkFlag();
+  try {
+    Reader in(bytes);
+    std::string header = in.String();
+    std::uint32_t version = in.U32();
+    doc.m_nLoadedVersion = static_cast<int>(std::min<std::uint32_t>(version, 0x7FFFFFFF));
+    if (header != ResString(10112) || version > kDocFileVersion) return false;
+    if (version >= 200)
+      LoadCurrent(doc, in, version, linkFlag);
+    else
+      LoadOld(doc, in, version, linkFlag);
+  } catch (const FormatError&) {
+    return false;
+  }
+  doc.ClearUndo();
+  return true;
+}
+
+void CDocumentFile::ResolveParents(CVeskDoc& doc) {
+  int linkFlag = doc.Settings().GetLinkFlag();
+  std::unordered_map<std::uint32_t, LINKINFO*> bySerial;
+  bySerial.reserve(doc.m_pNodeList.size());
+  for (LINKINFO* node : doc.m_pNodeList) {
+    bySerial.emplace(node->m_nSerial, node);  // the first in list order wins
+    int fixed = FixedIndex(node->m_nParentSerial);
+    // Only a category can stand for a fixed category; the last one marked wins.
+    if (fixed >= 0 && node->IsCategory()) *FixedSlot(doc, fixed) = node;
+  }
+  for (LINKINFO* node : doc.m_pNodeList) {
+    node->m_pParent = nullptr;
+    if (node->m_nParentSerial < 0) continue;  // markers are roots
+    auto found = bySerial.find(static_cast<std::uint32_t>(node->m_nParentSerial));
+    if (found != bySerial.end()) node->m_pParent = found->second;
+  }
+  for (int i = 0; i < 3; ++i)
+    if (LINKINFO* fixed = *FixedSlot(doc, i)) fixed->m_pParent = nullptr;
+  doc.SerialsChanged();
+  BreakParentLoops(doc);
+  CreateMissingFixed(doc, linkFlag);
+}
+
+}  // namespace vesk

@@ -1,0 +1,31 @@
+// The .knd document file: an object stream of one FILEINFO and the LINKINFO records.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+class CVeskDoc;
+
+constexpr std::uint32_t kDocFileVersion = 300;
+
+// Writes and reads the document file's bytes; the file itself is handled by CVeskDoc.
+class CDocumentFile {
+ public:
+  // The version-300 bytes of the document. Sets each node's m_nParentSerial as it is written.
+  static std::string Store(CVeskDoc& doc);
+  // Rebuilds the document from the bytes of a file of version 100, 101, 200-299 or 300.
+  // False when the bytes are not such a file; the document is then in no defined state and the
+  // caller starts a new one.
+  static bool Load(CVeskDoc& doc, std::string_view bytes);
+  // Gives nodes their parents from m_nParentSerial (first node in list order with that serial),
+  // breaks parent loops and creates missing fixed categories. Used by every loader.
+  static void ResolveParents(CVeskDoc& doc);
+};
+
+// The message for a file that is not a document file (Shift_JIS).
+std::string UnexpectedFormatText();
+
+}  // namespace vesk
