@@ -338,7 +338,8 @@ void CreateMissingFixed(CVeskDoc& doc, int linkFlag) {
     if (!any || n->m_nSerial > largest) largest = n->m_nSerial;
     any = true;
   }
-  if (any && largest < kSerialLimit && doc.m_nNextSerial <= largest) doc.m_nNextSerial = largest + 1;
+  if (any && largest < kSerialLimit && doc.m_nNextSerial <= largest)
+    doc.m_nNextSerial = largest + 1;
   std::uint32_t lowestFree = 0;
   for (int i = 0; i < 3; ++i) {
     if (*FixedSlot(doc, i)) continue;

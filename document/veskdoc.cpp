@@ -52,7 +52,8 @@ void CVeskDoc::UpdateAllViews(int hint, LINKINFO* node) {
   // A view may remove itself while being told.
   std::vector<IDocView*> views = m_views;
   for (IDocView* view : views) {
-    if (std::find(m_views.begin(), m_views.end(), view) != m_views.end()) view->OnUpdate(hint, node);
+    if (std::find(m_views.begin(), m_views.end(), view) != m_views.end())
+      view->OnUpdate(hint, node);
   }
 }
 

@@ -34,8 +34,7 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
 
 bool CVeskDoc::OnSaveDocument(const std::string& path) {
   if (!CheckSerials()) {
-    if (m_ui.MessageBox(ResString(10003), MbButtons::OkCancel, MbIcon::Information) !=
-        MbResult::Ok)
+    if (m_ui.MessageBox(ResString(10003), MbButtons::OkCancel, MbIcon::Information) != MbResult::Ok)
       return false;
     Renumber();
   }
@@ -44,8 +43,7 @@ bool CVeskDoc::OnSaveDocument(const std::string& path) {
   std::string bytes = CDocumentFile::Store(*this);
   if (!platform::ReplaceFileAtomically(path, bytes)) {
     // The old file is untouched: the new bytes only ever went to a temporary file.
-    m_ui.MessageBox(ToCp932("ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"), MbButtons::Ok,
-                    MbIcon::Exclamation);
+    m_ui.MessageBox(ToCp932("ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"), MbButtons::Ok, MbIcon::Exclamation);
     return false;
   }
   ClearUndo();

@@ -247,7 +247,8 @@ TEST_F(VeskDocTest, FindFirstChildStartsAtTheGivenNode) {
   EXPECT_EQ(doc.FindFirstChild(doc.GetWorkBox()), a);
   EXPECT_EQ(doc.FindFirstChild(doc.GetWorkBox(), a), a);
   EXPECT_EQ(doc.FindFirstChild(doc.GetWorkBox(), doc.NextNode(a)), b);
-  EXPECT_EQ(doc.FindFirstChild(doc.GetWorkBox(), doc.NextNode(b)), nullptr);
+  EXPECT_EQ(doc.FindFirstChild(doc.GetWorkBox(), other), b);
+  EXPECT_EQ(doc.FindFirstChild(doc.GetTrash(), b), nullptr);
   EXPECT_EQ(doc.FindFirstChild(doc.GetTrash()), other);
   EXPECT_EQ(doc.FindFirstChild(nullptr), doc.GetTopCategory());
   doc.RemoveNode(other);
