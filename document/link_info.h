@@ -63,6 +63,8 @@ struct LINKINFO {
   // the node's place in the node list while it is in it.
   NodePos m_posSelf{};
   bool m_bInList = false;
+  // Category: number of direct children (categories and links), left by the HTML output.
+  int m_nChildCount = 0;
 };
 
 // The document's output settings, saved in the document file.
