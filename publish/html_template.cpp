@@ -5,6 +5,7 @@
 #include "app/vesk_settings.h"
 #include "document/link_info.h"
 #include "document/user_interface.h"
+#include "publish/file_errors.h"
 #include "publish/file_path.h"
 #include "publish/page_file.h"
 #include "publish/sjis_text.h"
@@ -94,7 +95,7 @@ int CHtmlTemplate::LoadTemplate(const std::string& path) {
   // A file that cannot be opened is silent: the caller publishes plain pages instead.
   if (r == ReadResult::CannotOpen) return kTemplateNone;
   if (r == ReadResult::ReadFailed) {
-    if (m_pUI != nullptr) ReportPageFileError(*m_pUI, cause);
+    if (m_pUI != nullptr) ReportFileError(*m_pUI, cause);
     return kTemplateNone;
   }
   return LoadTemplateText(raw);
@@ -268,7 +269,7 @@ bool CHtmlTemplate::WritePage(const std::string& path, const std::string& catego
   WriteResult r = WriteTextFile(path, page, cause);
   if (r == WriteResult::CannotCreate) return false;
   if (r == WriteResult::WriteFailed) {
-    if (m_pUI != nullptr) ReportPageFileError(*m_pUI, cause);
+    if (m_pUI != nullptr) ReportFileError(*m_pUI, cause);
     return false;
   }
   return true;

@@ -6,8 +6,7 @@
 
 #include <sys/stat.h>
 
-#include "document/user_interface.h"
-#include "publish/encoding.h"
+#include "publish/file_errors.h"
 
 namespace vesk {
 namespace {
@@ -18,29 +17,6 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
-
-int FileErrorCauseFromErrno(int err) {
-  switch (err) {
-    case ENOENT:
-      return kFileErrNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EISDIR:
-      return kFileErrBadPath;
-    case EMFILE:
-    case ENFILE:
-      return kFileErrTooManyOpen;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return kFileErrAccessDenied;
-    case ENOSPC:
-    case EDQUOT:
-      return kFileErrDiskFull;
-    default:
-      return kFileErrGeneric;
-  }
-}
 
 ReadResult ReadWholeFile(const std::string& path, std::string& out, int& cause) {
   out.clear();
@@ -92,20 +68,6 @@ WriteResult WriteTextFile(const std::string& path, const std::string& text, int&
     return WriteResult::WriteFailed;
   }
   return WriteResult::Ok;
-}
-
-void ReportPageFileError(IUserInterface& ui, int cause) {
-  std::string text;
-  if (cause == kFileErrNotFound) {
-    text = ToCp932("ファイルが見つかりません");
-  } else if (cause == kFileErrDiskFull) {
-    text = ToCp932("ディスク容量が足りません。");
-  } else {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, " Error Code (%d)", cause);
-    text = buf;
-  }
-  ui.MessageBox(text, MbButtons::Ok, MbIcon::Stop);
 }
 
 }  // namespace vesk
