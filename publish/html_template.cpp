@@ -5,10 +5,12 @@
 #include "app/vesk_settings.h"
 #include "document/link_info.h"
 #include "document/user_interface.h"
+#include "platform/file_system.h"
 #include "publish/file_errors.h"
 #include "publish/file_path.h"
-#include "publish/page_file.h"
 #include "publish/sjis_text.h"
+#include "publish/text_read_file.h"
+#include "publish/text_write_file.h"
 
 namespace vesk {
 namespace {
@@ -89,20 +91,27 @@ CHtmlTemplate::CHtmlTemplate(std::string ext, CVeskSettings* settings, IUserInte
 CHtmlTemplate::~CHtmlTemplate() = default;
 
 int CHtmlTemplate::LoadTemplate(const std::string& path) {
-  std::string raw;
-  int cause = 0;
-  ReadResult r = ReadWholeFile(path, raw, cause);
-  // A file that cannot be opened is silent: the caller publishes plain pages instead.
-  if (r == ReadResult::CannotOpen) return kTemplateNone;
-  if (r == ReadResult::ReadFailed) {
-    if (m_pUI != nullptr) ReportFileError(*m_pUI, cause);
+  // A template that cannot be opened is silent: the caller publishes plain pages instead.
+  if (path.empty() || platform::GetPathKind(path) != platform::PathKind::Other)
+    return kTemplateNone;
+  CTextReadFile file;
+  if (!file.Open(path)) return kTemplateNone;
+  // Text mode: every line, the last one too, ends in exactly one LF, whatever the file had.
+  std::string page;
+  std::string line;
+  while (file.ReadLine(line)) {
+    page += line;
+    page += '\n';
+  }
+  if (file.Cause() != 0) {
+    if (m_pUI != nullptr) ReportFileError(*m_pUI, file.Cause());
     return kTemplateNone;
   }
-  return LoadTemplateText(raw);
+  m_strPage += page;
+  return CutBlocks();
 }
 
 int CHtmlTemplate::LoadTemplateText(const std::string& text) {
-  // Text mode: every line, the last one too, ends in exactly one LF, whatever the file had.
   std::string page;
   page.reserve(text.size() + 1);
   std::size_t pos = 0;
@@ -117,6 +126,10 @@ int CHtmlTemplate::LoadTemplateText(const std::string& text) {
     pos = lf + 1;
   }
   m_strPage += page;
+  return CutBlocks();
+}
+
+int CHtmlTemplate::CutBlocks() {
   // Inner blocks first, so their start markers stay inside the outer blocks as insertion points.
   m_strCategoryListBlock = ExtractBlock(m_strPage, kMarkCategoryListUp, kMarkEndCategoryListUp);
   m_strLinkListCommentBlock =
@@ -265,11 +278,11 @@ bool CHtmlTemplate::WritePage(const std::string& path, const std::string& catego
   // The outputs belong to this page whether or not it could be written: a failed page must not
   // leave its sections to the next one.
   ClearOutputs();
-  int cause = 0;
-  WriteResult r = WriteTextFile(path, page, cause);
-  if (r == WriteResult::CannotCreate) return false;
-  if (r == WriteResult::WriteFailed) {
-    if (m_pUI != nullptr) ReportFileError(*m_pUI, cause);
+  CTextWriteFile file;
+  if (!file.Open(path)) return false;
+  file.Write(page);
+  if (!file.Close()) {
+    if (m_pUI != nullptr) ReportFileError(*m_pUI, file.Cause());
     return false;
   }
   return true;

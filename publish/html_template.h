@@ -94,6 +94,7 @@ class CHtmlTemplate {
   std::string m_strPage;
 
  private:
+  int CutBlocks();
   const std::string& MarkText(int mark);
 
   CVeskSettings* m_pSettings;
