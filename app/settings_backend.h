@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,5 +31,8 @@ class ISettingsBackend {
   virtual bool DeleteKey(const std::string& keyPath) = 0;
   virtual std::vector<std::string> EnumSubkeys(const std::string& keyPath) = 0;
 };
+
+// The persistent store of this platform (the settings file on POSIX), below the application key.
+std::unique_ptr<ISettingsBackend> CreatePlatformSettingsBackend();
 
 }  // namespace vesk
