@@ -22,6 +22,14 @@ MbResult CCliUserInterface::MessageBox(const std::string& text, MbButtons button
   return MbResult::Cancel;
 }
 
+CVeskSettings& CliContext::Settings() {
+  if (!settings) {
+    if (!settingsBackend) settingsBackend = CreatePlatformSettingsBackend();
+    settings = std::make_unique<CVeskSettings>(*settingsBackend);
+  }
+  return *settings;
+}
+
 void PrintError(const std::string& sjisText) { std::cerr << ToUtf8(sjisText) << std::endl; }
 
 std::vector<std::pair<int, CommandSetup>>& CommandRegistry() {

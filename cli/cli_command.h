@@ -4,9 +4,12 @@
 #include <CLI/CLI.hpp>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/settings_backend.h"
+#include "app/vesk_settings.h"
 #include "document/user_interface.h"
 
 namespace vesk::cli {
@@ -15,6 +18,12 @@ namespace vesk::cli {
 struct CliContext {
   bool yes = false;  // --yes: answer OK/Yes where the program would ask
   int exitCode = 0;  // set by the command that ran
+
+  // The settings store, opened on first use on the platform's persistent backend.
+  CVeskSettings& Settings();
+
+  std::unique_ptr<ISettingsBackend> settingsBackend;  // may be set before first use
+  std::unique_ptr<CVeskSettings> settings;
 };
 
 // Message boxes go to stderr in UTF-8; questions take Cancel/No unless --yes was given.

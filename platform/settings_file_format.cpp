@@ -106,7 +106,8 @@ std::string FormatString(const std::string& sjis) {
 }
 
 void FormatKey(const SettingsKey& key, const std::string& path, std::string& out) {
-  out += "\r\n[" + ToUtf8(path) + "]\r\n";
+  // A key that holds only subkeys is implied by their sections.
+  if (!key.values.empty() || key.subkeys.empty()) out += "\r\n[" + ToUtf8(path) + "]\r\n";
   for (const auto& v : key.values) {
     // Names keep their quoted form even when they are not Shift_JIS text.
     auto name = ToFileText(v.name);

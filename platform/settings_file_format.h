@@ -21,7 +21,8 @@ struct SettingsParseError {
 bool ParseSettingsText(const std::string& text, CSettingsTree& tree,
                        SettingsParseError* error = nullptr);
 
-// Writes the whole tree, every key as a section (so empty keys survive), with CR LF line ends.
+// Writes the whole tree with CR LF line ends: a section for every key that holds values or no
+// subkeys, so empty keys survive and the keys above them are implied.
 std::string FormatSettingsText(const CSettingsTree& tree);
 
 }  // namespace vesk::platform
