@@ -1,6 +1,7 @@
 #include "publish/data_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <new>
 #include <vector>
@@ -93,6 +94,17 @@ int CDataFile::CompareFiles(const std::string& target, const std::string& temp, 
     return kCompareReadFailed;
   }
   return a == b ? kCompareEqual : kCompareByteDiffers;
+}
+
+bool CDataFile::HoldsBytes(const std::string& target, const std::string& bytes) {
+  CFd t(OpenExisting(target));
+  struct stat st {};
+  if (!t.Ok() || ::fstat(t.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+      static_cast<std::uint64_t>(st.st_size) != bytes.size()) {
+    return false;
+  }
+  std::string content(bytes.size(), '\0');
+  return ReadAll(t.Get(), content.data(), content.size()) && content == bytes;
 }
 
 void CDataFile::CommitFile(const std::string& target, const std::string& temp) {

@@ -46,6 +46,9 @@ class CDataFile {
   // temporary file cannot be opened and tempCause is given, it receives the file-error cause.
   static int CompareFiles(const std::string& target, const std::string& temp,
                           int* tempCause = nullptr);
+  // True when the file at target holds exactly bytes; lets an output that already has its
+  // bytes in memory skip writing and committing a file that would not change.
+  static bool HoldsBytes(const std::string& target, const std::string& bytes);
   // Replaces target by temp when their bytes differ (or target is missing) and lists target;
   // an unchanged target is left untouched and temp deleted.
   void CommitFile(const std::string& target, const std::string& temp);

@@ -18,6 +18,8 @@ class CTextWriteFile {
   // Creates or truncates the file; false with Cause() set when it cannot.
   bool Open(const std::string& path);
   void Write(std::string_view text);
+  // Writes bytes as they are (already in their on-disk form).
+  void WriteRaw(std::string_view bytes) { Put(bytes.data(), bytes.size()); }
   // Flushes and closes; false with Cause() set when any write failed.
   bool Close();
   int Cause() const { return m_nCause; }

@@ -160,3 +160,20 @@ TEST(TextFiles, WritingToAFullDiskReportsDiskFull) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(HoldsBytes, IsTrueOnlyForTheExactContent) {
+  testing::CTempFolder dir;
+  std::string f = dir.File("f");
+  EXPECT_FALSE(CDataFile::HoldsBytes(f, ""));
+  testing::WriteBytes(f, "a\r\nb");
+  EXPECT_TRUE(CDataFile::HoldsBytes(f, "a\r\nb"));
+  EXPECT_FALSE(CDataFile::HoldsBytes(f, "a\nb"));
+  EXPECT_FALSE(CDataFile::HoldsBytes(f, "a\r\nc"));
+  EXPECT_FALSE(CDataFile::HoldsBytes(dir.Path(), ""));  // a folder holds no bytes
+}
+
+}  // namespace
+}  // namespace vesk

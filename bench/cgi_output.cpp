@@ -1,0 +1,125 @@
+// CGI data output of a large collection: a first run into an empty folder, an unchanged second
+// run, and for scale the plain copy of the produced folder with `cp -r`.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <stdlib.h>
+
+#include "app/memory_settings_backend.h"
+#include "app/vesk_settings.h"
+#include "document/cgi_data.h"
+#include "document/veskdoc.h"
+
+namespace vesk {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kCategories = 10000;  // Top Category included
+constexpr int kLinks = 300000;
+
+// Appends a node the way a loaded file does (loaded nodes are not held to the creation limit).
+LINKINFO* Append(CVeskDoc& doc, int kind, LINKINFO* parent) {
+  auto* node = new LINKINFO(kind, 0x300);
+  node->m_nSerial = doc.m_nNextSerial++;
+  node->m_pParent = parent;
+  doc.m_pNodeList.push_back(node);
+  node->m_posSelf = std::prev(doc.m_pNodeList.end());
+  node->m_bInList = true;
+  return node;
+}
+
+// 100 first-level categories with 99 sub-categories each, 30 links in every category.
+void BuildCollection(CVeskDoc& doc) {
+  std::vector<LINKINFO*> categories{doc.GetTopCategory()};
+  for (int i = 0; static_cast<int>(categories.size()) < kCategories; ++i) {
+    LINKINFO* parent = i < 100 ? doc.GetTopCategory() : categories[1 + (i - 100) / 99];
+    LINKINFO* c = Append(doc, 0, parent);
+    c->m_strTitle = "Category " + std::to_string(i);
+    c->m_strComment = "Sites about subject " + std::to_string(i);
+    categories.push_back(c);
+  }
+  for (int i = 0; i < kLinks; ++i) {
+    LINKINFO* l = Append(doc, 1, categories[i % kCategories]);
+    std::string n = std::to_string(i);
+    l->m_strTitle = "Web page number " + n;
+    l->m_strURL = "http://www" + n + ".example.jp/index.html";
+    l->m_strComment = "A <b>fine</b> site & more, entry " + n;
+    l->m_strBanner = "<IMG src=\"b" + n + ".png\" width=\"88\" height=\"31\">";
+    l->m_nMark = i % 4;
+    l->m_tUpdate = 988642800 + i;
+    l->m_strAdmin = "admin" + n;
+    l->m_strEmail = "admin" + n + "@example.jp";
+    l->m_strKeywords = "\tkey" + n;
+  }
+}
+
+struct Fixture {
+  Fixture() : settings(backend), doc(settings, ui) {
+    doc.OnNewDocument();
+    BuildCollection(doc);
+    std::string pattern = (fs::temp_directory_path() / "vesk-bench-XXXXXX").string();
+    folder = std::string(::mkdtemp(pattern.data())) + "/";
+  }
+  ~Fixture() { fs::remove_all(folder); }
+  CMemorySettingsBackend backend;
+  CVeskSettings settings;
+  IUserInterface ui;
+  CVeskDoc doc;
+  std::string folder;
+};
+
+Fixture& Shared() {
+  static Fixture fixture;
+  return fixture;
+}
+
+void ClearFolder(const std::string& folder) {
+  for (const auto& entry : fs::directory_iterator(folder)) fs::remove_all(entry.path());
+}
+
+void BM_CgiOutputFirstRun(benchmark::State& state) {
+  Fixture& f = Shared();
+  for (auto _ : state) {
+    state.PauseTiming();
+    ClearFolder(f.folder);
+    state.ResumeTiming();
+    CDataFile data(f.doc);
+    benchmark::DoNotOptimize(ExportCgiData(f.doc, data, f.folder));
+  }
+}
+BENCHMARK(BM_CgiOutputFirstRun)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_CgiOutputUnchangedRun(benchmark::State& state) {
+  Fixture& f = Shared();
+  CDataFile first(f.doc);
+  ExportCgiData(f.doc, first, f.folder);
+  for (auto _ : state) {
+    CDataFile data(f.doc);
+    if (ExportCgiData(f.doc, data, f.folder)) state.SkipWithError("files changed on a rerun");
+  }
+}
+BENCHMARK(BM_CgiOutputUnchangedRun)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The floor of the job: copying the produced folder without looking at its content.
+void BM_CopyProducedFolder(benchmark::State& state) {
+  Fixture& f = Shared();
+  CDataFile first(f.doc);
+  ExportCgiData(f.doc, first, f.folder);
+  std::string copy = f.folder.substr(0, f.folder.size() - 1) + "-copy";
+  for (auto _ : state) {
+    state.PauseTiming();
+    fs::remove_all(copy);
+    state.ResumeTiming();
+    std::string command = "cp -r '" + f.folder + "' '" + copy + "'";
+    if (std::system(command.c_str()) != 0) state.SkipWithError("cp failed");
+  }
+  fs::remove_all(copy);
+}
+BENCHMARK(BM_CopyProducedFolder)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,33 @@
+// CGI data files: the category files and the search-format file that the search CGI script on
+// the web server reads, the output command that writes them, and the import of one category file.
+#pragma once
+
+#include <string>
+
+#include "publish/data_file.h"
+
+namespace vesk {
+
+class CVeskDoc;
+
+// Writes the category file of every category of the Top Category subtree (through data's
+// temporary file and commit) and rewrites the search-format file, all into folder (ending in
+// the separator). Returns true when at least one category file was created or changed; failed
+// (when given) tells whether any error was reported on the way.
+bool ExportCgiData(CVeskDoc& doc, CDataFile& data, const std::string& folder,
+                   bool* failed = nullptr);
+
+// Where the CGI output goes for a document folder: the document's CGI folder setting when it
+// names an existing folder (written without a trailing separator), else docFolder.
+std::string CgiOutputFolder(CVeskDoc& doc, const std::string& docFolder);
+
+// The command "CGI Dataの出力": settles the document folder (saving first), exports and shows
+// the result list when files were created or changed. False when cancelled or an error was
+// reported.
+bool RunCgiOutput(CVeskDoc& doc);
+
+// Reads one category file into a new category under the work box, as one undo group.
+// False (after telling the user) when the file cannot be opened or is not a category file.
+bool ImportCgiFile(CVeskDoc& doc, const std::string& path);
+
+}  // namespace vesk

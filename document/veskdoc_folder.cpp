@@ -1,0 +1,45 @@
+// CVeskDoc::DocFolder: the folder every output command writes beside the document.
+#include "document/veskdoc.h"
+#include "publish/file_path.h"
+#include "publish/sjis_text.h"
+#include "resources/string_table.h"
+
+namespace vesk {
+namespace {
+
+constexpr int kDocTemplateString = 128;
+
+// The file-dialog filter of the document type: the filter name of the template string.
+std::string DocumentFilter() {
+  std::string parts = ResString(kDocTemplateString);
+  std::string name;
+  for (int i = 0; i <= 3; ++i) name = TakeToken(parts, "\n");
+  return name + "|*.knd||";
+}
+
+}  // namespace
+
+std::string CVeskDoc::DocFolder() {
+  std::string path = GetPathName();
+  if (path.empty()) {
+    auto chosen = m_ui.AskSavePath(GetTitle() + ".knd", DocumentFilter());
+    if (!chosen || chosen->empty()) return {};
+    path = *chosen;
+    SetModifiedFlag(true);
+  }
+  // The outputs publish what is saved; a save that is refused or fails ends the command.
+  if (IsModified()) {
+    std::string oldPath = m_strPathName, oldTitle = m_strTitle;
+    bool saved = OnSaveDocument(path);
+    // A document saved only for an output keeps no file name of its own: it stays untitled,
+    // so the next Save or output asks again.
+    m_strPathName = oldPath;
+    m_strTitle = oldTitle;
+    if (!saved) return {};
+  }
+  std::size_t sep = MbsReverseFindChar(path, kPathSep);
+  if (sep == npos) return std::string(".") + kPathSep;
+  return path.substr(0, sep + 1);
+}
+
+}  // namespace vesk

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/memory_settings_backend.h"
+#include "app/vesk_settings.h"
+#include "document/veskdoc.h"
+#include "publish/publish_test_ui.h"
+#include "publish/temp_folder.h"
+
+namespace vesk {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CTempFolder;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+struct CliResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs vesk-cli with its settings kept inside folder.
+CliResult RunCli(const CTempFolder& folder, const std::string& args) {
+  std::string command = "XDG_CONFIG_HOME='" + folder.File("config") + "' '" VESK_CLI_PATH "' " +
+                        args + " >'" + folder.File("stdout") + "' 2>'" + folder.File("stderr") +
+                        "'";
+  int status = std::system(command.c_str());
+  CliResult r;
+  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.out = ReadBytes(folder.File("stdout"));
+  r.err = ReadBytes(folder.File("stderr"));
+  return r;
+}
+
+class CgiCommandsTest : public ::testing::Test {
+ protected:
+  CgiCommandsTest() : settings(backend), doc(settings, ui) { doc.OnNewDocument(); }
+  LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
+    doc.m_pCurrent = parent;
+    LINKINFO* node = doc.CreateNode(kind);
+    node->m_strTitle = title;
+    return node;
+  }
+  std::string Save(const std::string& name) {
+    std::string path = dir.File(name);
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    return path;
+  }
+  std::vector<const LINKINFO*> ChildrenOf(const CVeskDoc& d, const LINKINFO* parent) {
+    std::vector<const LINKINFO*> out;
+    for (const LINKINFO* n : d.GetNodeList()) {
+      if (n->m_pParent == parent) out.push_back(n);
+    }
+    return out;
+  }
+
+  CTempFolder dir;
+  CMemorySettingsBackend backend;
+  CVeskSettings settings;
+  testing::CPublishTestUi ui;
+  CVeskDoc doc;
+};
+
+TEST_F(CgiCommandsTest, ExportCgiPrintsTheChangedFilesInCommitOrder) {
+  LINKINFO* sub = Add(doc.GetTopCategory(), 0, "Sub");
+  Add(sub, 1, "Inner");
+  Add(doc.GetTopCategory(), 1, "Outer");
+  std::string file = Save("site.knd");
+
+  CliResult r = RunCli(dir, "export-cgi '" + file + "'");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, dir.File("category1.cgi") + "\n" + dir.File("category0.cgi") + "\n");
+  EXPECT_TRUE(fs::exists(dir.File("search.cgi")));
+  EXPECT_NE(ReadBytes(dir.File("category1.cgi")).find("\tInner\t"), std::string::npos);
+
+  r = RunCli(dir, "export-cgi '" + file + "'");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(CgiCommandsTest, ExportCgiUsesAnExistingCgiFolder) {
+  fs::create_directory(dir.File("www"));
+  doc.GetFileInfo().m_strCgiFolder = dir.File("www");
+  std::string file = Save("site.knd");
+  CliResult r = RunCli(dir, "export-cgi '" + file + "'");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, dir.File("www/category0.cgi") + "\n");
+  EXPECT_TRUE(fs::exists(dir.File("www/search.cgi")));
+}
+
+TEST_F(CgiCommandsTest, ExportCgiFailsOnAMissingDocument) {
+  CliResult r = RunCli(dir, "export-cgi '" + dir.File("none.knd") + "'");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(RunCli(dir, "export-cgi").exitCode, 2);
+}
+
+}  // namespace
+}  // namespace vesk
