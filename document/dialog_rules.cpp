@@ -1,0 +1,85 @@
+#include "document/dialog_rules.h"
+
+#include <cctype>
+#include <climits>
+
+#include "document/find_history.h"
+#include "document/link_info.h"
+#include "resources/string_table.h"
+
+namespace vesk {
+namespace {
+
+constexpr int kMsgParseInt = 61712;
+constexpr int kMsgIntRange = 61714;
+constexpr int kMsgTextLimit = 61716;
+
+std::string ReplaceArg(std::string text, const std::string& marker, const std::string& arg) {
+  std::size_t at = text.find(marker);
+  if (at != std::string::npos) text.replace(at, marker.size(), arg);
+  return text;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::optional<std::string> CheckTextLimit(const std::string& text, std::size_t limit) {
+  if (text.size() <= limit) return std::nullopt;
+  return ResFormat(kMsgTextLimit, std::to_string(limit));
+}
+
+std::optional<int> ParseIntField(const std::string& text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  const std::size_t digitsStart = i;
+  long long value = 0;
+  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+    ++i;
+  }
+  if (i == digitsStart) return std::nullopt;
+  while (i < n && IsBlank(text[i])) ++i;
+  if (i != n) return std::nullopt;
+  if (negative) value = -value;
+  if (value > INT_MAX || value < INT_MIN) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+std::optional<std::string> CheckIntRange(const std::string& text, int min, int max, int& value) {
+  std::optional<int> parsed = ParseIntField(text);
+  if (!parsed) return ResString(kMsgParseInt);
+  if (*parsed < min || *parsed > max) {
+    return ReplaceArg(ResFormat(kMsgIntRange, std::to_string(min)), "%2", std::to_string(max));
+  }
+  value = *parsed;
+  return std::nullopt;
+}
+
+std::optional<FieldError> CheckHtmlSettings(const FILEINFO& fields, const std::string& linksText,
+                                            int& links) {
+  // Checked in the order of the dialog's fields.
+  if (auto m = CheckTextLimit(fields.m_strTemplate, 260)) return FieldError{1000, *m};
+  if (auto m = CheckTextLimit(fields.m_strHtmlFolder, 260)) return FieldError{1001, *m};
+  if (auto m = CheckIntRange(linksText, 5, 99, links)) return FieldError{1002, *m};
+  if (auto m = CheckTextLimit(fields.m_strHtmlExt, 20)) return FieldError{1003, *m};
+  return std::nullopt;
+}
+
+std::optional<FieldError> CheckCategoryFields(const CategoryFields& fields) {
+  if (auto m = CheckTextLimit(fields.title, 256)) return FieldError{1000, *m};
+  if (auto m = CheckTextLimit(fields.fileName, 256)) return FieldError{1001, *m};
+  if (auto m = CheckTextLimit(fields.comment, 512)) return FieldError{1002, *m};
+  return std::nullopt;
+}
+
+std::optional<FieldError> CheckFindText(const std::string& text) {
+  if (auto m = CheckTextLimit(text, kFindTextLimit)) return FieldError{1010, *m};
+  return std::nullopt;
+}
+
+}  // namespace vesk

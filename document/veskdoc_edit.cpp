@@ -1,0 +1,215 @@
+// Editing operations of the document: list moves, the trash, the node dialogs, new category and
+// link, and the settings commands.
+#include <algorithm>
+#include <iterator>
+
+#include "document/child_index.h"
+#include "document/node_list_ops.h"
+#include "document/veskdoc.h"
+#include "resources/string_table.h"
+
+namespace vesk {
+namespace {
+
+constexpr std::size_t kCategoryNameLimit = 256;
+constexpr std::size_t kCategoryFileLimit = 256;
+constexpr std::size_t kCategoryCommentLimit = 512;
+constexpr int kMinLinksPerPage = 5;
+constexpr int kMaxLinksPerPage = 99;
+
+// Makes sure a category that has just left the list is no longer the current one, when no tree
+// answered the selection hint.
+void SelectIfStillCurrent(CVeskDoc& doc, LINKINFO* target) {
+  if (doc.m_pCurrent != target) doc.SelectCategory(target, true);
+}
+
+}  // namespace
+
+bool CVeskDoc::MoveNodeBefore(LINKINFO* node, LINKINFO* ref) {
+  if (!node || node == ref || !node->m_bInList) return false;
+  if (ref && !ref->m_bInList) return false;
+  NodePos where = PositionOf(m_pNodeList, ref);
+  if (std::next(node->m_posSelf) == where) return false;
+  SpliceNodeBefore(m_pNodeList, node, where);
+  return true;
+}
+
+bool CVeskDoc::MoveNodeAfter(LINKINFO* node, LINKINFO* ref) {
+  if (!node || node == ref || !node->m_bInList) return false;
+  if (ref && !ref->m_bInList) return false;
+  NodePos where = ref ? std::next(ref->m_posSelf) : m_pNodeList.begin();
+  if (where == node->m_posSelf) return false;
+  SpliceNodeBefore(m_pNodeList, node, where);
+  return true;
+}
+
+void CVeskDoc::SwapNodes(LINKINFO* a, LINKINFO* b) {
+  if (!a || !b || a == b || !a->m_bInList || !b->m_bInList) return;
+  // Neighbours (the only use) need no walk.
+  if (std::next(a->m_posSelf) == b->m_posSelf) {
+    SpliceNodeBefore(m_pNodeList, b, a->m_posSelf);
+    return;
+  }
+  if (std::next(b->m_posSelf) == a->m_posSelf) {
+    SpliceNodeBefore(m_pNodeList, a, b->m_posSelf);
+    return;
+  }
+  for (LINKINFO* node : m_pNodeList) {
+    if (node == a) {
+      SpliceNodeBefore(m_pNodeList, b, a->m_posSelf);
+      return;
+    }
+    if (node == b) {
+      SpliceNodeBefore(m_pNodeList, a, b->m_posSelf);
+      return;
+    }
+  }
+}
+
+void CVeskDoc::MoveToTrash(LINKINFO* node, int group) {
+  RecordUndo(node, kUndoReparented, group);
+  node->m_pParent = m_pTrash;
+}
+
+void CVeskDoc::OnEmptyTrash() {
+  if (!m_pTrash) return;
+  CChildIndex index(m_pNodeList);
+  if (index.Children(m_pTrash).empty()) return;  // the command is disabled then
+
+  const int group = BeginUndoGroup();
+  if (m_pCurrent) RecordUndo(m_pCurrent, kUndoListAction, group);
+  if (IsInTrash() && m_pCurrent != m_pTrash) {
+    SelectCategory(m_pTrash, false);
+    SelectIfStillCurrent(*this, m_pTrash);
+  }
+  UpdateAllViews(kHintEmptyTrash, m_pTrash);
+
+  // Children are removed before their parent, first child first; each node itself becomes the
+  // record, so undo can put back the very same objects.
+  for (LINKINFO* node : index.PostOrderBelow(m_pTrash)) {
+    UnlinkNode(m_pNodeList, node);
+    node->m_nUndoOp = kUndoEmptied;
+    node->m_nUndoGroup = group;
+    m_pUndoList.push_front(node);
+  }
+}
+
+bool CVeskDoc::EditCategory(LINKINFO* node) {
+  CategoryFields fields;
+  fields.title = node->m_strTitle;
+  fields.fileName = node->m_strFileName;
+  fields.comment = node->m_strComment;
+  fields.fileNameEnabled = m_settings.GetAuto() == 0;
+  if (!m_ui.EditCategory(fields)) return false;
+  if (fields.title.empty() || fields.title.size() > kCategoryNameLimit) return false;
+  if (fields.fileName.size() > kCategoryFileLimit) return false;
+  if (fields.comment.size() > kCategoryCommentLimit) return false;
+  node->m_strTitle = fields.title;
+  node->m_strFileName = fields.fileName;
+  node->m_strComment = fields.comment;
+  return true;
+}
+
+bool CVeskDoc::EditLink(LINKINFO* node) {
+  LinkFields fields;
+  fields.title = node->m_strTitle;
+  fields.url = node->m_strURL;
+  fields.admin = node->m_strAdmin;
+  fields.email = node->m_strEmail;
+  fields.comment = node->m_strComment;
+  fields.banner = node->m_strBanner;
+  fields.keywords = node->m_strKeywords;
+  fields.year = node->m_nYear;
+  fields.month = node->m_nMonth;
+  fields.day = node->m_nDay;
+  fields.mark = node->m_nMark;
+  fields.flags = node->m_nFlags;
+  fields.genreList = m_strGenreList;
+  const FILEINFO& info = *m_pFileInfo;
+  fields.bannerBase = !info.m_strCgiFolder.empty()    ? info.m_strCgiFolder
+                      : !info.m_strHtmlFolder.empty() ? info.m_strHtmlFolder
+                                                      : m_strPathName;
+  if (!m_ui.EditLink(fields)) return false;
+  if (fields.title.empty()) return false;
+  node->m_strTitle = fields.title;
+  node->m_strURL = fields.url;
+  node->m_strAdmin = fields.admin;
+  node->m_strEmail = fields.email;
+  node->m_strComment = fields.comment;
+  node->m_strBanner = fields.banner;
+  node->m_strKeywords = fields.keywords;
+  node->m_nYear = fields.year;
+  node->m_nMonth = fields.month;
+  node->m_nDay = fields.day;
+  node->m_nMark = fields.mark;
+  node->m_nFlags = fields.flags;
+  return true;
+}
+
+void CVeskDoc::OnNewCategory() {
+  if (IsInTrash()) {  // the command is disabled there
+    m_ui.Beep();
+    return;
+  }
+  LINKINFO* node = CreateNode(0);
+  if (!node) return;
+  node->m_strTitle = ResString(10103);
+  if (!EditCategory(node)) {
+    DestroyNode(node);
+    return;
+  }
+  UpdateAllViews(kHintAddCategory, node);
+  SelectCategory(node, false);
+  RecordUndo(node, kUndoCreated, BeginUndoGroup());
+}
+
+void CVeskDoc::OnNewLink() {
+  if (IsInTrash()) {
+    m_ui.Beep();
+    return;
+  }
+  LINKINFO* node = CreateNode(2);
+  if (!node) return;
+  node->m_strTitle = ResString(10401);
+  node->m_strURL = ResString(10402);
+  if (!EditLink(node)) {
+    DestroyNode(node);
+    return;
+  }
+  UpdateAllViews(kHintNewLink, node);
+  RecordUndo(node, kUndoCreated, BeginUndoGroup());
+}
+
+void CVeskDoc::OnCgiSettings() {
+  FILEINFO edited = *m_pFileInfo;
+  if (!m_ui.EditCgiSettings(edited)) return;
+  FILEINFO& info = *m_pFileInfo;
+  info.m_strCgiName = edited.m_strCgiName.empty() ? ResString(10105) : edited.m_strCgiName;
+  info.m_strCgiExt = edited.m_strCgiExt.empty() ? ResString(10106) : edited.m_strCgiExt;
+  info.m_strSearchFile =
+      edited.m_strSearchFile.empty() ? ResString(10107) : edited.m_strSearchFile;
+  info.m_strCgiFolder = edited.m_strCgiFolder;
+  m_bSettingsChanged = 1;
+  SetModifiedFlag(true);
+}
+
+void CVeskDoc::OnHtmlSettings() {
+  FILEINFO edited = *m_pFileInfo;
+  if (!m_ui.EditHtmlSettings(edited)) return;
+  FILEINFO& info = *m_pFileInfo;
+  info.m_strTemplate = edited.m_strTemplate;
+  info.m_strHtmlExt = edited.m_strHtmlExt.empty() ? ResString(10108) : edited.m_strHtmlExt;
+  info.m_strHtmlFolder = edited.m_strHtmlFolder;
+  // The dialog refuses other values; a page size outside them would break the page split.
+  info.m_nLinksPerPage = std::clamp(edited.m_nLinksPerPage, kMinLinksPerPage, kMaxLinksPerPage);
+  m_bSettingsChanged = 1;
+  SetModifiedFlag(true);
+}
+
+void CVeskDoc::OnEnvSettings() {
+  m_ui.RunSettingsSheet();
+  UpdateAllViews(kHintColumnsChanged, nullptr);
+  ShowCurrentCategory();
+}
+
+}  // namespace vesk

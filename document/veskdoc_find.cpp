@@ -1,0 +1,112 @@
+// Find and Find Next over the links of the document.
+#include <iterator>
+#include <utility>
+
+#include "document/find_history.h"
+#include "document/veskdoc.h"
+#include "resources/string_table.h"
+
+namespace vesk {
+namespace {
+
+bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Byte-exact search that only tries character starts, so a hit never begins on a trail byte.
+bool ContainsAtCharStart(const std::string& hay, const std::string& needle) {
+  if (needle.size() > hay.size()) return false;
+  const std::size_t last = hay.size() - needle.size();
+  for (std::size_t i = 0; i <= last;) {
+    if (hay.compare(i, needle.size(), needle) == 0) return true;
+    i += (IsSjisLead(static_cast<unsigned char>(hay[i])) && i + 1 < hay.size()) ? 2 : 1;
+  }
+  return false;
+}
+
+// The selected texts of a link in their fixed order, one TAB between each two.
+std::string SearchedText(const LINKINFO& link, int mode) {
+  const std::pair<int, const std::string*> fields[] = {
+      {kFindTitle, &link.m_strTitle},     {kFindUrl, &link.m_strURL},
+      {kFindAdmin, &link.m_strAdmin},     {kFindEmail, &link.m_strEmail},
+      {kFindComment, &link.m_strComment}, {kFindKeywords, &link.m_strKeywords},
+  };
+  std::string joined;
+  bool first = true;
+  for (const auto& [bit, text] : fields) {
+    if (!(mode & bit)) continue;
+    if (!first) joined += '\t';
+    joined += *text;
+    first = false;
+  }
+  return joined;
+}
+
+}  // namespace
+
+bool CVeskDoc::MatchLink(LINKINFO* node, const std::string& text, int mode) {
+  // An empty text is never searched (it would match every link).
+  if (node->IsCategory() || text.empty()) return false;
+  if (!ContainsAtCharStart(SearchedText(*node, mode), text)) return false;
+  if (node->m_pParent != m_pCurrent) SelectCategory(node->m_pParent, false);
+  UpdateAllViews(kHintDeselectAll, nullptr);
+  UpdateAllViews(kHintAddSelectLink, node);
+  return true;
+}
+
+LINKINFO* CVeskDoc::FindFrom(const std::string& text, int mode, LINKINFO* start) {
+  auto examine = [&](LINKINFO* node) {
+    if ((mode & kFindCurrentCategory) && node->m_pParent != m_pCurrent) return false;
+    return MatchLink(node, text, mode);
+  };
+  // The start may have left the list (and may even be freed), so it is only compared, never read.
+  NodePos from = m_pNodeList.end();
+  if (start) {
+    for (auto it = m_pNodeList.begin(); it != m_pNodeList.end(); ++it) {
+      if (*it == start) {
+        from = it;
+        break;
+      }
+    }
+  }
+  if (from == m_pNodeList.end()) {
+    for (LINKINFO* node : m_pNodeList) {
+      if (examine(node)) return node;
+    }
+    return nullptr;
+  }
+  for (auto it = std::next(from); it != m_pNodeList.end(); ++it) {
+    if (examine(*it)) return *it;
+  }
+  for (auto it = m_pNodeList.begin(); it != from; ++it) {
+    if (examine(*it)) return *it;
+  }
+  return nullptr;
+}
+
+void CVeskDoc::OnFind() {
+  FindDialogState state;
+  state.history = JoinHistory(HistoryEntries(m_settings.GetSearchWords()));
+  state.mode = m_settings.GetSearchMode();
+  if (!m_ui.RunFindDialog(state)) return;
+  if (!state.text.empty()) {
+    m_posFind = FindFrom(state.text, state.mode, nullptr);
+    if (!m_posFind) m_ui.MessageBox(ResString(10016), MbButtons::Ok, MbIcon::Information);
+    // Applying the rule again to a list the dialog already updated leaves it as it is.
+    m_settings.SetSearchWords(
+        CloseFindDialog(state.text, state.history, ControlsFromMode(state.mode)).words);
+  }
+  m_settings.SetSearchMode(state.mode);
+}
+
+void CVeskDoc::OnFindNext() {
+  if (!m_posFind) return;
+  const std::vector<std::string> words = HistoryEntries(m_settings.GetSearchWords());
+  const std::string text = words.empty() ? std::string() : words.front();
+  LINKINFO* hit = FindFrom(text, m_settings.GetSearchMode(), m_posFind);
+  if (hit) {
+    m_posFind = hit;
+  } else {
+    m_ui.MessageBox(ResString(10017), MbButtons::Ok, MbIcon::Information);
+  }
+}
+
+}  // namespace vesk
