@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "document/child_index.h"
-#include "document/node_list_ops.h"
 #include "document/veskdoc.h"
 #include "resources/string_table.h"
 
@@ -28,39 +27,37 @@ void SelectIfStillCurrent(CVeskDoc& doc, LINKINFO* target) {
 bool CVeskDoc::MoveNodeBefore(LINKINFO* node, LINKINFO* ref) {
   if (!node || node == ref || !node->m_bInList) return false;
   if (ref && !ref->m_bInList) return false;
-  NodePos where = PositionOf(m_pNodeList, ref);
-  if (std::next(node->m_posSelf) == where) return false;
-  SpliceNodeBefore(m_pNodeList, node, where);
+  if (NextNode(node) == ref) return false;
+  MoveNode(node, ref);
   return true;
 }
 
 bool CVeskDoc::MoveNodeAfter(LINKINFO* node, LINKINFO* ref) {
   if (!node || node == ref || !node->m_bInList) return false;
   if (ref && !ref->m_bInList) return false;
-  NodePos where = ref ? std::next(ref->m_posSelf) : m_pNodeList.begin();
-  if (where == node->m_posSelf) return false;
-  SpliceNodeBefore(m_pNodeList, node, where);
+  if (PrevNode(node) == ref) return false;
+  MoveNode(node, ref ? NextNode(ref) : m_pNodeList.front());
   return true;
 }
 
 void CVeskDoc::SwapNodes(LINKINFO* a, LINKINFO* b) {
   if (!a || !b || a == b || !a->m_bInList || !b->m_bInList) return;
-  // Neighbours (the only use) need no walk.
-  if (std::next(a->m_posSelf) == b->m_posSelf) {
-    SpliceNodeBefore(m_pNodeList, b, a->m_posSelf);
+  // Neighbours (the usual case) need no walk.
+  if (NextNode(a) == b) {
+    MoveNode(b, a);
     return;
   }
-  if (std::next(b->m_posSelf) == a->m_posSelf) {
-    SpliceNodeBefore(m_pNodeList, a, b->m_posSelf);
+  if (NextNode(b) == a) {
+    MoveNode(a, b);
     return;
   }
   for (LINKINFO* node : m_pNodeList) {
     if (node == a) {
-      SpliceNodeBefore(m_pNodeList, b, a->m_posSelf);
+      MoveNode(b, a);
       return;
     }
     if (node == b) {
-      SpliceNodeBefore(m_pNodeList, a, b->m_posSelf);
+      MoveNode(a, b);
       return;
     }
   }
@@ -87,7 +84,7 @@ void CVeskDoc::OnEmptyTrash() {
   // Children are removed before their parent, first child first; each node itself becomes the
   // record, so undo can put back the very same objects.
   for (LINKINFO* node : index.PostOrderBelow(m_pTrash)) {
-    UnlinkNode(m_pNodeList, node);
+    RemoveNode(node);
     node->m_nUndoOp = kUndoEmptied;
     node->m_nUndoGroup = group;
     m_pUndoList.push_front(node);
@@ -186,8 +183,7 @@ void CVeskDoc::OnCgiSettings() {
   FILEINFO& info = *m_pFileInfo;
   info.m_strCgiName = edited.m_strCgiName.empty() ? ResString(10105) : edited.m_strCgiName;
   info.m_strCgiExt = edited.m_strCgiExt.empty() ? ResString(10106) : edited.m_strCgiExt;
-  info.m_strSearchFile =
-      edited.m_strSearchFile.empty() ? ResString(10107) : edited.m_strSearchFile;
+  info.m_strSearchFile = edited.m_strSearchFile.empty() ? ResString(10107) : edited.m_strSearchFile;
   info.m_strCgiFolder = edited.m_strCgiFolder;
   m_bSettingsChanged = 1;
   SetModifiedFlag(true);

@@ -57,16 +57,8 @@ LINKINFO* CVeskDoc::FindFrom(const std::string& text, int mode, LINKINFO* start)
     if ((mode & kFindCurrentCategory) && node->m_pParent != m_pCurrent) return false;
     return MatchLink(node, text, mode);
   };
-  // The start may have left the list (and may even be freed), so it is only compared, never read.
-  NodePos from = m_pNodeList.end();
-  if (start) {
-    for (auto it = m_pNodeList.begin(); it != m_pNodeList.end(); ++it) {
-      if (*it == start) {
-        from = it;
-        break;
-      }
-    }
-  }
+  // A start that has left the list (emptied, undone) searches the whole list once.
+  NodePos from = Contains(start) ? start->m_posSelf : m_pNodeList.end();
   if (from == m_pNodeList.end()) {
     for (LINKINFO* node : m_pNodeList) {
       if (examine(node)) return node;

@@ -1,15 +1,8 @@
 // The undo history: groups of records, the overflow rule and applying a group back.
-#include "document/node_list_ops.h"
 #include "document/veskdoc.h"
 
 namespace vesk {
 namespace {
-
-// Frees a record or a node that left the document for good; Find must not resume from it.
-void FreeNode(CVeskDoc& doc, LINKINFO* node) {
-  if (doc.m_posFind == node) doc.m_posFind = nullptr;
-  delete node;
-}
 
 // A category that left the list must not stay current: without a tree to answer hint 103 the
 // document would keep showing a node that is freed at the next recorded edit.
@@ -29,15 +22,15 @@ int CVeskDoc::BeginUndoGroup() {
     m_nNextUndoGroup = 0;
   }
   if (m_bUndoOverflow && !m_pUndoList.empty()) {
+    // Freed together: a dropped group may hold a whole emptied trash.
     const int oldest = m_pUndoList.back()->m_nUndoGroup;
+    NodeList dropped;
     while (!m_pUndoList.empty() && m_pUndoList.back()->m_nUndoGroup == oldest) {
-      LINKINFO* record = m_pUndoList.back();
-      m_pUndoList.pop_back();
-      FreeNode(*this, record);
+      dropped.splice(dropped.begin(), m_pUndoList, std::prev(m_pUndoList.end()));
     }
+    FreeNodes(dropped);
   }
-  for (LINKINFO* node : m_pDiscardList) FreeNode(*this, node);
-  m_pDiscardList.clear();
+  FreeNodes(m_pDiscardList);
   SetModifiedFlag(true);
   return m_nNextUndoGroup++;
 }
@@ -54,12 +47,12 @@ LINKINFO* CVeskDoc::RecordUndo(LINKINFO* node, int code, int group) {
 void CVeskDoc::DiscardLastUndoGroup() {
   if (m_pUndoList.empty()) return;
   const int group = m_pUndoList.front()->m_nUndoGroup;
+  NodeList dropped;
   while (!m_pUndoList.empty() && m_pUndoList.front()->m_nUndoGroup == group) {
-    LINKINFO* record = m_pUndoList.front();
-    m_pUndoList.pop_front();
-    // Not applied, so an emptied node (code 102) would otherwise be owned by nobody.
-    FreeNode(*this, record);
+    dropped.splice(dropped.end(), m_pUndoList, m_pUndoList.begin());
   }
+  // Not applied, so an emptied node (code 102) in the group is freed with the records.
+  FreeNodes(dropped);
   m_nNextUndoGroup = group;
   if (m_pUndoList.empty() && !m_bUndoOverflow && !m_bSettingsChanged) SetModifiedFlag(false);
 }
@@ -78,7 +71,7 @@ void CVeskDoc::OnEditUndo() {
     switch (code) {
       case kUndoCreated:
         if (live->m_bInList) {
-          UnlinkNode(m_pNodeList, live);
+          RemoveNode(live);
           m_pDiscardList.push_back(live);
         }
         if (live->IsCategory()) {
@@ -109,7 +102,7 @@ void CVeskDoc::OnEditUndo() {
       case kUndoEmptied:
         // The record is the node itself; it goes back at the head, so undoing the group newest
         // first restores the emptied nodes in their former order.
-        LinkNodeBefore(m_pNodeList, record, m_pNodeList.begin());
+        InsertNodeAtHead(record);
         if (record->IsCategory()) UpdateAllViews(kHintRestoreCategory, record);
         break;
       case kUndoReparented:
@@ -148,13 +141,13 @@ void CVeskDoc::OnEditUndo() {
         live->m_nOrder = 0;
         break;
       case kUndoReordered:
-        if (live->m_bInList) SpliceNodeBefore(m_pNodeList, live, m_pNodeList.begin());
+        if (live->m_bInList) MoveNode(live, m_pNodeList.front());
         live->m_nOrder = record->m_nOrder;
         break;
       default:
         break;
     }
-    if (code != kUndoEmptied) FreeNode(*this, record);
+    if (code != kUndoEmptied) delete record;  // a copy: nothing points at it
   }
   m_nNextUndoGroup = group;
   if (m_pUndoList.empty() && !m_bUndoOverflow && !m_bSettingsChanged) SetModifiedFlag(false);

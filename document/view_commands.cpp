@@ -166,8 +166,7 @@ bool CutCategory(CVeskDoc& doc, LINKINFO* category, CNodeClipboard& clipboard,
   return true;
 }
 
-bool DropCategory(CVeskDoc& doc, LINKINFO* category, LINKINFO* target,
-                  LINKINFO* previousSibling) {
+bool DropCategory(CVeskDoc& doc, LINKINFO* category, LINKINFO* target, LINKINFO* previousSibling) {
   if (!category || !target || IsFixed(doc, category) || !target->IsCategory() ||
       IsInSubtree(target, category) || target == category->m_pParent) {
     doc.UI().Beep();
@@ -178,8 +177,8 @@ bool DropCategory(CVeskDoc& doc, LINKINFO* category, LINKINFO* target,
 }
 
 bool SwapCategories(CVeskDoc& doc, LINKINFO* category, LINKINFO* neighbour) {
-  if (!category || !neighbour || category == doc.GetTopCategory() ||
-      category == doc.GetWorkBox() || doc.IsInTrash()) {
+  if (!category || !neighbour || category == doc.GetTopCategory() || category == doc.GetWorkBox() ||
+      doc.IsInTrash()) {
     doc.UI().Beep();
     return false;
   }
@@ -244,8 +243,7 @@ bool SwapLinks(CVeskDoc& doc, LINKINFO* link, LINKINFO* neighbour) {
   return true;
 }
 
-bool DropLinksOnCategory(CVeskDoc& doc, const std::vector<LINKINFO*>& selected,
-                         LINKINFO* target) {
+bool DropLinksOnCategory(CVeskDoc& doc, const std::vector<LINKINFO*>& selected, LINKINFO* target) {
   if (!target || target == doc.GetCurrent() || selected.empty()) return false;
   const int group = doc.BeginUndoGroup();
   if (doc.GetCurrent()) doc.RecordUndo(doc.GetCurrent(), kUndoListAction, group);

@@ -53,8 +53,7 @@ bool CutCategory(CVeskDoc& doc, LINKINFO* category, CNodeClipboard& clipboard,
                  LINKINFO* previousSibling);
 // Drag and drop of a category onto target: refused for the fixed categories, for target itself,
 // a target inside the dragged subtree and the current parent.
-bool DropCategory(CVeskDoc& doc, LINKINFO* category, LINKINFO* target,
-                  LINKINFO* previousSibling);
+bool DropCategory(CVeskDoc& doc, LINKINFO* category, LINKINFO* target, LINKINFO* previousSibling);
 // Move up/down: code 300 (record's m_pSelf = neighbour, m_pUndoAux = category), then the swap.
 bool SwapCategories(CVeskDoc& doc, LINKINFO* category, LINKINFO* neighbour);
 // Fills the tree: hint 102 for each fixed category and, depth first in list order, its
@@ -70,8 +69,7 @@ bool CopyLink(CVeskDoc& doc, const std::vector<LINKINFO*>& selected, CNodeClipbo
 // Move up/down of one link: code 300 (m_pUndoAux = neighbour), then the swap.
 bool SwapLinks(CVeskDoc& doc, LINKINFO* link, LINKINFO* neighbour);
 // Links dropped on another category: code 201 for the current category, 200 for each link.
-bool DropLinksOnCategory(CVeskDoc& doc, const std::vector<LINKINFO*>& selected,
-                         LINKINFO* target);
+bool DropLinksOnCategory(CVeskDoc& doc, const std::vector<LINKINFO*>& selected, LINKINFO* target);
 // Links dragged inside the list and dropped before dropRow (null: below the last row); refused
 // when dropRow is the first selected row or the row right after it. Ends with the list refilled.
 bool ReorderLinks(CVeskDoc& doc, const std::vector<LINKINFO*>& rows,

@@ -13,7 +13,8 @@ namespace {
 TEST(DialogRules, NumberFieldsAndRanges) {
   int value = -1;
   EXPECT_EQ(CheckIntRange("4", 5, 99, value), ToCp932("5 から 99 までの整数を入力してください。"));
-  EXPECT_EQ(CheckIntRange("100", 5, 99, value), ToCp932("5 から 99 までの整数を入力してください。"));
+  EXPECT_EQ(CheckIntRange("100", 5, 99, value),
+            ToCp932("5 から 99 までの整数を入力してください。"));
   EXPECT_EQ(value, -1);
   EXPECT_EQ(CheckIntRange("", 5, 99, value), ToCp932("整数を入力してください。"));
   EXPECT_EQ(CheckIntRange("1O", 5, 99, value), ToCp932("整数を入力してください。"));

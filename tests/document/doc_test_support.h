@@ -15,7 +15,7 @@
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
 
-namespace vesk::test {
+namespace vesk::test::editing {
 
 class ScriptedUI : public IUserInterface {
  public:
@@ -142,4 +142,4 @@ class DocTest : public ::testing::Test {
 
 using Strings = std::vector<std::string>;
 
-}  // namespace vesk::test
+}  // namespace vesk::test::editing

@@ -1,9 +1,9 @@
 // Find, Find Next and the search dialog's history and mode rules.
-#include "document/find_history.h"
 #include "doc_test_support.h"
+#include "document/find_history.h"
 #include "publish/encoding.h"
 
-namespace vesk::test {
+namespace vesk::test::editing {
 namespace {
 
 using ::testing::ElementsAre;
@@ -191,4 +191,4 @@ TEST(FindDialogRules, OpeningTakesTenEntriesUpToTheFirstEmptyOne) {
 }
 
 }  // namespace
-}  // namespace vesk::test
+}  // namespace vesk::test::editing

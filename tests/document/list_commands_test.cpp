@@ -1,8 +1,8 @@
 // The link list's commands as the document sees them, the trash, and the order undo restores.
-#include "document/link_sort.h"
 #include "doc_test_support.h"
+#include "document/link_sort.h"
 
-namespace vesk::test {
+namespace vesk::test::editing {
 namespace {
 
 using ::testing::ElementsAre;
@@ -141,7 +141,7 @@ TEST_F(ListCommandsTest, RandomSortKeepsTheSortModeAndUndoRestores) {
 
 TEST_F(ListCommandsTest, DraggingInsideTheListAndUndo) {
   top->m_nSortMode = kSortTitle;
-  const auto rows = Rows(top);  // c a d b
+  const auto rows = Rows(top);                    // c a d b
   EXPECT_FALSE(ReorderLinks(doc, rows, {a}, a));  // onto itself
   EXPECT_FALSE(ReorderLinks(doc, rows, {a}, d));  // onto the row right after it
   EXPECT_FALSE(doc.CanUndo());
@@ -176,7 +176,7 @@ TEST_F(ListCommandsTest, DroppingLinksOnACategoryAndUndo) {
 
 TEST_F(ListCommandsTest, MoveNodeBeforeAndAfterReportWhetherTheyMoved) {
   EXPECT_FALSE(doc.MoveNodeBefore(a, a));
-  EXPECT_FALSE(doc.MoveNodeBefore(a, d));  // already right before
+  EXPECT_FALSE(doc.MoveNodeBefore(a, d));        // already right before
   EXPECT_FALSE(doc.MoveNodeBefore(b, nullptr));  // already last
   EXPECT_TRUE(doc.MoveNodeBefore(b, c));
   EXPECT_THAT(Children(top), ElementsAre("b", "c", "a", "d"));
@@ -266,4 +266,4 @@ TEST_F(ListCommandsTest, OverflowFreesTheNodesOfAnEmptiedTrash) {
 }
 
 }  // namespace
-}  // namespace vesk::test
+}  // namespace vesk::test::editing

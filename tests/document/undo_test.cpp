@@ -3,7 +3,7 @@
 
 #include "doc_test_support.h"
 
-namespace vesk::test {
+namespace vesk::test::editing {
 namespace {
 
 using ::testing::ElementsAre;
@@ -416,4 +416,4 @@ TEST_F(UndoTest, SwapCategoriesAndUndoSendsTheRecordToTheTree) {
 }
 
 }  // namespace
-}  // namespace vesk::test
+}  // namespace vesk::test::editing
