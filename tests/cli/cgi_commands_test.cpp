@@ -102,5 +102,51 @@ TEST_F(CgiCommandsTest, ExportCgiFailsOnAMissingDocument) {
   EXPECT_EQ(RunCli(dir, "export-cgi").exitCode, 2);
 }
 
+TEST_F(CgiCommandsTest, ImportReadsEachFileIntoTheWorkBoxAndSaves) {
+  std::string file = Save("site.knd");
+  WriteBytes(dir.File("a.cgi"),
+             "Kestrelnest data format Rev03\r\nFirst\t1\t0\t\t\r\n<!-- Link data -->\r\n"
+             "7\tA link\thttp://a.example/\t\t\t0\t0\t\t\r\n");
+  WriteBytes(dir.File("b.cgi"),
+             "Kestrelnest data format Rev03\r\nSecond\t0\t0\t\t\r\n<!-- Link data -->\r\n");
+  CliResult r =
+      RunCli(dir, "import '" + file + "' '" + dir.File("a.cgi") + "' '" + dir.File("b.cgi") + "'");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+
+  CVeskDoc loaded(settings, ui);
+  ASSERT_TRUE(loaded.OnOpenDocument(file));
+  auto boxes = ChildrenOf(loaded, loaded.GetWorkBox());
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0]->m_strTitle, "First");
+  EXPECT_EQ(boxes[1]->m_strTitle, "Second");
+  auto links = ChildrenOf(loaded, boxes[0]);
+  ASSERT_EQ(links.size(), 1u);
+  EXPECT_EQ(links[0]->m_strURL, "http://a.example/");
+  EXPECT_TRUE(ChildrenOf(loaded, boxes[1]).empty());
+}
+
+TEST_F(CgiCommandsTest, ImportLeavesTheDocumentAloneWhenAFileIsNotTaken) {
+  std::string file = Save("site.knd");
+  std::string before = ReadBytes(file);
+  WriteBytes(dir.File("good.cgi"),
+             "Kestrelnest data format Rev03\r\nGood\t0\t0\t\t\r\n<!-- Link data -->\r\n");
+  WriteBytes(dir.File("notes.txt"), "just text\r\n");
+  WriteBytes(dir.File("bad.cgi"), "something else\r\n");
+
+  CliResult r = RunCli(
+      dir, "import '" + file + "' '" + dir.File("good.cgi") + "' '" + dir.File("notes.txt") + "'");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find(dir.File("notes.txt")), std::string::npos) << r.err;
+  EXPECT_EQ(ReadBytes(file), before);
+
+  r = RunCli(dir, "import '" + file + "' '" + dir.File("bad.cgi") + "'");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("Kestrelnest CGI 用データファイルではありません。"), std::string::npos)
+      << r.err;
+  EXPECT_EQ(ReadBytes(file), before);
+
+  EXPECT_EQ(RunCli(dir, "import '" + file + "'").exitCode, 2);
+}
+
 }  // namespace
 }  // namespace vesk

@@ -1,0 +1,50 @@
+// vesk-cli import FILE DATAFILE...: the Read Data File command for each data file, then a save.
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "app/settings_backend.h"
+#include "app/vesk_settings.h"
+#include "cli/cli_command.h"
+#include "document/read_data_file.h"
+#include "document/veskdoc.h"
+
+namespace vesk::cli {
+namespace {
+
+int Run(const std::string& file, const std::vector<std::string>& dataFiles, CliContext& ctx) {
+  auto backend = CreatePlatformSettingsBackend();
+  CVeskSettings settings(*backend);
+  CCliUserInterface ui(ctx);
+  CVeskDoc doc(settings, ui);
+  std::error_code ec;
+  std::string path = std::filesystem::absolute(file, ec).string();
+  if (ec || !doc.OnOpenDocument(path)) return 1;
+  doc.SetPathName(path);
+  bool allTaken = true;
+  for (const std::string& dataFile : dataFiles) {
+    LINKINFO* top = doc.GetTopCategory();
+    if (doc.GetCurrent() != top) doc.SelectCategory(top, true);
+    if (!ReadDataFile(doc, dataFile)) {
+      std::cerr << "vesk-cli import: no importer took " << dataFile << std::endl;
+      allTaken = false;
+    }
+  }
+  // All or nothing: a file that was not taken leaves the document file as it was.
+  if (!allTaken) return 1;
+  return doc.OnSaveDocument(path) ? 0 : 1;
+}
+
+CommandRegistrar reg(61, [](CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand(
+      "import", "Read CGI data, CSV or shortcut files into FILE (Read Data File), then save it");
+  auto file = std::make_shared<std::string>();
+  auto dataFiles = std::make_shared<std::vector<std::string>>();
+  cmd->add_option("FILE", *file, "Collection file (.knd)")->required();
+  cmd->add_option("DATAFILE", *dataFiles, "Files to read, in order")->required();
+  cmd->callback([file, dataFiles, &ctx] { ctx.exitCode = Run(*file, *dataFiles, ctx); });
+});
+
+}  // namespace
+}  // namespace vesk::cli
