@@ -1,0 +1,94 @@
+// vesk-cli find FILE TEXT: Find and then Find Next until the first hit comes round again.
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "cli/cli_command.h"
+#include "document/dialog_rules.h"
+#include "document/find_history.h"
+#include "document/veskdoc.h"
+#include "publish/encoding.h"
+#include "resources/string_table.h"
+
+namespace vesk::cli {
+namespace {
+
+struct FindArgs {
+  std::string file;
+  std::string text;
+  std::optional<int> mode;
+  std::optional<long long> current;
+};
+
+int Run(const FindArgs& args, CliContext& ctx) {
+  std::string needle;
+  if (!Utf8ToCp932(args.text, needle)) {
+    std::cerr << "TEXT holds characters that Shift_JIS cannot represent" << std::endl;
+    return 2;
+  }
+  if (needle.empty()) {
+    std::cerr << "TEXT must not be empty" << std::endl;
+    return 2;
+  }
+  if (auto error = CheckFindText(needle)) {  // what the search dialog refuses
+    PrintError(error->message);
+    return 1;
+  }
+
+  CCliUserInterface ui(ctx);
+  CVeskSettings& settings = ctx.Settings();
+  CVeskDoc doc(settings, ui);
+  std::error_code ec;
+  const std::string path = std::filesystem::absolute(args.file, ec).string();
+  if (ec || !doc.OnOpenDocument(path)) return 1;
+
+  LINKINFO* current = doc.GetTopCategory();
+  if (args.current) {
+    LINKINFO* node = *args.current >= 0 && *args.current < kSerialLimit
+                         ? doc.FindBySerial(static_cast<std::uint32_t>(*args.current))
+                         : nullptr;
+    if (!node) {
+      std::cerr << "no node with serial " << *args.current << std::endl;
+      return 2;
+    }
+    current = node->IsCategory() ? node : node->m_pParent;
+  }
+  doc.SelectCategory(current, true);
+
+  // No views are attached, so a hit does not move the current category, as with the scope
+  // "current category" where every hit lies in it anyway.
+  const int mode = args.mode ? *args.mode : settings.GetSearchMode();
+  LINKINFO* first = doc.FindFrom(needle, mode, nullptr);
+  if (!first) {
+    ui.MessageBox(ResString(10016), MbButtons::Ok, MbIcon::Information);
+    return 1;
+  }
+  std::cout << first->m_nSerial << '\n';
+  for (LINKINFO* hit = doc.FindFrom(needle, mode, first); hit && hit != first;
+       hit = doc.FindFrom(needle, mode, hit)) {
+    std::cout << hit->m_nSerial << '\n';
+  }
+  std::cout.flush();
+  return 0;
+}
+
+CommandRegistrar reg(70, [](CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand(
+      "find",
+      "Find TEXT in the links of FILE and Find Next until the first hit comes round again; "
+      "prints the serial of each hit");
+  auto args = std::make_shared<FindArgs>();
+  cmd->add_option("FILE", args->file, "Collection file (.knd)")->required();
+  cmd->add_option("TEXT", args->text, "Text to search for (UTF-8)")->required();
+  cmd->add_option_function<int>(
+      "--mode", [args](const int& m) { args->mode = m; },
+      "Search mode word (default: the stored \"Mode\")");
+  cmd->add_option_function<long long>(
+      "--current", [args](const long long& s) { args->current = s; },
+      "Serial of a node whose category is the current category (default: Top Category)");
+  cmd->callback([args, &ctx] { ctx.exitCode = Run(*args, ctx); });
+});
+
+}  // namespace
+}  // namespace vesk::cli

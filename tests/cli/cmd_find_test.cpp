@@ -1,0 +1,80 @@
+// vesk-cli find: hits in visiting order, scope, stored mode, nothing found, history untouched.
+#include <gtest/gtest.h>
+
+#include "app/memory_settings_backend.h"
+#include "app/vesk_settings.h"
+#include "cli_runner.h"
+#include "document/veskdoc.h"
+#include "platform/settings_file_backend.h"
+#include "publish/encoding.h"
+
+namespace vesk::testing {
+namespace {
+
+class CliFindTest : public ::testing::Test {
+ protected:
+  CliFindTest() : settings(backend), doc(settings, ui) {
+    doc.OnNewDocument();
+    Add(doc.GetTopCategory(), 0, "Sub");                // serial 3
+    Add(doc.GetWorkBox(), 2, "alpha in the work box");  // 4
+    Add(doc.GetTopCategory(), 2, "alpha at the top");   // 5
+    Add(doc.GetTopCategory(), 2, "beta");               // 6
+    LINKINFO* sub = doc.FindBySerial(3);
+    Add(sub, 2, ToCp932("アルファ alpha below"));              // 7
+    Add(sub, 2, "gamma")->m_strURL = "http://alpha.example/";  // 8
+    path = tmp.File("links.knd");
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+  }
+  LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
+    doc.m_pCurrent = parent;
+    LINKINFO* node = doc.CreateNode(kind);
+    node->m_strTitle = title;
+    return node;
+  }
+
+  CTempFolder tmp;
+  CMemorySettingsBackend backend;
+  CVeskSettings settings;
+  IUserInterface ui;
+  CVeskDoc doc;
+  std::string path;
+  CCliRunner cli;
+};
+
+TEST_F(CliFindTest, PrintsEveryHitOnceInListOrder) {
+  CliResult r = cli.Run({"find", path, "alpha"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "4\n5\n7\n");
+  EXPECT_EQ(cli.Run({"find", path, "alpha", "--mode", "2048"}).out, "8\n");
+  EXPECT_EQ(cli.Run({"find", path, "アルファ"}).out, "7\n");
+}
+
+TEST_F(CliFindTest, CurrentCategoryScopeTakesTheCategoryOfTheSerial) {
+  EXPECT_EQ(cli.Run({"find", path, "alpha", "--mode", "768", "--current", "3"}).out, "7\n");
+  EXPECT_EQ(cli.Run({"find", path, "alpha", "--mode", "768", "--current", "8"}).out, "7\n");
+  EXPECT_EQ(cli.Run({"find", path, "alpha", "--mode", "768"}).out, "5\n");
+  EXPECT_EQ(cli.Run({"find", path, "alpha", "--current", "99"}).exitCode, 2);
+}
+
+TEST_F(CliFindTest, UsesTheStoredModeAndLeavesTheHistoryAlone) {
+  platform::CSettingsFileBackend file(cli.SettingsFile());
+  CVeskSettings stored(file);
+  stored.SetSearchMode(0x800);
+  stored.SetSearchWords("old");
+  EXPECT_EQ(cli.Run({"find", path, "alpha"}).out, "8\n");
+  EXPECT_EQ(stored.GetSearchWords(), "old");
+  EXPECT_EQ(stored.GetSearchMode(), 0x800);
+}
+
+TEST_F(CliFindTest, NothingFoundIsReportedWithTheMessage) {
+  CliResult r = cli.Run({"find", path, "Alpha"});  // letter case matters
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "検索結果:見つかりませんでした。\n");
+  EXPECT_EQ(cli.Run({"find", path, ""}).exitCode, 2);
+  EXPECT_EQ(cli.Run({"find", path, std::string(257, 'a')}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"find", tmp.File("missing.knd"), "alpha"}).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace vesk::testing
