@@ -1,28 +1,100 @@
-// CVeskApp: the desktop program's application object.
+// CVeskApp: the desktop program's application object — settings, the one document, the main
+// window and the start-up document.
 #include <wx/wx.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 
+#include "app/doc_manager.h"
+#include "app/memory_settings_backend.h"
+#include "app/vesk_settings.h"
+#include "document/veskdoc.h"
 #include "publish/encoding.h"
-#include "resources/string_table.h"
+#include "ui/logic/command_table.h"
+#include "ui/main_frame.h"
+#include "ui/wx_text.h"
+#include "ui/wx_user_interface.h"
 
+namespace vesk {
 namespace {
 
-wxString FromSjis(const std::string& sjis) { return wxString::FromUTF8(vesk::ToUtf8(sjis)); }
+// The command line as one document path: surrounding double quotes removed, made absolute.
+std::string CommandLinePath(int argc, wxChar** argv) {
+  if (argc < 2) return {};
+  wxString arg = argv[1];
+  for (int i = 2; i < argc; ++i) arg += " " + wxString(argv[i]);
+  if (arg.size() >= 2 && arg.StartsWith("\"") && arg.EndsWith("\""))
+    arg = arg.Mid(1, arg.size() - 2);
+  if (arg.empty()) return {};
+  std::error_code ec;
+  auto abs = std::filesystem::absolute(std::filesystem::path(arg.utf8_string()), ec);
+  return ToCp932(ec ? arg.utf8_string() : abs.lexically_normal().string());
+}
 
 class CVeskApp : public wxApp {
  public:
-  bool OnInit() override {
-    const std::string caption = vesk::ResFormat(10116, "Vesk");
-    auto* frame =
-        new wxFrame(nullptr, wxID_ANY, FromSjis(caption), wxPoint(80, 80), wxSize(550, 360));
-    frame->Show();
-    return true;
-  }
+  bool OnInit() override;
+  int OnExit() override;
+
+ private:
+  DocumentCommands MakeCommands();
+
+  std::unique_ptr<ISettingsBackend> m_backend;
+  std::unique_ptr<CVeskSettings> m_settings;
+  std::unique_ptr<CWxUserInterface> m_ui;
+  std::unique_ptr<CVeskDoc> m_doc;
+  std::unique_ptr<CDocManager> m_manager;
+  CMainFrame* m_frame = nullptr;
 };
 
+DocumentCommands CVeskApp::MakeCommands() {
+  DocumentCommands c;
+  CVeskDoc& doc = *m_doc;
+  c.handlers[kCmdRenumber] = [&doc] { doc.OnRenumber(); };
+  return c;
+}
+
+bool CVeskApp::OnInit() {
+  m_backend = std::make_unique<CMemorySettingsBackend>();
+  m_settings = std::make_unique<CVeskSettings>(*m_backend);
+  m_ui = std::make_unique<CWxUserInterface>([this]() -> wxWindow* { return m_frame; });
+  m_doc = std::make_unique<CVeskDoc>(*m_settings, *m_ui);
+  m_manager = std::make_unique<CDocManager>(*m_doc, *m_settings, *m_ui);
+  m_settings->GetPreviewPages();
+
+  const std::string cmdPath = CommandLinePath(argc, argv);
+  m_doc->OnNewDocument();
+  m_frame = new CMainFrame(*m_doc, *m_manager, *m_settings, ReadFramePlacement(*m_settings),
+                           MakeCommands());
+  m_manager->SetOnDiscard([this] { m_frame->OnDiscard(); });
+  m_manager->SetOnInitialUpdate([this] { m_frame->OnInitialUpdate(); });
+  m_manager->SetOnDocumentChanged([this] { m_frame->OnDocumentChanged(); });
+  m_frame->OnInitialUpdate();
+
+  // A document named on the command line must open, or the program does not start.
+  if (!cmdPath.empty() && !m_manager->OpenDocumentFile(cmdPath)) {
+    m_frame->Destroy();
+    m_frame = nullptr;
+    return false;
+  }
+  m_frame->Show();
+  m_frame->Update();
+  if (cmdPath.empty() && m_settings->GetOpen() != 0 && m_manager->RecentFiles().Count() > 0) {
+    if (!m_manager->OpenRecentFile(0)) m_manager->FileNew();
+  }
+  m_frame->OnDocumentChanged();
+  return true;
+}
+
+int CVeskApp::OnExit() {
+  if (m_manager) m_manager->SaveRecentFiles();
+  return wxApp::OnExit();
+}
+
 }  // namespace
+}  // namespace vesk
 
 int main(int argc, char** argv) {
   // Without a display the toolkit cannot start; say so plainly instead of its own noise.
@@ -32,7 +104,7 @@ int main(int argc, char** argv) {
     std::fputs("vesk: no display available (set DISPLAY or run under xvfb-run)\n", stderr);
     return 1;
   }
-  wxApp::SetInstance(new CVeskApp());
+  wxApp::SetInstance(new vesk::CVeskApp());
   wxEntryStart(argc, argv);
   int rc = 1;
   if (wxTheApp->CallOnInit()) rc = wxTheApp->OnRun();

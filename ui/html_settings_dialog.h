@@ -1,0 +1,34 @@
+// The HTML output settings dialog "HTML出力設定": template file, output folder, links per page
+// and extension of the HTML pages.
+#pragma once
+
+#include <wx/dialog.h>
+#include <wx/spinbutt.h>
+#include <wx/textctrl.h>
+
+namespace vesk {
+
+struct FILEINFO;
+
+class CHtmlSettingsDialog : public wxDialog {
+ public:
+  // Shows the values of info; OK checks and writes them back, Cancel leaves info as it was.
+  CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info);
+
+ private:
+  void OnOk(wxCommandEvent& event);
+  void OnBrowseTemplate(wxCommandEvent& event);
+  void OnBrowseFolder(wxCommandEvent& event);
+  void OnSpin(wxSpinEvent& event);
+  // Shows message, puts the focus on field and selects its text; always false.
+  bool Refuse(wxTextCtrl* field, const std::string& message);
+
+  FILEINFO& m_info;
+  wxTextCtrl* m_template;
+  wxTextCtrl* m_folder;
+  wxTextCtrl* m_perPage;
+  wxSpinButton* m_spin;
+  wxTextCtrl* m_ext;
+};
+
+}  // namespace vesk

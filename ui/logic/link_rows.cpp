@@ -1,0 +1,101 @@
+#include "ui/logic/link_rows.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/vesk_settings.h"
+#include "document/link_info.h"
+#include "resources/string_table.h"
+
+namespace vesk {
+
+namespace {
+constexpr int kHeaderBase = 4096;
+constexpr int kColumnKinds = 9;
+constexpr int kColumnTitleBase = 10200;
+constexpr int kMarkTextBase = 10404;  // 10405 "cool!", 10406 "hot!", 10407 "check!"
+
+// Unsigned byte-wise order, no case folding.
+int CompareBytes(const std::string& a, const std::string& b) {
+  return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+}  // namespace
+
+std::vector<ListColumn> BuildListColumns(CVeskSettings& settings) {
+  std::vector<ListColumn> columns;
+  for (int i = 0; i < kColumnKinds; ++i) {
+    const int value = settings.GetHeader(i);
+    if (value < kHeaderBase) continue;
+    const int kind = value - kHeaderBase;
+    if (kind >= kColumnKinds) continue;
+    const std::string spec = ResString(kColumnTitleBase + kind);
+    const std::size_t comma = spec.find(',');
+    const int def = std::atoi(spec.c_str());
+    const std::string title = comma == std::string::npos ? spec : spec.substr(comma + 1);
+    const int n = static_cast<int>(columns.size());
+    columns.push_back({kind, title, settings.GetColumnWidth(n, def)});
+  }
+  return columns;
+}
+
+std::string LinkColumnText(const LINKINFO& link, int kind) {
+  switch (kind) {
+    case 0:
+      return link.m_strTitle;
+    case 1:
+      return link.m_strURL;
+    case 2:
+      return link.m_strAdmin;
+    case 3:
+      return link.m_strEmail;
+    case 4:
+      return link.m_strComment;
+    case 5:
+      return link.m_strBanner;
+    case 6:
+      return link.m_nMark >= 1 && link.m_nMark <= 3 ? ResString(kMarkTextBase + link.m_nMark)
+                                                    : std::string();
+    case 7: {
+      char buf[32];
+      std::snprintf(buf, sizeof buf, "%4d/%02d/%02d", link.m_nYear, link.m_nMonth, link.m_nDay);
+      return buf;
+    }
+    case 8:
+      return link.m_strKeywords;
+    default:
+      return {};
+  }
+}
+
+bool LinkSortsBefore(const LINKINFO& a, const LINKINFO& b, int code) {
+  const bool descending = code >= 17 && code <= 22;
+  int c = 0;
+  switch (descending ? code - 16 : code) {
+    case 1:
+      c = a.m_nSerial < b.m_nSerial ? -1 : (a.m_nSerial > b.m_nSerial ? 1 : 0);
+      break;
+    case 2:
+      c = CompareBytes(a.m_strTitle, b.m_strTitle);
+      break;
+    case 3:
+      c = CompareBytes(a.m_strURL, b.m_strURL);
+      break;
+    case 4:
+      c = CompareBytes(a.m_strAdmin, b.m_strAdmin);
+      break;
+    case 5:
+      c = CompareBytes(a.m_strEmail, b.m_strEmail);
+      break;
+    case 6: {
+      const long da = a.m_nYear * 10000L + a.m_nMonth * 100L + a.m_nDay;
+      const long db = b.m_nYear * 10000L + b.m_nMonth * 100L + b.m_nDay;
+      c = da < db ? -1 : (da > db ? 1 : 0);
+      break;
+    }
+    default:
+      return a.m_nOrder < b.m_nOrder;
+  }
+  return descending ? c > 0 : c < 0;
+}
+
+}  // namespace vesk

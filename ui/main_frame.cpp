@@ -1,0 +1,350 @@
+#include "ui/main_frame.h"
+
+#include <wx/accel.h>
+#include <wx/dcclient.h>
+#include <wx/dnd.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+
+#include "app/doc_manager.h"
+#include "document/veskdoc.h"
+#include "publish/file_path.h"
+#include "resources/string_table.h"
+#include "ui/about_dialog.h"
+#include "ui/command_ids.h"
+#include "ui/logic/command_table.h"
+#include "ui/toolbar_icons.h"
+#include "ui/vesk_list_view.h"
+#include "ui/vesk_tree_view.h"
+#include "ui/wx_text.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr int kEmptyPaneText = 59144;
+constexpr int kCountsText = 59143;
+enum StatusPane { kPanePrompt, kPaneEmpty, kPaneCounts, kPaneKana, kPaneCaps, kPaneNum, kPanes };
+
+// The toolkit's key for an accelerator key name of the command table.
+int KeyCode(const std::string& key) {
+  if (key == "Down") return WXK_DOWN;
+  if (key == "Up") return WXK_UP;
+  if (key == "Tab") return WXK_TAB;
+  if (key.size() > 1 && key[0] == 'F') return WXK_F1 + std::stoi(key.substr(1)) - 1;
+  return static_cast<unsigned char>(key[0]);
+}
+
+// A button's tooltip: the menu text without its mnemonic, ellipsis and accelerator.
+wxString ShortName(const CommandInfo& info) {
+  wxString text = U8(info.text).BeforeFirst('\t');
+  if (text.EndsWith("...")) text.RemoveLast(3);
+  const int open = text.Find('(');
+  if (open != wxNOT_FOUND && text.Find('&') > open) text = text.Left(open);
+  text.Replace("&", "");
+  text.Trim();
+  return text;
+}
+
+class FileDrop : public wxFileDropTarget {
+ public:
+  explicit FileDrop(CMainFrame* frame) : m_frame(frame) {}
+  bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
+    std::vector<std::string> paths;
+    for (const auto& n : names) paths.push_back(ToSjis(n));
+    // The drop may open documents and show boxes; let the drag end first.
+    m_frame->CallAfter([frame = m_frame, paths] { frame->DropFiles(paths); });
+    return true;
+  }
+
+ private:
+  CMainFrame* m_frame;
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& settings,
+                       const FramePlacement& placement, DocumentCommands commands)
+    : wxFrame(nullptr, wxID_ANY, FromSjis(doc.GetCaption()), wxPoint(placement.x, placement.y),
+              wxSize(placement.cx, placement.cy), wxDEFAULT_FRAME_STYLE),
+      m_doc(doc),
+      m_manager(manager),
+      m_settings(settings),
+      m_commands(std::move(commands)) {
+  SetMinSize(wxSize(kMinFrameWidth, kMinFrameHeight));
+  CreateMenus();
+  CreateToolbar();
+  CreateStatusPanes();
+
+  m_splitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                    wxSP_LIVE_UPDATE | wxSP_3D);
+  m_splitter->SetMinimumPaneSize(1);  // the panes never vanish
+  m_tree = new CVeskTreeView(m_splitter, doc);
+  m_list = new CVeskListView(m_splitter, doc);
+  m_tree->SetSize(placement.ps1cx, placement.ps1cy);
+  m_splitter->SplitVertically(m_tree, m_list, placement.ps1cx);
+
+  SetDropTarget(new FileDrop(this));
+  m_tree->SetDropTarget(new FileDrop(this));
+  m_list->SetDropTarget(new FileDrop(this));
+
+  const int first = kWxCommandBase;
+  const int last = kWxCommandBase + kCommandOffsetLimit - 1;
+  Bind(wxEVT_MENU, &CMainFrame::OnMenu, this, first, last);
+  Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this, first, last);
+  Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
+  Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+}
+
+void CMainFrame::CreateMenus() {
+  auto* bar = new wxMenuBar();
+  for (const auto& menuInfo : MainMenus()) {
+    auto* menu = new wxMenu();
+    for (int id : menuInfo.items) {
+      if (id == 0) {
+        menu->AppendSeparator();
+      } else if (id == kCmdFileMru1) {
+        m_fileMenu = menu;
+        // Marks where the recent files go; replaced at once by RebuildRecentFiles.
+        m_recentPlaceholder = menu->Append(ToWxId(kCmdFileMru1), U8("最近使ったファイル"));
+      } else {
+        const CommandInfo* info = FindCommand(id);
+        const auto kind =
+            (id == kCmdViewToolbar || id == kCmdViewStatusBar) ? wxITEM_CHECK : wxITEM_NORMAL;
+        menu->Append(ToWxId(id), U8(info->text), U8(info->prompt), kind);
+      }
+    }
+    bar->Append(menu, U8(menuInfo.title));
+  }
+  SetMenuBar(bar);
+  m_recentItems.push_back(m_recentPlaceholder);
+  RebuildRecentFiles();
+
+  std::vector<wxAcceleratorEntry> entries;
+  for (const auto& a : Accelerators()) {
+    int flags = wxACCEL_NORMAL;
+    if (a.ctrl) flags |= wxACCEL_CTRL;
+    if (a.shift) flags |= wxACCEL_SHIFT;
+    entries.emplace_back(flags, KeyCode(a.key), ToWxId(a.command));
+  }
+  SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
+}
+
+void CMainFrame::RebuildRecentFiles() {
+  if (m_fileMenu == nullptr || m_recentItems.empty()) return;
+  const int at = m_fileMenu->GetMenuItems().IndexOf(m_recentItems.front());
+  for (wxMenuItem* item : m_recentItems) m_fileMenu->Destroy(item);
+  m_recentItems.clear();
+  const auto& recent = m_manager.RecentFiles();
+  const int count = recent.Count();
+  if (count == 0) {
+    m_recentItems.push_back(m_fileMenu->Insert(at, ToWxId(kCmdFileMru1), U8("最近使ったファイル")));
+    return;
+  }
+  for (int i = 0; i < count; ++i) {
+    const std::string text = RecentFileMenuText(i, ShortenPath(recent.Get(i)));
+    m_recentItems.push_back(m_fileMenu->Insert(at + i, ToWxId(kCmdFileMru1 + i), FromSjis(text),
+                                               U8(FindCommand(kCmdFileMru1 + i)->prompt)));
+  }
+}
+
+void CMainFrame::CreateToolbar() {
+  wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
+  bar->SetToolBitmapSize(wxSize(16, 15));
+  for (int id : ToolbarButtons()) {
+    if (id == 0) {
+      bar->AddSeparator();
+      continue;
+    }
+    const CommandInfo* info = FindCommand(id);
+    bar->AddTool(ToWxId(id), ShortName(*info), ToolbarIcon(id), wxNullBitmap, wxITEM_NORMAL,
+                 ShortName(*info), U8(info->prompt));
+  }
+  bar->Realize();
+}
+
+void CMainFrame::CreateStatusPanes() {
+  wxStatusBar* bar = CreateStatusBar(kPanes);
+  wxClientDC dc(bar);
+  dc.SetFont(bar->GetFont());
+  auto width = [&dc](const wxString& text) { return dc.GetTextExtent(text).x + 12; };
+  const int widths[kPanes] = {-1,
+                              width(FromSjis(ResString(kEmptyPaneText))),
+                              width(FromSjis(ResString(kCountsText))),
+                              width(U8("カナ")),
+                              width("CAP"),
+                              width("NUM")};
+  bar->SetStatusWidths(kPanes, widths);
+  bar->SetStatusText(FromSjis(ResString(kCountsText)), kPaneCounts);
+  SetStatusBarPane(kPanePrompt);
+}
+
+CommandState CMainFrame::CurrentState() const {
+  CommandState s;
+  s.canUndo = m_doc.CanUndo();
+  s.canFindNext = m_doc.CanFindNext();
+  s.inTrash = m_doc.IsInTrash();
+  LINKINFO* trash = m_doc.GetTrash();
+  s.trashHasChildren = trash != nullptr && m_doc.FindFirstChild(trash) != nullptr;
+  s.recentFiles = m_manager.RecentFiles().Count();
+  s.toolbarShown = GetToolBar() != nullptr && GetToolBar()->IsShown();
+  s.statusBarShown = GetStatusBar() != nullptr && GetStatusBar()->IsShown();
+  return s;
+}
+
+bool CMainFrame::IsEnabledNow(int command) const {
+  const CommandInfo* info = FindCommand(command);
+  if (info != nullptr && info->owner == CommandOwner::Document &&
+      m_commands.handlers.count(command) == 0) {
+    return false;
+  }
+  return IsCommandEnabled(command, CurrentState());
+}
+
+void CMainFrame::OnUpdateUi(wxUpdateUIEvent& event) {
+  auto command = FromWxId(event.GetId());
+  if (!command) return;
+  event.Enable(IsEnabledNow(*command));
+  if (*command == kCmdViewToolbar || *command == kCmdViewStatusBar) {
+    event.Check(IsCommandChecked(*command, CurrentState()));
+  }
+}
+
+void CMainFrame::OnMenu(wxCommandEvent& event) {
+  if (auto command = FromWxId(event.GetId())) RunCommand(*command);
+}
+
+void CMainFrame::RunCommand(int command) {
+  // The rule is asked again now: a menu shown earlier may be out of date.
+  if (!IsEnabledNow(command)) return;
+  if (command >= kCmdFileMru1 && command < kCmdFileMru1 + kRecentFileCount) {
+    m_manager.OpenRecentFile(command - kCmdFileMru1);
+    return;
+  }
+  if (auto it = m_commands.handlers.find(command); it != m_commands.handlers.end()) {
+    it->second();
+    return;
+  }
+  switch (command) {
+    case kCmdFileNew:
+      m_manager.FileNew();
+      break;
+    case kCmdFileOpen:
+      m_manager.FileOpen();
+      break;
+    case kCmdFileSave:
+      m_manager.FileSave();
+      break;
+    case kCmdFileSaveAs:
+      m_manager.FileSaveAs();
+      break;
+    case kCmdAppExit:
+      Close();
+      break;
+    case kCmdViewToolbar:
+      GetToolBar()->Show(!GetToolBar()->IsShown());
+      SendSizeEvent();
+      break;
+    case kCmdViewStatusBar:
+      GetStatusBar()->Show(!GetStatusBar()->IsShown());
+      SendSizeEvent();
+      break;
+    case kCmdAppAbout:
+      CAboutDialog::Run(this);
+      break;
+    case kCmdNextPane:
+      SwitchPane(true);
+      break;
+    case kCmdPrevPane:
+      SwitchPane(false);
+      break;
+    default:
+      break;
+  }
+}
+
+void CMainFrame::SwitchPane(bool /*forward*/) {
+  // Two panes: either direction moves to the other one.
+  if (m_tree->HasFocus()) {
+    m_list->SetFocus();
+  } else {
+    m_tree->SetFocus();
+  }
+}
+
+void CMainFrame::DropFiles(const std::vector<std::string>& paths) {
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (m_commands.readDroppedFile && m_commands.readDroppedFile(paths[i])) continue;
+    if (CFilePath(paths[i]).HasExtension("knd")) {
+      // The whole drop is opened as documents, one after the other; the last one stays.
+      Raise();
+      for (const auto& p : paths) m_manager.OpenDocumentFile(p);
+      return;
+    }
+  }
+}
+
+void CMainFrame::OnInitialUpdate() {
+  m_tree->OnInitialUpdate();
+  CDocManager::FillTree(m_doc);
+  m_list->OnInitialUpdate();
+}
+
+void CMainFrame::OnDiscard() {
+  m_list->OnUpdate(kHintShowCategory, nullptr);
+  m_tree->OnInitialUpdate();
+}
+
+void CMainFrame::OnDocumentChanged() {
+  RebuildRecentFiles();
+  m_shownCaption = FromSjis(m_doc.GetCaption());
+  SetTitle(m_shownCaption);
+}
+
+void CMainFrame::OnIdle(wxIdleEvent& event) {
+  event.Skip();
+  // The counts pane follows the document; the caption follows its title.
+  const std::string counts =
+      m_doc.GetTopCategory() != nullptr ? m_doc.StatusCounts() : ResString(kCountsText);
+  if (counts != m_shownCounts && GetStatusBar() != nullptr) {
+    m_shownCounts = counts;
+    GetStatusBar()->SetStatusText(FromSjis(counts), kPaneCounts);
+  }
+  const wxString caption = FromSjis(m_doc.GetCaption());
+  if (caption != m_shownCaption) {
+    m_shownCaption = caption;
+    SetTitle(caption);
+  }
+  if (wxStatusBar* bar = GetStatusBar()) {
+    const wxString caps = wxGetKeyState(WXK_CAPITAL) ? "CAP" : "";
+    const wxString num = wxGetKeyState(WXK_NUMLOCK) ? "NUM" : "";
+    // Only changes are written: every write repaints, and a repaint brings the next idle turn.
+    if (bar->GetStatusText(kPaneCaps) != caps) bar->SetStatusText(caps, kPaneCaps);
+    if (bar->GetStatusText(kPaneNum) != num) bar->SetStatusText(num, kPaneNum);
+  }
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+  if (event.CanVeto() && !m_manager.SaveModified()) {
+    event.Veto();
+    return;
+  }
+  FrameClosingState state;
+  state.minimized = IsIconized();
+  state.maximized = IsMaximized();
+  const wxRect rect = GetRect();
+  state.x = rect.x;
+  state.y = rect.y;
+  state.cx = rect.width;
+  state.cy = rect.height;
+  state.column0Width = m_splitter->GetSashPosition();
+  state.row0Height = m_splitter->GetClientSize().y;
+  SaveFramePlacement(m_settings, state);
+  m_list->SaveColumnWidths();
+  Destroy();
+}
+
+}  // namespace vesk

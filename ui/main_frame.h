@@ -1,0 +1,77 @@
+// CMainFrame: the main window with its menus, toolbar, status bar and the tree | list splitter.
+#pragma once
+
+#include <wx/frame.h>
+#include <wx/splitter.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/logic/command_enabling.h"
+#include "ui/logic/window_placement.h"
+
+namespace vesk {
+
+class CDocManager;
+class CVeskDoc;
+class CVeskListView;
+class CVeskSettings;
+class CVeskTreeView;
+
+// The handlers of the document's commands, by command number; a document command without a
+// handler stays disabled.
+struct DocumentCommands {
+  std::map<int, std::function<void()>> handlers;
+  // Imports a dropped file when its type is one the document reads; true when it did.
+  std::function<bool(const std::string&)> readDroppedFile;
+};
+
+class CMainFrame : public wxFrame {
+ public:
+  CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& settings,
+             const FramePlacement& placement, DocumentCommands commands);
+
+  CVeskTreeView* TreeView() const { return m_tree; }
+  CVeskListView* ListView() const { return m_list; }
+
+  // Lets the views start over with the document (after new and open).
+  void OnInitialUpdate();
+  // Lets the views drop their node pointers before the document's nodes go.
+  void OnDiscard();
+  // Rebuilds the recent-file entries and the caption.
+  void OnDocumentChanged();
+  // Runs command as the menus do, if its enabling rule allows it now.
+  void RunCommand(int command);
+  // The files dropped on the window, in the order given.
+  void DropFiles(const std::vector<std::string>& paths);
+
+ private:
+  void CreateMenus();
+  void CreateToolbar();
+  void CreateStatusPanes();
+  void RebuildRecentFiles();
+  CommandState CurrentState() const;
+  bool IsEnabledNow(int command) const;
+  void OnMenu(wxCommandEvent& event);
+  void OnUpdateUi(wxUpdateUIEvent& event);
+  void OnIdle(wxIdleEvent& event);
+  void OnClose(wxCloseEvent& event);
+  void SwitchPane(bool forward);
+
+  CVeskDoc& m_doc;
+  CDocManager& m_manager;
+  CVeskSettings& m_settings;
+  DocumentCommands m_commands;
+  wxSplitterWindow* m_splitter = nullptr;
+  CVeskTreeView* m_tree = nullptr;
+  CVeskListView* m_list = nullptr;
+  wxMenu* m_fileMenu = nullptr;
+  std::vector<wxMenuItem*> m_recentItems;
+  wxMenuItem* m_recentPlaceholder = nullptr;
+  std::string m_shownCounts;
+  wxString m_shownCaption;
+};
+
+}  // namespace vesk

@@ -1,0 +1,19 @@
+// Conversions at the edge between the program's Shift_JIS text and the toolkit's strings.
+#pragma once
+
+#include <wx/string.h>
+
+#include <string>
+
+#include "publish/encoding.h"
+
+namespace vesk {
+
+// Shift_JIS bytes to a toolkit string.
+inline wxString FromSjis(const std::string& sjis) { return wxString::FromUTF8(ToUtf8(sjis)); }
+// A toolkit string to Shift_JIS bytes.
+inline std::string ToSjis(const wxString& text) { return ToCp932(text.utf8_string()); }
+// A UTF-8 literal of our own source to a toolkit string.
+inline wxString U8(const char* utf8) { return wxString::FromUTF8(utf8); }
+
+}  // namespace vesk

@@ -1,0 +1,109 @@
+#include "ui/wx_user_interface.h"
+
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include "resources/string_table.h"
+#include "ui/cgi_settings_dialog.h"
+#include "ui/html_settings_dialog.h"
+#include "ui/output_result_dialog.h"
+#include "ui/wx_text.h"
+
+namespace vesk {
+
+namespace {
+constexpr int kAppName = 57344;
+}
+
+MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon) {
+  long style = 0;
+  switch (buttons) {
+    case MbButtons::Ok:
+      style = wxOK;
+      break;
+    case MbButtons::OkCancel:
+      style = wxOK | wxCANCEL;
+      break;
+    case MbButtons::YesNo:
+      style = wxYES_NO;
+      break;
+    case MbButtons::YesNoCancel:
+      style = wxYES_NO | wxCANCEL;
+      break;
+  }
+  switch (icon) {
+    case MbIcon::Information:
+      style |= wxICON_INFORMATION;
+      break;
+    case MbIcon::Exclamation:
+      style |= wxICON_EXCLAMATION;
+      break;
+    case MbIcon::Stop:
+      style |= wxICON_ERROR;
+      break;
+    case MbIcon::Question:
+      style |= wxICON_QUESTION;
+      break;
+    case MbIcon::None:
+      style |= wxICON_NONE;
+      break;
+  }
+  wxMessageDialog box(owner, FromSjis(text), FromSjis(ResString(kAppName)), style);
+  box.SetYesNoCancelLabels(U8("はい(&Y)"), U8("いいえ(&N)"), U8("キャンセル"));
+  box.SetOKCancelLabels("OK", U8("キャンセル"));
+  switch (box.ShowModal()) {
+    case wxID_OK:
+      return MbResult::Ok;
+    case wxID_YES:
+      return MbResult::Yes;
+    case wxID_NO:
+      return MbResult::No;
+    default:
+      return MbResult::Cancel;
+  }
+}
+
+wxString FilterToWildcard(const std::string& filter) {
+  wxString w = FromSjis(filter);
+  while (w.EndsWith("|")) w.RemoveLast();
+  return w;
+}
+
+MbResult CWxUserInterface::MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) {
+  return ShowMessageBox(Owner(), text, buttons, icon);
+}
+
+void CWxUserInterface::Beep() { wxBell(); }
+
+bool CWxUserInterface::EditCgiSettings(FILEINFO& info) {
+  CCgiSettingsDialog dialog(Owner(), info);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool CWxUserInterface::EditHtmlSettings(FILEINFO& info) {
+  CHtmlSettingsDialog dialog(Owner(), info);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+std::optional<std::string> CWxUserInterface::AskSavePath(const std::string& proposed,
+                                                         const std::string& filter) {
+  wxFileDialog dialog(Owner(), U8("名前を付けて保存"), wxEmptyString, FromSjis(proposed),
+                      FilterToWildcard(filter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return ToSjis(dialog.GetPath());
+}
+
+std::optional<std::string> CWxUserInterface::AskOpenPath(const std::string& filter) {
+  wxFileDialog dialog(Owner(), U8("開く"), wxEmptyString, wxEmptyString, FilterToWildcard(filter),
+                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  return ToSjis(dialog.GetPath());
+}
+
+void CWxUserInterface::ShowOutputResult(const std::string& changed) {
+  COutputResultDialog dialog(Owner(), changed);
+  dialog.ShowModal();
+}
+
+}  // namespace vesk

@@ -1,0 +1,38 @@
+// CWxUserInterface: the document's way to the user in the desktop program (message boxes,
+// beeps, file choosers and the document dialogs).
+#pragma once
+
+#include <wx/window.h>
+
+#include <functional>
+
+#include "document/user_interface.h"
+
+namespace vesk {
+
+// A message box with the program's caption; text is Shift_JIS.
+MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon);
+
+// The toolkit's wildcard for a filter in the "text|pattern|...||" form.
+wxString FilterToWildcard(const std::string& filter);
+
+class CWxUserInterface : public IUserInterface {
+ public:
+  // owner gives the window that owns the boxes (null before the main window exists).
+  explicit CWxUserInterface(std::function<wxWindow*()> owner) : m_owner(std::move(owner)) {}
+
+  MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
+  void Beep() override;
+  bool EditCgiSettings(FILEINFO& info) override;
+  bool EditHtmlSettings(FILEINFO& info) override;
+  std::optional<std::string> AskSavePath(const std::string& proposed,
+                                         const std::string& filter) override;
+  std::optional<std::string> AskOpenPath(const std::string& filter) override;
+  void ShowOutputResult(const std::string& changed) override;
+
+ private:
+  wxWindow* Owner() const { return m_owner ? m_owner() : nullptr; }
+  std::function<wxWindow*()> m_owner;
+};
+
+}  // namespace vesk
