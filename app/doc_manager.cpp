@@ -1,8 +1,5 @@
 #include "app/doc_manager.h"
 
-#include <unordered_map>
-#include <vector>
-
 #include "document/veskdoc.h"
 #include "publish/encoding.h"
 #include "resources/string_table.h"
@@ -39,29 +36,6 @@ CDocManager::CDocManager(CVeskDoc& doc, CVeskSettings& settings, IUserInterface&
 std::string CDocManager::DocumentFilter() {
   const std::string ext = TemplateField(4);  // ".knd"
   return TemplateField(3) + "|*" + ext + "|" + ToCp932("すべてのファイル (*.*)") + "|*.*||";
-}
-
-void CDocManager::FillTree(CVeskDoc& doc) {
-  std::unordered_map<const LINKINFO*, std::vector<LINKINFO*>> children;
-  for (LINKINFO* n : doc.GetNodeList()) {
-    if (n->IsCategory() && n->m_pParent != nullptr) children[n->m_pParent].push_back(n);
-  }
-  std::vector<LINKINFO*> stack;
-  for (LINKINFO* root : {doc.GetTopCategory(), doc.GetWorkBox(), doc.GetTrash()}) {
-    if (root == nullptr) continue;
-    // Depth first, children in list order: push them reversed.
-    stack.push_back(root);
-    while (!stack.empty()) {
-      LINKINFO* node = stack.back();
-      stack.pop_back();
-      doc.UpdateAllViews(kHintAddCategory, node);
-      auto it = children.find(node);
-      if (it == children.end()) continue;
-      for (auto c = it->second.rbegin(); c != it->second.rend(); ++c) stack.push_back(*c);
-    }
-  }
-  doc.UpdateAllViews(kHintExpandCategories, nullptr);
-  if (doc.GetTopCategory() != nullptr) doc.SelectCategory(doc.GetTopCategory(), false);
 }
 
 bool CDocManager::SaveModified() {

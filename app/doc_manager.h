@@ -47,8 +47,6 @@ class CDocManager {
 
   // The filter of the document file dialogs ("text|pattern|...||").
   static std::string DocumentFilter();
-  // Sends the hints that fill the category tree, then selects Top Category.
-  static void FillTree(CVeskDoc& doc);
 
  private:
   bool DoSave(const std::string& path);

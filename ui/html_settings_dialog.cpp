@@ -8,18 +8,16 @@
 #include <wx/stattext.h>
 #include <algorithm>
 
+#include "document/dialog_rules.h"
 #include "document/link_info.h"
 #include "resources/string_table.h"
 #include "ui/folder_picker.h"
-#include "ui/logic/field_validation.h"
 #include "ui/wx_text.h"
 #include "ui/wx_user_interface.h"
 
 namespace vesk {
 
 namespace {
-constexpr std::size_t kPathLimit = 260;
-constexpr std::size_t kExtLimit = 20;
 constexpr int kMinLinks = 5;
 constexpr int kMaxLinks = 99;
 constexpr int kHtmlFilter = 10302;
@@ -94,40 +92,24 @@ void CHtmlSettingsDialog::OnBrowseFolder(wxCommandEvent&) {
   if (auto folder = CFolderPicker(this).Run()) m_folder->SetValue(FromSjis(*folder));
 }
 
-bool CHtmlSettingsDialog::Refuse(wxTextCtrl* field, const std::string& message) {
-  ShowMessageBox(this, message, MbButtons::Ok, MbIcon::Exclamation);
-  field->SetFocus();
-  field->SelectAll();
-  return false;
-}
-
 void CHtmlSettingsDialog::OnOk(wxCommandEvent&) {
-  // Checked in the order of the fields; the first refusal keeps the dialog open.
-  const std::string tmpl = ToSjis(m_template->GetValue());
-  if (auto msg = CheckTextLimit(tmpl, kPathLimit)) {
-    Refuse(m_template, *msg);
+  FILEINFO fields = m_info;
+  fields.m_strTemplate = ToSjis(m_template->GetValue());
+  fields.m_strHtmlFolder = ToSjis(m_folder->GetValue());
+  fields.m_strHtmlExt = ToSjis(m_ext->GetValue());
+  int links = 0;
+  if (auto error = CheckHtmlSettings(fields, ToSjis(m_perPage->GetValue()), links)) {
+    // The first refused field keeps the dialog open and takes the focus.
+    auto* field = wxDynamicCast(FindWindow(error->control), wxTextCtrl);
+    ShowMessageBox(this, error->message, MbButtons::Ok, MbIcon::Exclamation);
+    if (field != nullptr) {
+      field->SetFocus();
+      field->SelectAll();
+    }
     return;
   }
-  const std::string folder = ToSjis(m_folder->GetValue());
-  if (auto msg = CheckTextLimit(folder, kPathLimit)) {
-    Refuse(m_folder, *msg);
-    return;
-  }
-  std::string message;
-  auto perPage = CheckIntegerRange(ToSjis(m_perPage->GetValue()), kMinLinks, kMaxLinks, message);
-  if (!perPage) {
-    Refuse(m_perPage, message);
-    return;
-  }
-  const std::string ext = ToSjis(m_ext->GetValue());
-  if (auto msg = CheckTextLimit(ext, kExtLimit)) {
-    Refuse(m_ext, *msg);
-    return;
-  }
-  m_info.m_strTemplate = tmpl;
-  m_info.m_strHtmlFolder = folder;
-  m_info.m_nLinksPerPage = *perPage;
-  m_info.m_strHtmlExt = ext;
+  fields.m_nLinksPerPage = links;
+  m_info = fields;
   EndModal(wxID_OK);
 }
 

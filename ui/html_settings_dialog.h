@@ -20,8 +20,6 @@ class CHtmlSettingsDialog : public wxDialog {
   void OnBrowseTemplate(wxCommandEvent& event);
   void OnBrowseFolder(wxCommandEvent& event);
   void OnSpin(wxSpinEvent& event);
-  // Shows message, puts the focus on field and selects its text; always false.
-  bool Refuse(wxTextCtrl* field, const std::string& message);
 
   FILEINFO& m_info;
   wxTextCtrl* m_template;

@@ -11,6 +11,7 @@
 
 #include "app/doc_manager.h"
 #include "document/veskdoc.h"
+#include "document/view_commands.h"
 #include "publish/file_path.h"
 #include "resources/string_table.h"
 #include "ui/about_dialog.h"
@@ -289,7 +290,7 @@ void CMainFrame::DropFiles(const std::vector<std::string>& paths) {
 
 void CMainFrame::OnInitialUpdate() {
   m_tree->OnInitialUpdate();
-  CDocManager::FillTree(m_doc);
+  FillCategoryTree(m_doc);
   m_list->OnInitialUpdate();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/link_sort.h"
 #include "document/veskdoc.h"
 #include "ui/wx_text.h"
 
@@ -53,9 +54,7 @@ void CVeskListView::ScheduleRefill() {
 
 void CVeskListView::Refill() {
   m_refillPending = false;
-  std::stable_sort(m_rows.begin(), m_rows.end(), [this](const LINKINFO* a, const LINKINFO* b) {
-    return LinkSortsBefore(*a, *b, m_sortCode);
-  });
+  SortLinks(m_rows, m_sortCode);
   Freeze();
   DeleteAllItems();
   for (std::size_t r = 0; r < m_rows.size(); ++r) {

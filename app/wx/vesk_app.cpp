@@ -10,6 +10,8 @@
 #include "app/doc_manager.h"
 #include "app/memory_settings_backend.h"
 #include "app/vesk_settings.h"
+#include "document/cgi_data.h"
+#include "document/read_data_file.h"
 #include "document/veskdoc.h"
 #include "publish/encoding.h"
 #include "ui/logic/command_table.h"
@@ -53,6 +55,14 @@ DocumentCommands CVeskApp::MakeCommands() {
   DocumentCommands c;
   CVeskDoc& doc = *m_doc;
   c.handlers[kCmdRenumber] = [&doc] { doc.OnRenumber(); };
+  c.handlers[kCmdEditUndo] = [&doc] { doc.OnEditUndo(); };
+  c.handlers[kCmdFindNext] = [&doc] { doc.OnFindNext(); };
+  c.handlers[kCmdEmptyTrash] = [&doc] { doc.OnEmptyTrash(); };
+  c.handlers[kCmdCgiSettings] = [&doc] { doc.OnCgiSettings(); };
+  c.handlers[kCmdHtmlSettings] = [&doc] { doc.OnHtmlSettings(); };
+  c.handlers[kCmdCgiOutput] = [&doc] { RunCgiOutput(doc); };
+  c.handlers[kCmdReadDataFile] = [&doc] { OnReadDataFile(doc); };
+  c.readDroppedFile = [&doc](const std::string& path) { return ReadDataFile(doc, path); };
   return c;
 }
 

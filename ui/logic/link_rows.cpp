@@ -15,10 +15,6 @@ constexpr int kColumnKinds = 9;
 constexpr int kColumnTitleBase = 10200;
 constexpr int kMarkTextBase = 10404;  // 10405 "cool!", 10406 "hot!", 10407 "check!"
 
-// Unsigned byte-wise order, no case folding.
-int CompareBytes(const std::string& a, const std::string& b) {
-  return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
-}
 }  // namespace
 
 std::vector<ListColumn> BuildListColumns(CVeskSettings& settings) {
@@ -65,37 +61,6 @@ std::string LinkColumnText(const LINKINFO& link, int kind) {
     default:
       return {};
   }
-}
-
-bool LinkSortsBefore(const LINKINFO& a, const LINKINFO& b, int code) {
-  const bool descending = code >= 17 && code <= 22;
-  int c = 0;
-  switch (descending ? code - 16 : code) {
-    case 1:
-      c = a.m_nSerial < b.m_nSerial ? -1 : (a.m_nSerial > b.m_nSerial ? 1 : 0);
-      break;
-    case 2:
-      c = CompareBytes(a.m_strTitle, b.m_strTitle);
-      break;
-    case 3:
-      c = CompareBytes(a.m_strURL, b.m_strURL);
-      break;
-    case 4:
-      c = CompareBytes(a.m_strAdmin, b.m_strAdmin);
-      break;
-    case 5:
-      c = CompareBytes(a.m_strEmail, b.m_strEmail);
-      break;
-    case 6: {
-      const long da = a.m_nYear * 10000L + a.m_nMonth * 100L + a.m_nDay;
-      const long db = b.m_nYear * 10000L + b.m_nMonth * 100L + b.m_nDay;
-      c = da < db ? -1 : (da > db ? 1 : 0);
-      break;
-    }
-    default:
-      return a.m_nOrder < b.m_nOrder;
-  }
-  return descending ? c > 0 : c < 0;
 }
 
 }  // namespace vesk

@@ -23,8 +23,4 @@ std::vector<ListColumn> BuildListColumns(CVeskSettings& settings);
 // The text of column kind for the link (Shift_JIS).
 std::string LinkColumnText(const LINKINFO& link, int kind);
 
-// Whether a sorts before b under sort code (0 manual, 1 serial, 2 title, 3 URL, 4 administrator,
-// 5 e-mail, 6 date; plus 16 for descending; any other code gives the manual order).
-bool LinkSortsBefore(const LINKINFO& a, const LINKINFO& b, int code);
-
 }  // namespace vesk
