@@ -107,6 +107,22 @@ TEST_F(CgiImportTest, OneUndoRemovesTheWholeImport) {
   EXPECT_GE(doc.GetNextSerial(), nextSerial);
 }
 
+TEST_F(CgiImportTest, TheNodeLimitStopsTheImportAndWhatWasReadCanBeUndone) {
+  while (doc.GetNodeList().size() < kMaxNodes - 3) AddLink(Top(), "filler");
+  std::size_t before = doc.GetNodeList().size();
+  std::string lines;
+  for (int i = 0; i < 5; ++i) lines += std::to_string(i) + "\tL" + std::to_string(i) + "\n";
+  EXPECT_FALSE(ImportCgiFile(
+      doc,
+      Write("big.cgi", "Kestrelnest data format Rev03\nBig\t5\n<!-- Link data -->\n" + lines)));
+  EXPECT_EQ(doc.GetNodeList().size(), kMaxNodes);  // the category and two links
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages.back().text, "これ以上カテゴリー/リンク先を追加できません。");
+  doc.OnEditUndo();
+  EXPECT_EQ(doc.GetNodeList().size(), before);
+  EXPECT_TRUE(ChildrenOf(doc.GetWorkBox()).empty());
+}
+
 TEST_F(CgiImportTest, KeywordsAreFoldedToNarrowLetters) {
   std::string file = "Kestrelnest data format Rev03\n" + ToCp932("ＡＢ") +
                      "\t\n<!-- Link data -->\n1\t" + ToCp932("ｘ１") + "\n";
