@@ -1,6 +1,5 @@
 #include "publish/file_path.h"
 
-#include <algorithm>
 #include <string>
 
 #include "platform/file_system.h"
@@ -12,8 +11,6 @@ namespace {
 
 // The profile-string buffer holds 260 bytes including the terminator.
 constexpr std::size_t kIniValueMax = 259;
-// Longer INI lines are cut when read; no key or section of interest is that long.
-constexpr std::size_t kIniLineMax = 4096;
 // An INI file is read and rewritten whole; a larger one is not a profile file and is refused.
 constexpr std::size_t kIniFileMax = 16 * 1024 * 1024;
 
@@ -117,7 +114,7 @@ std::string CFilePath::ReadIniValue(const std::string& section, const std::strin
   for (std::size_t start = 0; start < content.size();) {
     std::size_t lf = content.find('\n', start);
     std::size_t lineEnd = lf == npos ? content.size() : lf;
-    std::string raw = content.substr(start, std::min(lineEnd - start, kIniLineMax));
+    std::string raw = content.substr(start, lineEnd - start);
     start = lf == npos ? content.size() : lf + 1;
     IniLine parsed = ClassifyIniLine(raw);
     if (parsed.kind == IniLine::Section) {
