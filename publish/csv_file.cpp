@@ -1,0 +1,232 @@
+#include "publish/csv_file.h"
+
+#include <climits>
+#include <cstdio>
+
+#include "document/veskdoc.h"
+#include "publish/data_file.h"
+#include "publish/encoding.h"
+#include "publish/file_errors.h"
+#include "publish/file_path.h"
+#include "publish/sjis_text.h"
+#include "publish/text_write_file.h"
+#include "resources/string_table.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr int kMsgCsvWritten = 10007;
+constexpr int kMsgNotCsv = 10008;
+constexpr int kFirstColumnTitle = 10200;
+constexpr int kColumnTitles = 9;
+
+bool IsDateValid(int year, int month, int day) {
+  return year >= 1970 && year <= 2037 && month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
+}  // namespace
+
+int LeadingDecimal(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) value = INT_MAX;
+  return static_cast<int>(value);
+}
+
+std::uint32_t LeadingUnsigned(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  if (i < text.size() && text[i] == '-') return 0;
+  if (i < text.size() && text[i] == '+') ++i;
+  std::uint64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    if (value > UINT32_MAX) value = UINT32_MAX;
+  }
+  return static_cast<std::uint32_t>(value);
+}
+
+std::string CsvHeadingLine() {
+  std::string line;
+  AddCsvField(line, ToCp932("通し番号"));
+  AddCsvField(line, ToCp932("カテゴリー"));
+  for (int i = 0; i < kColumnTitles; ++i) {
+    std::string title = ResString(kFirstColumnTitle + i);
+    TakeToken(title, ",");
+    AddCsvField(line, title);
+  }
+  return line;
+}
+
+std::string CsvRecordLine(const LINKINFO& link, const std::string& category) {
+  std::string line;
+  AddCsvField(line, std::to_string(link.m_nSerial));
+  AddCsvField(line, category);
+  AddCsvField(line, link.m_strTitle);
+  AddCsvField(line, link.m_strURL);
+  AddCsvField(line, link.m_strAdmin);
+  AddCsvField(line, link.m_strEmail);
+  AddCsvField(line, link.m_strComment);
+  AddCsvField(line, link.m_strBanner);
+  AddCsvField(line, std::to_string(link.m_nMark));
+  char date[40];
+  std::snprintf(date, sizeof date, "%04d/%02d/%02d", link.m_nYear, link.m_nMonth, link.m_nDay);
+  AddCsvField(line, date);
+  AddCsvField(line, link.m_strKeywords);
+  return line;
+}
+
+void ParseCsvRecord(std::string line, LINKINFO& link, std::string& category) {
+  // Serials out of range are kept: the serial check on saving offers the renumbering.
+  link.m_nSerial = LeadingUnsigned(TakeCsvField(line));
+  category = TakeCsvField(line);
+  link.m_strTitle = TakeCsvField(line);
+  link.m_strURL = TakeCsvField(line);
+  link.m_strAdmin = TakeCsvField(line);
+  link.m_strEmail = TakeCsvField(line);
+  link.m_strComment = TakeCsvField(line);
+  link.m_strBanner = TakeCsvField(line);
+  link.m_nMark = LeadingDecimal(TakeCsvField(line));
+  std::string date = TakeCsvField(line);
+  link.m_strKeywords = TakeCsvField(line);
+
+  // A date outside the range the program handles leaves the link's own (creation) date.
+  int year = LeadingDecimal(TakeToken(date, "/"));
+  int month = LeadingDecimal(TakeToken(date, "/"));
+  int day = LeadingDecimal(date);
+  if (IsDateValid(year, month, day)) {
+    link.m_nYear = year;
+    link.m_nMonth = month;
+    link.m_nDay = day;
+  }
+}
+
+bool WriteCsv(CDataFile& data, const std::string& path) {
+  std::size_t sep = MbsReverseFindChar(path, kPathSep);
+  data.m_strPath = sep == npos ? std::string() : path.substr(0, sep);
+
+  CTextWriteFile file;
+  if (!file.Open(path)) {
+    ReportBadFileName(data.UI());
+    return false;
+  }
+  file.Write(kCsvSignature);
+  file.Write("\n");
+  file.Write(CsvHeadingLine());
+  file.Write("\n");
+  if (data.m_pNodeList && data.m_pCurrent) {
+    for (const LINKINFO* node : *data.m_pNodeList) {
+      if (node->IsCategory() || node->m_pParent != data.m_pCurrent) continue;
+      file.Write(CsvRecordLine(*node, data.m_pCurrent->m_strTitle));
+      file.Write("\n");
+    }
+  }
+  if (!file.Close()) {
+    ReportFileError(data.UI(), file.Cause());
+    return false;
+  }
+  return true;
+}
+
+CsvOpenResult OpenCsv(CDataFile& data, const std::string& path) {
+  data.m_pReadFile = std::make_unique<CTextReadFile>();
+  if (!data.m_pReadFile->Open(path)) {
+    ReportFileError(data.UI(), data.m_pReadFile->Cause());
+    data.m_pReadFile.reset();
+    return CsvOpenResult::CannotOpen;
+  }
+  std::string line;
+  if (!data.m_pReadFile->ReadLine(line)) {
+    if (data.m_pReadFile->Cause() != 0) {
+      ReportFileError(data.UI(), data.m_pReadFile->Cause());
+      return CsvOpenResult::CannotOpen;
+    }
+    return CsvOpenResult::NotCsv;
+  }
+  if (TakeCsvField(line) != kCsvSignature) return CsvOpenResult::NotCsv;
+  data.m_pReadFile->ReadLine(line);  // the headings are not looked at
+  return CsvOpenResult::Ok;
+}
+
+bool ReadCsvRecord(CDataFile& data, LINKINFO& link) {
+  if (!data.m_pReadFile) return false;
+  std::string line;
+  if (!data.m_pReadFile->ReadLine(line)) {
+    if (data.m_pReadFile->Cause() != 0) ReportFileError(data.UI(), data.m_pReadFile->Cause());
+    return false;
+  }
+  if (line.empty()) return false;
+  ParseCsvRecord(std::move(line), link, data.m_strLastCategory);
+  return true;
+}
+
+bool ExportCsv(CVeskDoc& doc) {
+  std::string folder = doc.DocFolder();
+  if (folder.empty()) return false;
+  LINKINFO* current = doc.GetCurrent();
+  if (!current) return false;
+  // A file name from a hand-made document must not lead the file out of the folder.
+  if (MbsFindChar(current->m_strFileName, kPathSep) != npos) {
+    ReportBadFileName(doc.UI(), current->m_strFileName);
+    return false;
+  }
+  CFilePath path(folder + current->m_strFileName);
+  path.ChangeExtension("csv");
+  CDataFile data(doc);
+  if (!WriteCsv(data, path.Str())) return false;
+  doc.UI().MessageBox(ResString(kMsgCsvWritten), MbButtons::Ok, MbIcon::Information);
+  return true;
+}
+
+bool ImportCsvFile(CVeskDoc& doc, const std::string& path) {
+  CDataFile data(doc.UI());
+  switch (OpenCsv(data, path)) {
+    case CsvOpenResult::Ok:
+      break;
+    case CsvOpenResult::CannotOpen:
+      return false;
+    case CsvOpenResult::NotCsv:
+      doc.UI().MessageBox(ResString(kMsgNotCsv), MbButtons::Ok, MbIcon::Stop);
+      return false;
+  }
+
+  // The parents are set explicitly as well: without a category tree to follow the selection
+  // (vesk-cli), the current category would not change and the records would land elsewhere.
+  LINKINFO* workBox = doc.GetWorkBox();
+  doc.SelectCategory(workBox, false);
+  LINKINFO* category = doc.CreateNode(0);
+  if (!category) return false;
+  category->m_pParent = workBox;
+  category->m_strTitle = "csv";
+  doc.UpdateAllViews(kHintAddCategory, category);
+  doc.SelectCategory(category, false);
+
+  int group = doc.BeginUndoGroup();
+  LINKINFO* last = category;
+  for (;;) {
+    doc.RecordUndo(last, kUndoCreated, group);
+    LINKINFO* link = doc.CreateNode(1);
+    if (!link) return false;
+    link->m_pParent = category;
+    if (!ReadCsvRecord(data, *link)) {
+      doc.DestroyNode(link);
+      category->m_strTitle = data.m_strLastCategory;
+      doc.UpdateAllViews(kHintCategoryText, category);
+      return true;
+    }
+    doc.SerialsChanged();  // the link carries the serial of the file
+    doc.UpdateAllViews(kHintNewLink, link);
+    last = link;
+  }
+}
+
+}  // namespace vesk
