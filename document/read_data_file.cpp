@@ -1,7 +1,9 @@
 #include "document/read_data_file.h"
 
+#include "app/url_file_import.h"
 #include "document/cgi_data.h"
 #include "document/veskdoc.h"
+#include "publish/csv_file.h"
 #include "publish/file_path.h"
 #include "resources/string_table.h"
 
@@ -14,10 +16,8 @@ constexpr int kMsgReadDataFilter = 10117;
 bool ReadDataFile(CVeskDoc& doc, const std::string& path) {
   CFilePath file(path);
   if (file.HasExtension(doc.GetFileInfo().m_strCgiExt)) return ImportCgiFile(doc, path);
-  // The CSV and shortcut importers are wired here as they become part of the program; until
-  // then no importer takes those files.
-  if (file.HasExtension("csv")) return false;
-  if (file.HasExtension("url")) return false;
+  if (file.HasExtension("csv")) return ImportCsvFile(doc, path);
+  if (file.HasExtension("url")) return ImportUrlFile(doc, path);
   return false;
 }
 
