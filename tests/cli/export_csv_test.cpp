@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/memory_settings_backend.h"
+#include "app/vesk_settings.h"
+#include "document/veskdoc.h"
+#include "publish/encoding.h"
+#include "publish/publish_test_ui.h"
+#include "publish/temp_folder.h"
+
+namespace vesk {
+namespace {
+
+using testing::CPublishTestUi;
+using testing::CTempFolder;
+using testing::ReadBytes;
+
+struct RunResult {
+  int status = -1;
+  std::string out, err;
+};
+
+// Runs vesk-cli with its settings kept inside dir.
+RunResult RunCli(const CTempFolder& dir, const std::string& args) {
+  std::string cmd = "XDG_CONFIG_HOME='" + dir.Path() + "config' '" + VESK_CLI_PATH + "' " + args +
+                    " >'" + dir.File("out.txt") + "' 2>'" + dir.File("err.txt") + "'";
+  int raw = std::system(cmd.c_str());
+  RunResult r;
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  r.out = ReadBytes(dir.File("out.txt"));
+  r.err = ReadBytes(dir.File("err.txt"));
+  return r;
+}
+
+class ExportCsvCli : public ::testing::Test {
+ protected:
+  // Saves a document holding one category (file name category5.cgi) with one link.
+  ExportCsvCli() : settings(backend), doc(settings, ui) {
+    doc.OnNewDocument();
+    doc.m_pCurrent = doc.GetTopCategory();
+    category = doc.CreateNode(0);
+    category->m_strTitle = "Tools";
+    category->m_strFileName = "category5.cgi";
+    doc.m_pCurrent = category;
+    LINKINFO* link = doc.CreateNode(1);
+    link->m_strTitle = "Alpha, Inc";
+    link->m_strURL = "http://alpha/";
+    link->m_nYear = 2002;
+    link->m_nMonth = 3;
+    link->m_nDay = 4;
+    linkSerial = link->m_nSerial;
+    doc.m_pCurrent = doc.GetTopCategory();
+    EXPECT_TRUE(doc.OnSaveDocument(dir.File("links.knd")));
+  }
+
+  CTempFolder dir;
+  CPublishTestUi ui;
+  CMemorySettingsBackend backend;
+  CVeskSettings settings;
+  CVeskDoc doc;
+  LINKINFO* category = nullptr;
+  std::uint32_t linkSerial = 0;
+};
+
+TEST_F(ExportCsvCli, WritesTheCategoryBesideTheDocumentAndSaysSo) {
+  RunResult r = RunCli(
+      dir, "export-csv '" + dir.File("links.knd") + "' " + std::to_string(category->m_nSerial));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "CSVデータをファイルに書き込みました。\n");
+  std::string csv = ReadBytes(dir.File("category5.csv"));
+  EXPECT_EQ(csv.substr(0, 28), "Kestrelnest CSV file Rev03\r\n");
+  EXPECT_NE(csv.find("\r\n" + std::to_string(linkSerial) +
+                     ",Tools,\"Alpha, Inc\",http://alpha/,,,,,0,2002/03/04,\r\n"),
+            std::string::npos);
+}
+
+TEST_F(ExportCsvCli, RefusesALinkSerialAnUnknownSerialAndBadUsage) {
+  RunResult r =
+      RunCli(dir, "export-csv '" + dir.File("links.knd") + "' " + std::to_string(linkSerial));
+  EXPECT_EQ(r.status, 1);
+  r = RunCli(dir, "export-csv '" + dir.File("links.knd") + "' 319999");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(r.err.empty());
+  r = RunCli(dir, "export-csv '" + dir.File("links.knd") + "'");
+  EXPECT_EQ(r.status, 2);
+  r = RunCli(dir, "export-csv '" + dir.File("missing.knd") + "' 0");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("category5.csv")));
+}
+
+}  // namespace
+}  // namespace vesk
