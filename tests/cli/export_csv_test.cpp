@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/memory_settings_backend.h"
 #include "app/vesk_settings.h"
+#include "cli_runner.h"
 #include "document/veskdoc.h"
 #include "publish/encoding.h"
 #include "publish/publish_test_ui.h"
@@ -14,26 +14,11 @@
 namespace vesk {
 namespace {
 
+using testing::CCliRunner;
+using testing::CliResult;
 using testing::CPublishTestUi;
 using testing::CTempFolder;
 using testing::ReadBytes;
-
-struct RunResult {
-  int status = -1;
-  std::string out, err;
-};
-
-// Runs vesk-cli with its settings kept inside dir.
-RunResult RunCli(const CTempFolder& dir, const std::string& args) {
-  std::string cmd = "XDG_CONFIG_HOME='" + dir.Path() + "config' '" + VESK_CLI_PATH + "' " + args +
-                    " >'" + dir.File("out.txt") + "' 2>'" + dir.File("err.txt") + "'";
-  int raw = std::system(cmd.c_str());
-  RunResult r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = ReadBytes(dir.File("out.txt"));
-  r.err = ReadBytes(dir.File("err.txt"));
-  return r;
-}
 
 class ExportCsvCli : public ::testing::Test {
  protected:
@@ -57,6 +42,7 @@ class ExportCsvCli : public ::testing::Test {
   }
 
   CTempFolder dir;
+  CCliRunner cli;
   CPublishTestUi ui;
   CMemorySettingsBackend backend;
   CVeskSettings settings;
@@ -66,9 +52,8 @@ class ExportCsvCli : public ::testing::Test {
 };
 
 TEST_F(ExportCsvCli, WritesTheCategoryBesideTheDocumentAndSaysSo) {
-  RunResult r = RunCli(
-      dir, "export-csv '" + dir.File("links.knd") + "' " + std::to_string(category->m_nSerial));
-  EXPECT_EQ(r.status, 0) << r.err;
+  CliResult r = cli.Run({"export-csv", dir.File("links.knd"), std::to_string(category->m_nSerial)});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.err, "CSVデータをファイルに書き込みました。\n");
   std::string csv = ReadBytes(dir.File("category5.csv"));
   EXPECT_EQ(csv.substr(0, 28), "Kestrelnest CSV file Rev03\r\n");
@@ -78,16 +63,15 @@ TEST_F(ExportCsvCli, WritesTheCategoryBesideTheDocumentAndSaysSo) {
 }
 
 TEST_F(ExportCsvCli, RefusesALinkSerialAnUnknownSerialAndBadUsage) {
-  RunResult r =
-      RunCli(dir, "export-csv '" + dir.File("links.knd") + "' " + std::to_string(linkSerial));
-  EXPECT_EQ(r.status, 1);
-  r = RunCli(dir, "export-csv '" + dir.File("links.knd") + "' 319999");
-  EXPECT_EQ(r.status, 1);
+  CliResult r = cli.Run({"export-csv", dir.File("links.knd"), std::to_string(linkSerial)});
+  EXPECT_EQ(r.exitCode, 1);
+  r = cli.Run({"export-csv", dir.File("links.knd"), "319999"});
+  EXPECT_EQ(r.exitCode, 1);
   EXPECT_FALSE(r.err.empty());
-  r = RunCli(dir, "export-csv '" + dir.File("links.knd") + "'");
-  EXPECT_EQ(r.status, 2);
-  r = RunCli(dir, "export-csv '" + dir.File("missing.knd") + "' 0");
-  EXPECT_EQ(r.status, 1);
+  r = cli.Run({"export-csv", dir.File("links.knd")});
+  EXPECT_EQ(r.exitCode, 2);
+  r = cli.Run({"export-csv", dir.File("missing.knd"), "0"});
+  EXPECT_EQ(r.exitCode, 1);
   EXPECT_FALSE(std::filesystem::exists(dir.File("category5.csv")));
 }
 
