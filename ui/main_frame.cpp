@@ -1,12 +1,13 @@
 #include "ui/main_frame.h"
 
 #include <wx/accel.h>
+#include <wx/aui/auibar.h>
 #include <wx/dcclient.h>
 #include <wx/dnd.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
+#include <wx/sizer.h>
 #include <wx/statusbr.h>
-#include <wx/toolbar.h>
 #include <wx/utils.h>
 
 #include "app/doc_manager.h"
@@ -18,6 +19,7 @@
 #include "ui/command_ids.h"
 #include "ui/logic/command_table.h"
 #include "ui/toolbar_icons.h"
+#include "ui/ui_trace.h"
 #include "ui/vesk_list_view.h"
 #include "ui/vesk_tree_view.h"
 #include "ui/wx_text.h"
@@ -87,6 +89,10 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
   m_list = new CVeskListView(m_splitter, doc);
   m_tree->SetSize(placement.ps1cx, placement.ps1cy);
   m_splitter->SplitVertically(m_tree, m_list, placement.ps1cx);
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(m_toolbar, 0, wxEXPAND);
+  column->Add(m_splitter, 1, wxEXPAND);
+  SetSizer(column);
 
   SetDropTarget(new FileDrop(this));
   m_tree->SetDropTarget(new FileDrop(this));
@@ -153,18 +159,20 @@ void CMainFrame::RebuildRecentFiles() {
 }
 
 void CMainFrame::CreateToolbar() {
-  wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
-  bar->SetToolBitmapSize(wxSize(16, 15));
+  // Drawn by the toolkit-independent bar so the buttons keep their small size on every desktop.
+  m_toolbar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                               wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_HORZ_LAYOUT);
+  m_toolbar->SetToolBitmapSize(wxSize(16, 15));
   for (int id : ToolbarButtons()) {
     if (id == 0) {
-      bar->AddSeparator();
+      m_toolbar->AddSeparator();
       continue;
     }
     const CommandInfo* info = FindCommand(id);
-    bar->AddTool(ToWxId(id), ShortName(*info), ToolbarIcon(id), wxNullBitmap, wxITEM_NORMAL,
-                 ShortName(*info), U8(info->prompt));
+    m_toolbar->AddTool(ToWxId(id), wxEmptyString, ToolbarIcon(id), wxNullBitmap, wxITEM_NORMAL,
+                       ShortName(*info), U8(info->prompt), nullptr);
   }
-  bar->Realize();
+  m_toolbar->Realize();
 }
 
 void CMainFrame::CreateStatusPanes() {
@@ -191,7 +199,7 @@ CommandState CMainFrame::CurrentState() const {
   LINKINFO* trash = m_doc.GetTrash();
   s.trashHasChildren = trash != nullptr && m_doc.FindFirstChild(trash) != nullptr;
   s.recentFiles = m_manager.RecentFiles().Count();
-  s.toolbarShown = GetToolBar() != nullptr && GetToolBar()->IsShown();
+  s.toolbarShown = m_toolbar != nullptr && m_toolbar->IsShown();
   s.statusBarShown = GetStatusBar() != nullptr && GetStatusBar()->IsShown();
   return s;
 }
@@ -246,8 +254,8 @@ void CMainFrame::RunCommand(int command) {
       Close();
       break;
     case kCmdViewToolbar:
-      GetToolBar()->Show(!GetToolBar()->IsShown());
-      SendSizeEvent();
+      m_toolbar->Show(!m_toolbar->IsShown());
+      Layout();
       break;
     case kCmdViewStatusBar:
       GetStatusBar()->Show(!GetStatusBar()->IsShown());
@@ -303,6 +311,7 @@ void CMainFrame::OnDocumentChanged() {
   RebuildRecentFiles();
   m_shownCaption = FromSjis(m_doc.GetCaption());
   SetTitle(m_shownCaption);
+  TraceUi("caption", m_shownCaption.utf8_string());
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event) {
@@ -313,11 +322,13 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
   if (counts != m_shownCounts && GetStatusBar() != nullptr) {
     m_shownCounts = counts;
     GetStatusBar()->SetStatusText(FromSjis(counts), kPaneCounts);
+    TraceUi("counts", ToUtf8(counts));
   }
   const wxString caption = FromSjis(m_doc.GetCaption());
   if (caption != m_shownCaption) {
     m_shownCaption = caption;
     SetTitle(caption);
+    TraceUi("caption", caption.utf8_string());
   }
   if (wxStatusBar* bar = GetStatusBar()) {
     const wxString caps = wxGetKeyState(WXK_CAPITAL) ? "CAP" : "";

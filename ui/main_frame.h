@@ -1,6 +1,7 @@
 // CMainFrame: the main window with its menus, toolbar, status bar and the tree | list splitter.
 #pragma once
 
+#include <wx/aui/auibar.h>
 #include <wx/frame.h>
 #include <wx/splitter.h>
 
@@ -64,6 +65,7 @@ class CMainFrame : public wxFrame {
   CDocManager& m_manager;
   CVeskSettings& m_settings;
   DocumentCommands m_commands;
+  wxAuiToolBar* m_toolbar = nullptr;
   wxSplitterWindow* m_splitter = nullptr;
   CVeskTreeView* m_tree = nullptr;
   CVeskListView* m_list = nullptr;

@@ -4,6 +4,7 @@
 
 #include "document/link_sort.h"
 #include "document/veskdoc.h"
+#include "ui/ui_trace.h"
 #include "ui/wx_text.h"
 
 namespace vesk {
@@ -70,6 +71,8 @@ void CVeskListView::Refill() {
     }
   }
   Thaw();
+  TraceUi("rows", std::to_string(m_rows.size()) +
+                      (m_shown != nullptr ? " " + ToUtf8(m_shown->m_strTitle) : std::string()));
 }
 
 void CVeskListView::OnUpdate(int hint, LINKINFO* node) {

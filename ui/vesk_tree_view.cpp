@@ -2,6 +2,7 @@
 
 #include "document/veskdoc.h"
 #include "ui/toolbar_icons.h"
+#include "ui/ui_trace.h"
 #include "ui/wx_text.h"
 
 namespace vesk {
@@ -69,6 +70,7 @@ void CVeskTreeView::InsertCategory(LINKINFO* node) {
     node->m_pParent = NodeOf(parent);
   }
   node->m_hTreeItem = reinterpret_cast<std::uintptr_t>(item.GetID());
+  TraceUi(fixed >= 1 && fixed <= 3 ? "root" : "category", ToUtf8(node->m_strTitle));
 }
 
 void CVeskTreeView::OnUpdate(int hint, LINKINFO* node) {

@@ -8,6 +8,7 @@
 #include "ui/cgi_settings_dialog.h"
 #include "ui/html_settings_dialog.h"
 #include "ui/output_result_dialog.h"
+#include "ui/ui_trace.h"
 #include "ui/wx_text.h"
 
 namespace vesk {
@@ -49,6 +50,7 @@ MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons butt
       style |= wxICON_NONE;
       break;
   }
+  TraceUi("message", ToUtf8(text));
   wxMessageDialog box(owner, FromSjis(text), FromSjis(ResString(kAppName)), style);
   box.SetYesNoCancelLabels(U8("はい(&Y)"), U8("いいえ(&N)"), U8("キャンセル"));
   box.SetOKCancelLabels("OK", U8("キャンセル"));
@@ -102,6 +104,7 @@ std::optional<std::string> CWxUserInterface::AskOpenPath(const std::string& filt
 }
 
 void CWxUserInterface::ShowOutputResult(const std::string& changed) {
+  TraceUi("result", ToUtf8(changed.substr(0, changed.find('\r'))));
   COutputResultDialog dialog(Owner(), changed);
   dialog.ShowModal();
 }

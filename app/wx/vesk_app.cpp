@@ -8,14 +8,15 @@
 #include <memory>
 
 #include "app/doc_manager.h"
-#include "app/memory_settings_backend.h"
 #include "app/vesk_settings.h"
 #include "document/cgi_data.h"
 #include "document/read_data_file.h"
 #include "document/veskdoc.h"
+#include "platform/settings_file_backend.h"
 #include "publish/encoding.h"
 #include "ui/logic/command_table.h"
 #include "ui/main_frame.h"
+#include "ui/ui_trace.h"
 #include "ui/wx_text.h"
 #include "ui/wx_user_interface.h"
 
@@ -67,7 +68,7 @@ DocumentCommands CVeskApp::MakeCommands() {
 }
 
 bool CVeskApp::OnInit() {
-  m_backend = std::make_unique<CMemorySettingsBackend>();
+  m_backend = std::make_unique<platform::CSettingsFileBackend>(platform::DefaultSettingsFilePath());
   m_settings = std::make_unique<CVeskSettings>(*m_backend);
   m_ui = std::make_unique<CWxUserInterface>([this]() -> wxWindow* { return m_frame; });
   m_doc = std::make_unique<CVeskDoc>(*m_settings, *m_ui);
@@ -95,6 +96,8 @@ bool CVeskApp::OnInit() {
     if (!m_manager->OpenRecentFile(0)) m_manager->FileNew();
   }
   m_frame->OnDocumentChanged();
+  // Tells the desktop tests that the start-up document is in place.
+  m_frame->CallAfter([] { TraceUi("ready", "1"); });
   return true;
 }
 
