@@ -125,6 +125,23 @@ TEST_F(CgiCommandsTest, ImportReadsEachFileIntoTheWorkBoxAndSaves) {
   EXPECT_TRUE(ChildrenOf(loaded, boxes[1]).empty());
 }
 
+TEST_F(CgiCommandsTest, ImportStartsEveryFileFromTopCategory) {
+  std::string file = Save("site.knd");
+  WriteBytes(dir.File("a.cgi"),
+             "Kestrelnest data format Rev03\r\nFirst\t0\t0\t\t\r\n<!-- Link data -->\r\n");
+  WriteBytes(dir.File("shop.url"), "[InternetShortcut]\r\nURL=http://shop.example/\r\n");
+  CliResult r = RunCli(
+      dir, "import '" + file + "' '" + dir.File("a.cgi") + "' '" + dir.File("shop.url") + "'");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  CVeskDoc loaded(settings, ui);
+  ASSERT_TRUE(loaded.OnOpenDocument(file));
+  // The shortcut went to Top Category although the CGI import had moved the selection.
+  auto top = ChildrenOf(loaded, loaded.GetTopCategory());
+  ASSERT_EQ(top.size(), 1u);
+  EXPECT_EQ(top[0]->m_strTitle, "shop");
+  EXPECT_EQ(top[0]->m_strURL, "http://shop.example/");
+}
+
 TEST_F(CgiCommandsTest, ImportLeavesTheDocumentAloneWhenAFileIsNotTaken) {
   std::string file = Save("site.knd");
   std::string before = ReadBytes(file);
