@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Save As through the file dialog, CGI output with its result list, the recent-file list, the
+# save question on closing a modified document, and reopening the saved file.
+source "$(dirname "$0")/gui_common.bash"
+start_wm
+doc=$WORK/links.knd
+
+start_vesk
+keys ctrl+s
+sleep 1.5
+# The file dialog proposes the document's name; replace it with the whole path.
+xdotool key ctrl+a
+xdotool type --delay 10 "$doc"
+xdotool key Return
+wait_trace '^caption=links.knd - Kestrelnest Application$'
+[ -s "$doc" ] || fail "document not written"
+expect_eq "$(caption)" "links.knd - Kestrelnest Application" "caption after saving"
+
+menu alt+o d
+wait_trace '^result=' 10
+expect_eq "$(last_trace result)" "$WORK/category0.cgi" "first changed file"
+[ -f "$WORK/category0.cgi" ] && [ -f "$WORK/search.cgi" ] || fail "CGI files missing"
+xdotool key Return
+sleep 0.5
+
+# Renumbering marks the document modified, so closing asks about the changes.
+menu alt+i r
+sleep 0.5
+if grep -q '^message=' "$VESK_UI_TRACE"; then xdotool key Return; fi
+sleep 0.5
+: >"$WORK/before"
+cp "$doc" "$WORK/before"
+menu alt+f x
+wait_trace '^message=links.knd への変更を保存しますか\?$|^message=.*links.knd への変更を保存しますか\?$' 10
+xdotool key Return  # Yes: save, then close
+wait_exit 10
+expect_eq "$VESK_RC" 0 "exit status"
+expect_eq "$(setting 'Recent File List' File1)" "$doc" "most recent file"
+
+# The saved file opens again from the command line.
+start_vesk "$doc"
+expect_eq "$(caption)" "links.knd - Kestrelnest Application" "caption after reopening"
+wait_trace '^counts=0001 / 0000$'
+close_vesk
+echo PASS

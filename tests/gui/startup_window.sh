@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# A first start without a document: caption, placement defaults, the counts of a new document,
+# the three fixed categories, and the placement written when the window closes.
+source "$(dirname "$0")/gui_common.bash"
+
+# Without a display the program says so in one line and fails.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$VESK" 2>&1) && fail "started without a display"
+expect_eq "$(echo "$out" | wc -l)" 1 "lines without a display"
+
+start_vesk
+expect_eq "$(caption)" "Vesk - Kestrelnest Application" "caption"
+geometry=$(xdotool getwindowgeometry "$MAIN_WIN")
+echo "$geometry" | grep -q 'Position: 80,80' || fail "position: $geometry"
+echo "$geometry" | grep -q 'Geometry: 550x360' || fail "size: $geometry"
+wait_trace '^counts=0001 / 0000$'
+expect_eq "$(grep -c '^root=' "$VESK_UI_TRACE")" 3 "fixed categories"
+grep -qx 'root=作業箱' "$VESK_UI_TRACE" || fail "work box missing"
+grep -qx 'root=ごみ箱' "$VESK_UI_TRACE" || fail "trash missing"
+expect_eq "$(last_trace rows)" "0 Top Category" "list of Top Category"
+
+close_vesk
+expect_eq "$VESK_RC" 0 "exit status"
+expect_eq "$(setting 'Settings\Window' x)" 80 "x"
+expect_eq "$(setting 'Settings\Window' y)" 80 "y"
+expect_eq "$(setting 'Settings\Window' cx)" 550 "cx"
+expect_eq "$(setting 'Settings\Window' cy)" 360 "cy"
+expect_eq "$(setting 'Settings\Window' max)" 0 "max"
+expect_eq "$(setting 'Settings\Window' ps1cx)" 120 "ps1cx"
+ps1cy=$(setting 'Settings\Window' ps1cy)
+[ "$ps1cy" -gt 100 ] || fail "ps1cy $ps1cy"
+expect_eq "$(setting 'Settings\Window' ps2cy)" $((ps1cy - 50)) "ps2cy"
+echo PASS
