@@ -2,6 +2,7 @@
 
 #include "document/veskdoc.h"
 #include "publish/encoding.h"
+#include "publish/file_path.h"
 #include "resources/string_table.h"
 
 namespace vesk {
@@ -131,6 +132,18 @@ bool CDocManager::DoSave(const std::string& path) {
   m_recent.Add(target);
   Changed();
   return true;
+}
+
+bool CDocManager::DropFiles(const std::vector<std::string>& paths,
+                            const std::function<bool(const std::string&)>& readDataFile) {
+  for (const auto& path : paths) {
+    if (readDataFile && readDataFile(path)) continue;
+    if (CFilePath(path).HasExtension("knd")) {
+      for (const auto& p : paths) OpenDocumentFile(p);
+      return true;
+    }
+  }
+  return false;
 }
 
 void CDocManager::SaveRecentFiles() { m_recent.Save(m_settings); }

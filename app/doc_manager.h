@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/logic/recent_files.h"
 
@@ -42,6 +43,12 @@ class CDocManager {
   bool FileSave();
   // File Save As: always asks for the path.
   bool FileSaveAs();
+  // Files dropped on the window, in the order given: each is offered to readDataFile (an import
+  // by type); at the first one not taken whose extension is exactly "knd", every dropped file is
+  // opened as a document in turn (the last one stays open) and the drop ends there. Other files
+  // are ignored. True when documents were opened.
+  bool DropFiles(const std::vector<std::string>& paths,
+                 const std::function<bool(const std::string&)>& readDataFile);
   // Writes the recent-file list to the settings.
   void SaveRecentFiles();
 

@@ -13,7 +13,6 @@
 #include "app/doc_manager.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
-#include "publish/file_path.h"
 #include "resources/string_table.h"
 #include "ui/about_dialog.h"
 #include "ui/command_ids.h"
@@ -285,15 +284,8 @@ void CMainFrame::SwitchPane(bool /*forward*/) {
 }
 
 void CMainFrame::DropFiles(const std::vector<std::string>& paths) {
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (m_commands.readDroppedFile && m_commands.readDroppedFile(paths[i])) continue;
-    if (CFilePath(paths[i]).HasExtension("knd")) {
-      // The whole drop is opened as documents, one after the other; the last one stays.
-      Raise();
-      for (const auto& p : paths) m_manager.OpenDocumentFile(p);
-      return;
-    }
-  }
+  Raise();
+  m_manager.DropFiles(paths, m_commands.readDroppedFile);
 }
 
 void CMainFrame::OnInitialUpdate() {
