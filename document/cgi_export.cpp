@@ -1,4 +1,5 @@
 // Writing the CGI data files of the Top Category subtree.
+#include <array>
 #include <cstdio>
 #include <unordered_map>
 #include <unordered_set>
@@ -17,22 +18,26 @@ namespace {
 constexpr const char* kCategoryHeader = "Kestrelnest data format Rev03";
 constexpr const char* kSearchHeader = "Kestrelnest search format Rev03";
 
-// Appends text without CR, LF and TAB, which would break the line format. None of the three
-// can be the second byte of a double-byte character, so a byte walk is safe.
-void AppendClean(std::string& out, const std::string& text) {
-  for (char c : text) {
-    if (c != '\r' && c != '\n' && c != '\t') out += c;
-  }
-}
-
-// AppendClean with the HTML escaping of &, ", < and > (none of them is ever a second byte).
-void AppendCleanEscaped(std::string& out, const std::string& text) {
-  for (char c : text) {
-    switch (c) {
-      case '\r':
-      case '\n':
-      case '\t':
-        break;
+// Appends text without CR, LF and TAB, which would break the line format; with escape, also
+// HTML-escapes &, ", < and >. None of these bytes can be the second byte of a double-byte
+// character, so a byte search is safe. Runs of ordinary bytes are appended in one piece.
+void AppendField(std::string& out, const std::string& text, bool escape) {
+  // 1 = dropped, 2 = escaped; one table lookup per byte.
+  static const auto kind = [] {
+    std::array<unsigned char, 256> t{};
+    t['\r'] = t['\n'] = t['\t'] = 1;
+    t['&'] = t['"'] = t['<'] = t['>'] = 2;
+    return t;
+  }();
+  const unsigned char limit = escape ? 2 : 1;
+  const char* data = text.data();
+  std::size_t size = text.size(), start = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    unsigned char k = kind[static_cast<unsigned char>(data[i])];
+    if (k == 0 || k > limit) continue;
+    out.append(data + start, i - start);
+    start = i + 1;
+    switch (data[i]) {
       case '&':
         out += "&amp;";
         break;
@@ -46,8 +51,29 @@ void AppendCleanEscaped(std::string& out, const std::string& text) {
         out += "&gt;";
         break;
       default:
-        out += c;
+        break;  // CR, LF and TAB are dropped
     }
+  }
+  out.append(data + start, size - start);
+}
+
+void AppendClean(std::string& out, const std::string& text) { AppendField(out, text, false); }
+
+void AppendCleanEscaped(std::string& out, const std::string& text) { AppendField(out, text, true); }
+
+// The on-disk (text mode) form: every LF becomes CR LF.
+void ToDiskForm(const std::string& text, std::string& disk) {
+  disk.clear();
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t lf = text.find('\n', start);
+    if (lf == std::string::npos) {
+      disk.append(text, start, std::string::npos);
+      return;
+    }
+    disk.append(text, start, lf - start);
+    disk += "\r\n";
+    start = lf + 1;
   }
 }
 
@@ -158,11 +184,7 @@ class CCgiExport {
 
     std::string target = m_data.m_strPath + name;
     std::string& disk = m_disk;
-    disk.clear();
-    for (char ch : out) {
-      if (ch == '\n') disk += '\r';
-      disk += ch;
-    }
+    ToDiskForm(out, disk);
     // An unchanged file needs no temporary copy: the commit would only delete it again.
     if (CDataFile::HoldsBytes(target, disk)) return true;
     std::string temp = m_data.TempPath();
