@@ -5,7 +5,9 @@
 #include <wx/utils.h>
 
 #include "resources/string_table.h"
+#include "ui/category_dialog.h"
 #include "ui/cgi_settings_dialog.h"
+#include "ui/find_dialog.h"
 #include "ui/html_settings_dialog.h"
 #include "ui/output_result_dialog.h"
 #include "ui/ui_trace.h"
@@ -77,6 +79,16 @@ MbResult CWxUserInterface::MessageBox(const std::string& text, MbButtons buttons
 }
 
 void CWxUserInterface::Beep() { wxBell(); }
+
+bool CWxUserInterface::EditCategory(CategoryFields& fields) {
+  CCategoryDialog dialog(Owner(), fields);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool CWxUserInterface::RunFindDialog(FindDialogState& state) {
+  CFindDialog dialog(Owner(), state);
+  return dialog.ShowModal() == wxID_OK;
+}
 
 bool CWxUserInterface::EditCgiSettings(FILEINFO& info) {
   CCgiSettingsDialog dialog(Owner(), info);

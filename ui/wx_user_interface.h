@@ -23,6 +23,8 @@ class CWxUserInterface : public IUserInterface {
 
   MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
   void Beep() override;
+  bool EditCategory(CategoryFields& fields) override;
+  bool RunFindDialog(FindDialogState& state) override;
   bool EditCgiSettings(FILEINFO& info) override;
   bool EditHtmlSettings(FILEINFO& info) override;
   std::optional<std::string> AskSavePath(const std::string& proposed,

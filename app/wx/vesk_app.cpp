@@ -13,6 +13,7 @@
 #include "document/read_data_file.h"
 #include "document/veskdoc.h"
 #include "platform/settings_file_backend.h"
+#include "publish/csv_file.h"
 #include "publish/encoding.h"
 #include "ui/logic/command_table.h"
 #include "ui/main_frame.h"
@@ -56,6 +57,9 @@ DocumentCommands CVeskApp::MakeCommands() {
   DocumentCommands c;
   CVeskDoc& doc = *m_doc;
   c.handlers[kCmdRenumber] = [&doc] { doc.OnRenumber(); };
+  c.handlers[kCmdEditFind] = [&doc] { doc.OnFind(); };
+  c.handlers[kCmdNewCategory] = [&doc] { doc.OnNewCategory(); };
+  c.handlers[kCmdCsvOutput] = [&doc] { ExportCsv(doc); };
   c.handlers[kCmdEditUndo] = [&doc] { doc.OnEditUndo(); };
   c.handlers[kCmdFindNext] = [&doc] { doc.OnFindNext(); };
   c.handlers[kCmdEmptyTrash] = [&doc] { doc.OnEmptyTrash(); };

@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Save As through the file dialog, CGI output with its result list, the recent-file list, the
+# A new category, Save As through the file dialog, CGI output with its result list, the recent-file list, the
 # save question on closing a modified document, and reopening the saved file.
 source "$(dirname "$0")/gui_common.bash"
 start_wm
 doc=$WORK/links.knd
 
 start_vesk
+# A new category through its dialog, so the saved file holds more than a new document.
+menu alt+i c
+sleep 1
+xdotool key ctrl+a
+xdotool type --delay 10 "Links"
+xdotool key Return
+wait_trace '^category=Links$'
+wait_trace '^counts=0002 / 0000$'
 keys ctrl+s
 sleep 1.5
 # The file dialog proposes the document's name; replace it with the whole path.
@@ -18,8 +26,10 @@ expect_eq "$(caption)" "links.knd - Kestrelnest Application" "caption after savi
 
 menu alt+o d
 wait_trace '^result=' 10
-expect_eq "$(last_trace result)" "$WORK/category0.cgi" "first changed file"
-[ -f "$WORK/category0.cgi" ] && [ -f "$WORK/search.cgi" ] || fail "CGI files missing"
+# A child category is written before its parent.
+expect_eq "$(last_trace result)" "$WORK/category1.cgi" "first changed file"
+[ -f "$WORK/category0.cgi" ] && [ -f "$WORK/category1.cgi" ] && [ -f "$WORK/search.cgi" ] ||
+  fail "CGI files missing"
 xdotool key Return
 sleep 0.5
 
@@ -40,6 +50,7 @@ expect_eq "$(setting 'Recent File List' File1)" "$doc" "most recent file"
 # The saved file opens again from the command line.
 start_vesk "$doc"
 expect_eq "$(caption)" "links.knd - Kestrelnest Application" "caption after reopening"
-wait_trace '^counts=0001 / 0000$'
+wait_trace '^counts=0002 / 0000$'
+grep -qx 'category=Links' "$VESK_UI_TRACE" || fail "category not shown after reopening"
 close_vesk
 echo PASS

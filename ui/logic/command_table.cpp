@@ -31,7 +31,7 @@ const std::vector<CommandInfo>& CommandTable() {
       {kCmdEditCut, "切り取り(&T)\tCtrl+X", "選択範囲を切り取ります", O::Later},
       {kCmdEditCopy, "コピー(&C)\tCtrl+C", "選択範囲をコピーします", O::Later},
       {kCmdEditPaste, "貼り付け(&P)\tCtrl+V", "切り取り/コピーした内容を貼り付けます", O::Later},
-      {kCmdEditFind, "検索(&F)...\tCtrl+F", "リンク先を検索します", O::Later},
+      {kCmdEditFind, "検索(&F)...\tCtrl+F", "リンク先を検索します", O::Document},
       {kCmdFindNext, "次を検索(&N)\tF3", "次のリンク先を検索します", O::Document},
       {kCmdRandomSort, "並べ替え-ランダム(&R)", "リンク先をランダムに並べ替えます", O::Later},
       {kCmdEmptyTrash, "ごみ箱を空に(&D)", "ごみ箱の中身を削除します", O::Document},
@@ -40,7 +40,7 @@ const std::vector<CommandInfo>& CommandTable() {
       {kCmdViewStatusBar, "ステータス バー(&S)", "ステータス バーの表示/非表示を切り替えます",
        O::Frame},
       // 情報
-      {kCmdNewCategory, "新規作成-カテゴリー(&C)...", "新しいカテゴリーを作成します", O::Later},
+      {kCmdNewCategory, "新規作成-カテゴリー(&C)...", "新しいカテゴリーを作成します", O::Document},
       {kCmdNewLink, "新規作成-リンク先(L)...\tCtrl+L", "新しいリンク先を作成します", O::Later},
       {kCmdBrowserPage, "作成-ブラウザ情報(&B)\tCtrl+B",
        "ブラウザで表示中のページからリンク先を作成します", O::Later},

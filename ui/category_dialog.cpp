@@ -1,0 +1,66 @@
+#include "ui/category_dialog.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include "document/dialog_rules.h"
+#include "ui/wx_text.h"
+#include "ui/wx_user_interface.h"
+
+namespace vesk {
+
+CCategoryDialog::CCategoryDialog(wxWindow* parent, CategoryFields& fields)
+    : wxDialog(parent, wxID_ANY, U8("カテゴリー情報")), m_fields(fields) {
+  auto* top = new wxBoxSizer(wxVERTICAL);
+  top->Add(new wxStaticText(this, wxID_ANY, U8("カテゴリー名")), 0, wxLEFT | wxRIGHT | wxTOP, 10);
+  m_title = new wxTextCtrl(this, 1000, FromSjis(fields.title), wxDefaultPosition, wxSize(360, -1));
+  top->Add(m_title, 0, wxEXPAND | wxALL, 10);
+  top->Add(new wxStaticText(this, wxID_ANY,
+                            U8("ファイル名 (空白時は自動的にファイル名が生成されます。)")),
+           0, wxLEFT | wxRIGHT, 10);
+  m_fileName = new wxTextCtrl(this, 1001, FromSjis(fields.fileName));
+  m_fileName->Enable(fields.fileNameEnabled);
+  top->Add(m_fileName, 0, wxEXPAND | wxALL, 10);
+  top->Add(new wxStaticText(this, wxID_ANY, U8("このカテゴリーのコメント")), 0, wxLEFT | wxRIGHT,
+           10);
+  wxString comment = FromSjis(fields.comment);
+  comment.Replace("\r\n", "\n");
+  m_comment =
+      new wxTextCtrl(this, 1002, comment, wxDefaultPosition, wxSize(-1, 90), wxTE_MULTILINE);
+  top->Add(m_comment, 1, wxEXPAND | wxALL, 10);
+  auto* buttons = new wxStdDialogButtonSizer();
+  auto* ok = new wxButton(this, wxID_OK, "OK");
+  ok->SetDefault();
+  buttons->AddButton(ok);
+  buttons->AddButton(new wxButton(this, wxID_CANCEL, U8("キャンセル")));
+  buttons->Realize();
+  top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
+  SetSizerAndFit(top);
+  CentreOnParent();
+  m_title->SetFocus();
+  m_title->SelectAll();
+  Bind(wxEVT_BUTTON, &CCategoryDialog::OnOk, this, wxID_OK);
+}
+
+void CCategoryDialog::OnOk(wxCommandEvent&) {
+  CategoryFields fields = m_fields;
+  fields.title = ToSjis(m_title->GetValue());
+  fields.fileName = ToSjis(m_fileName->GetValue());
+  // The control's line ends are LF; the record keeps CR LF as the other dialogs write it.
+  wxString comment = m_comment->GetValue();
+  comment.Replace("\n", "\r\n");
+  fields.comment = ToSjis(comment);
+  if (auto error = CheckCategoryFields(fields)) {
+    ShowMessageBox(this, error->message, MbButtons::Ok, MbIcon::Exclamation);
+    if (auto* field = wxDynamicCast(FindWindow(error->control), wxTextCtrl)) {
+      field->SetFocus();
+      field->SelectAll();
+    }
+    return;
+  }
+  m_fields = fields;
+  EndModal(wxID_OK);
+}
+
+}  // namespace vesk
