@@ -53,4 +53,10 @@ expect_eq "$(caption)" "links.knd - Kestrelnest Application" "caption after reop
 wait_trace '^counts=0002 / 0000$'
 grep -qx 'category=Links' "$VESK_UI_TRACE" || fail "category not shown after reopening"
 close_vesk
+
+# With the setting "open" on, a start without a file opens the most recent document.
+"$CLI" config set 'Settings\Data' open 1
+start_vesk
+expect_eq "$(caption)" "links.knd - Kestrelnest Application" "caption of the most recent file"
+close_vesk
 echo PASS
