@@ -1,6 +1,5 @@
 #include "ui/about_dialog.h"
 
-#include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
@@ -8,6 +7,7 @@
 #include <wx/utils.h>
 
 #include "resources/string_table.h"
+#include "ui/app_icon.h"
 #include "ui/wx_text.h"
 
 namespace vesk {
@@ -19,8 +19,7 @@ constexpr int kAppTitle = 10115;
 
 CAboutDialog::CAboutDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, U8("バージョン情報")) {
   auto* top = new wxBoxSizer(wxHORIZONTAL);
-  auto* icon = new wxStaticBitmap(this, wxID_ANY,
-                                  wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_MESSAGE_BOX));
+  auto* icon = new wxStaticBitmap(this, wxID_ANY, AppIconBitmap(32));
   top->Add(icon, 0, wxALL, 12);
   auto* lines = new wxBoxSizer(wxVERTICAL);
   lines->Add(new wxStaticText(this, wxID_ANY, FromSjis(ResString(kAppTitle))), 0, wxBOTTOM, 4);

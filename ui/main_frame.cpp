@@ -15,6 +15,7 @@
 #include "document/view_commands.h"
 #include "resources/string_table.h"
 #include "ui/about_dialog.h"
+#include "ui/app_icon.h"
 #include "ui/command_ids.h"
 #include "ui/logic/command_table.h"
 #include "ui/toolbar_icons.h"
@@ -77,6 +78,7 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
       m_settings(settings),
       m_commands(std::move(commands)) {
   SetMinSize(wxSize(kMinFrameWidth, kMinFrameHeight));
+  SetIcons(AppIcons());
   CreateMenus();
   CreateToolbar();
   CreateStatusPanes();
