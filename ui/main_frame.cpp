@@ -325,8 +325,10 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
     TraceUi("caption", caption.utf8_string());
   }
   if (wxStatusBar* bar = GetStatusBar()) {
-    const wxString caps = wxGetKeyState(WXK_CAPITAL) ? "CAP" : "";
-    const wxString num = wxGetKeyState(WXK_NUMLOCK) ? "NUM" : "";
+    // The lock states can be asked only of an X server; elsewhere the panes stay empty.
+    static const bool canAsk = wxGetDisplayInfo().type == wxDisplayX11;
+    const wxString caps = canAsk && wxGetKeyState(WXK_CAPITAL) ? "CAP" : "";
+    const wxString num = canAsk && wxGetKeyState(WXK_NUMLOCK) ? "NUM" : "";
     // Only changes are written: every write repaints, and a repaint brings the next idle turn.
     if (bar->GetStatusText(kPaneCaps) != caps) bar->SetStatusText(caps, kPaneCaps);
     if (bar->GetStatusText(kPaneNum) != num) bar->SetStatusText(num, kPaneNum);

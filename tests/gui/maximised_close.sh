@@ -11,6 +11,14 @@ start_vesk
 geometry=$(xdotool getwindowgeometry "$MAIN_WIN")
 echo "$geometry" | grep -Eq 'Geometry: 6[34][0-9]x(39[0-9]|4[0-2][0-9])' || fail "stored size not used: $geometry"
 
+# The window cannot be made smaller than 550 x 360 (frame included).
+xdotool windowsize "$MAIN_WIN" 300 200
+sleep 0.5
+read -r w h < <(xdotool getwindowgeometry "$MAIN_WIN" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+[ "$w" -ge 540 ] && [ "$h" -ge 330 ] || fail "shrunk below the minimum: ${w}x$h"
+xdotool windowsize "$MAIN_WIN" 640 420
+sleep 0.5
+
 wmctrl -i -r "$MAIN_WIN" -b add,maximized_vert,maximized_horz
 sleep 1
 geometry=$(xdotool getwindowgeometry "$MAIN_WIN")
