@@ -174,6 +174,19 @@ void CMainFrame::CreateToolbar() {
                        ShortName(*info), U8(info->prompt), nullptr);
   }
   m_toolbar->Realize();
+  // The button under the mouse shows its prompt in the first pane, as the menu items do.
+  m_toolbar->Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
+    event.Skip();
+    wxAuiToolBarItem* item = m_toolbar->FindToolByPosition(event.GetX(), event.GetY());
+    const wxString prompt = item != nullptr ? item->GetLongHelp() : wxString();
+    if (GetStatusBar() != nullptr && GetStatusBar()->GetStatusText(kPanePrompt) != prompt) {
+      SetStatusText(prompt, kPanePrompt);
+    }
+  });
+  m_toolbar->Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& event) {
+    event.Skip();
+    if (GetStatusBar() != nullptr) SetStatusText(wxString(), kPanePrompt);
+  });
 }
 
 void CMainFrame::CreateStatusPanes() {
