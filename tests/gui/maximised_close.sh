@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The stored size is used at start (the window manager may add its frame inside it); closing while maximised writes "max" = 1 and the
-# splitter values but keeps the stored rectangle.
+# The stored size is used at start (the window manager may put its frame inside it); the window
+# keeps its minimum size; closing while maximised writes "max" = 1 and the splitter values but
+# keeps the stored rectangle; closing while minimised writes nothing.
 source "$(dirname "$0")/gui_common.bash"
 start_wm
 for kv in x=140 y=110 cx=640 cy=420 ps1cx=170; do
@@ -35,4 +36,14 @@ ps1cy=$(setting 'Settings\Window' ps1cy)
 [ "$ps1cy" -gt 700 ] || fail "row height of a maximised window: $ps1cy"
 expect_eq "$(setting 'Settings\Window' ps2cx)" 0 "ps2cx"
 expect_eq "$(setting 'Settings\Window' ps2cy)" $((ps1cy - 50)) "ps2cy"
+
+# Closing while minimised leaves every stored value as it was.
+before=$(for n in x y cx cy max ps1cx ps1cy ps2cx ps2cy; do setting 'Settings\Window' $n; done)
+start_vesk
+xdotool windowminimize --sync "$MAIN_WIN"
+sleep 0.5
+wmctrl -i -c "$MAIN_WIN"
+wait_exit 10
+after=$(for n in x y cx cy max ps1cx ps1cy ps2cx ps2cy; do setting 'Settings\Window' $n; done)
+expect_eq "$after" "$before" "values after closing minimised"
 echo PASS
