@@ -29,4 +29,16 @@ expect_eq "$(setting 'Settings\Window' ps1cx)" 120 "ps1cx"
 ps1cy=$(setting 'Settings\Window' ps1cy)
 [ "$ps1cy" -gt 100 ] || fail "ps1cy $ps1cy"
 expect_eq "$(setting 'Settings\Window' ps2cy)" $((ps1cy - 50)) "ps2cy"
+
+# A document named on the command line that cannot be opened is reported and ends the start.
+: >"$VESK_UI_TRACE"
+"$VESK" "$WORK/missing.knd" >"$WORK/vesk.log" 2>&1 &
+VESK_PID=$!
+wait_trace '^message=' 20
+box=$(xdotool search --sync --onlyvisible --limit 1 --name '^vesk$')
+xdotool windowfocus --sync "$box"
+xdotool key --window "$box" Return
+wait_exit 10
+[ "$VESK_RC" -ne 0 ] || fail "started although the named document could not be opened"
+grep -q '^ready=' "$VESK_UI_TRACE" && fail "main window shown for a missing document"
 echo PASS
