@@ -451,17 +451,7 @@ std::string CDocumentFile::Store(CVeskDoc& doc) {
   out.U32(static_cast<std::uint32_t>(doc.m_pNodeList.size()));
   bool first = true;
   for (LINKINFO* node : doc.m_pNodeList) {
-    if (node == doc.m_pTopCategory) {
-      node->m_nParentSerial = -1;
-    } else if (node == doc.m_pWorkBox) {
-      node->m_nParentSerial = -2;
-    } else if (node == doc.m_pTrash) {
-      node->m_nParentSerial = -3;
-    } else if (doc.Contains(node->m_pParent)) {
-      node->m_nParentSerial = static_cast<int>(node->m_pParent->m_nSerial);
-    } else {
-      node->m_nParentSerial = doc.m_pWorkBox ? static_cast<int>(doc.m_pWorkBox->m_nSerial) : 0;
-    }
+    node->m_nParentSerial = SavedParentSerial(doc, node);
     if (first) {
       out.NewType(kLinkInfoName);
       first = false;
@@ -471,6 +461,22 @@ std::string CDocumentFile::Store(CVeskDoc& doc) {
     WriteLinkInfo(out, *node);
   }
   return std::move(out.Bytes());
+}
+
+int CDocumentFile::SavedParentSerial(const CVeskDoc& doc, const LINKINFO* node) {
+  if (node == doc.m_pTopCategory) return -1;
+  if (node == doc.m_pWorkBox) return -2;
+  if (node == doc.m_pTrash) return -3;
+  if (doc.Contains(node->m_pParent)) return static_cast<int>(node->m_pParent->m_nSerial);
+  return doc.m_pWorkBox ? static_cast<int>(doc.m_pWorkBox->m_nSerial) : 0;
+}
+
+void CDocumentFile::Clear(CVeskDoc& doc) { doc.Reset(); }
+
+LINKINFO* CDocumentFile::AppendNode(CVeskDoc& doc, int kind) {
+  auto* node = new LINKINFO(kind, doc.Settings().GetLinkFlag());
+  doc.InsertNode(node, nullptr);
+  return node;
 }
 
 bool CDocumentFile::Load(CVeskDoc& doc, std::string_view bytes) {

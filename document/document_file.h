@@ -8,6 +8,7 @@
 namespace vesk {
 
 class CVeskDoc;
+struct LINKINFO;
 
 constexpr std::uint32_t kDocFileVersion = 300;
 
@@ -23,6 +24,14 @@ class CDocumentFile {
   // Gives nodes their parents from m_nParentSerial (first node in list order with that serial),
   // breaks parent loops and creates missing fixed categories. Used by every loader.
   static void ResolveParents(CVeskDoc& doc);
+  // The parent marker a save writes for node: -1/-2/-3 for the fixed categories, else the
+  // parent's serial, or the work box's when the parent is not in the node list.
+  static int SavedParentSerial(const CVeskDoc& doc, const LINKINFO* node);
+  // Empties the document (default FILEINFO, genre list from the settings) for a builder that
+  // then appends nodes with AppendNode and calls ResolveParents.
+  static void Clear(CVeskDoc& doc);
+  // Appends a node as loading does: constructor values, no node limit, no serial handed out.
+  static LINKINFO* AppendNode(CVeskDoc& doc, int kind);
 };
 
 // The message for a file that is not a document file (Shift_JIS).

@@ -1,0 +1,23 @@
+// vesk-cli new FILE: a new document (the three fixed categories) saved to FILE.
+#include "cli/cli_command.h"
+#include "cli/cli_document.h"
+
+namespace vesk::cli {
+namespace {
+
+struct NewOptions {
+  std::string file;
+};
+
+CommandRegistrar reg(20, [](CLI::App& app, CliContext& ctx) {
+  auto opts = std::make_shared<NewOptions>();
+  auto* cmd = app.add_subcommand("new", "Create a new document and save it to FILE");
+  cmd->add_option("FILE", opts->file, "Document file (.knd)")->required();
+  cmd->callback([opts, &ctx] {
+    CliDocument d(ctx);
+    ctx.exitCode = d.doc.OnSaveDocument(opts->file) ? 0 : 1;
+  });
+});
+
+}  // namespace
+}  // namespace vesk::cli
