@@ -149,7 +149,7 @@ LINKINFO* NeighbourCategory(CVeskDoc& doc, LINKINFO* category, int direction) {
 }
 
 bool CopyCategory(CVeskDoc& doc, LINKINFO* category, CNodeClipboard& clipboard) {
-  if (!category || IsFixed(doc, category) || doc.IsInTrash()) {
+  if (!category || !category->IsCategory() || IsFixed(doc, category) || doc.IsInTrash()) {
     doc.UI().Beep();
     return false;
   }
@@ -177,8 +177,8 @@ bool DropCategory(CVeskDoc& doc, LINKINFO* category, LINKINFO* target, LINKINFO*
 }
 
 bool SwapCategories(CVeskDoc& doc, LINKINFO* category, LINKINFO* neighbour) {
-  if (!category || !neighbour || category == doc.GetTopCategory() || category == doc.GetWorkBox() ||
-      doc.IsInTrash()) {
+  if (!category || !neighbour || neighbour == category || category == doc.GetTopCategory() ||
+      category == doc.GetWorkBox() || doc.IsInTrash()) {
     doc.UI().Beep();
     return false;
   }
@@ -233,7 +233,7 @@ bool CopyLink(CVeskDoc& doc, const std::vector<LINKINFO*>& selected, CNodeClipbo
 }
 
 bool SwapLinks(CVeskDoc& doc, LINKINFO* link, LINKINFO* neighbour) {
-  if (!link || !neighbour || doc.IsInTrash()) {
+  if (!link || !neighbour || neighbour == link || doc.IsInTrash()) {
     doc.UI().Beep();
     return false;
   }
@@ -244,7 +244,9 @@ bool SwapLinks(CVeskDoc& doc, LINKINFO* link, LINKINFO* neighbour) {
 }
 
 bool DropLinksOnCategory(CVeskDoc& doc, const std::vector<LINKINFO*>& selected, LINKINFO* target) {
-  if (!target || target == doc.GetCurrent() || selected.empty()) return false;
+  if (!target || !target->IsCategory() || target == doc.GetCurrent() || selected.empty()) {
+    return false;
+  }
   const int group = doc.BeginUndoGroup();
   if (doc.GetCurrent()) doc.RecordUndo(doc.GetCurrent(), kUndoListAction, group);
   for (LINKINFO* link : selected) {
