@@ -1,0 +1,158 @@
+// Loading and saving .knd files of 10k, 100k and 300k nodes, and (with --peak) the peak memory
+// of one load and save of each, measured in a child process of its own.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/memory_settings_backend.h"
+#include "app/vesk_settings.h"
+#include "document/document_file.h"
+#include "document/veskdoc.h"
+#include "publish/encoding.h"
+
+namespace vesk {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& Folder() {
+  static const fs::path folder = [] {
+    std::string pattern = (fs::temp_directory_path() / "vesk-bench-XXXXXX").string();
+    return fs::path(::mkdtemp(pattern.data()));
+  }();
+  return folder;
+}
+
+// One category for every 30 nodes, in a two-level tree; links spread over the categories.
+void Build(CVeskDoc& doc, int nodes) {
+  int categories = std::max(1, nodes / 30);
+  std::vector<LINKINFO*> cats{doc.GetTopCategory()};
+  const std::string name = ToCp932("カテゴリー");
+  const std::string comment = ToCp932("日本語のコメントと <b>タグ</b> が入ります。");
+  for (int i = 0; i < categories && static_cast<int>(doc.GetNodeList().size()) < nodes; ++i) {
+    LINKINFO* c = CDocumentFile::AppendNode(doc, 0);
+    c->m_nSerial = doc.m_nNextSerial++;
+    c->m_pParent = i < 50 ? doc.GetTopCategory() : cats[1 + i % 50];
+    c->m_strTitle = name + std::to_string(i);
+    c->m_strFileName = "cat" + std::to_string(i);
+    cats.push_back(c);
+  }
+  for (int i = 0; static_cast<int>(doc.GetNodeList().size()) < nodes; ++i) {
+    LINKINFO* l = CDocumentFile::AppendNode(doc, 1);
+    std::string n = std::to_string(i);
+    l->m_nSerial = doc.m_nNextSerial++;
+    l->m_pParent = cats[i % cats.size()];
+    l->m_strTitle = name + " page " + n;
+    l->m_strURL = "http://www" + n + ".example.jp/index.html";
+    l->m_strComment = comment + n;
+    l->m_strAdmin = "admin" + n;
+    l->m_strEmail = "admin" + n + "@example.jp";
+    l->m_strKeywords = "\tkey" + n;
+    l->m_nYear = 2000 + i % 25;
+    l->m_nMonth = 1 + i % 12;
+    l->m_nDay = 1 + i % 28;
+  }
+  doc.SerialsChanged();
+}
+
+// The file of a size, made once per run.
+std::string FileOf(int nodes) {
+  static std::map<int, std::string> made;
+  auto it = made.find(nodes);
+  if (it != made.end()) return it->second;
+  std::string path = (Folder() / ("doc" + std::to_string(nodes) + ".knd")).string();
+  CMemorySettingsBackend backend;
+  CVeskSettings settings(backend);
+  IUserInterface ui;
+  CVeskDoc doc(settings, ui);
+  doc.OnNewDocument();
+  Build(doc, nodes);
+  if (!doc.OnSaveDocument(path)) std::abort();
+  return made.emplace(nodes, path).first->second;
+}
+
+void BM_Load(benchmark::State& state) {
+  std::string path = FileOf(static_cast<int>(state.range(0)));
+  CMemorySettingsBackend backend;
+  CVeskSettings settings(backend);
+  IUserInterface ui;
+  for (auto _ : state) {
+    CVeskDoc doc(settings, ui);
+    if (!doc.OnOpenDocument(path)) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(doc.GetNodeList().size());
+    state.PauseTiming();  // freeing the document is not part of loading
+    doc.OnNewDocument();
+    state.ResumeTiming();
+  }
+  state.counters["bytes"] = static_cast<double>(fs::file_size(path));
+}
+
+void BM_Save(benchmark::State& state) {
+  std::string path = FileOf(static_cast<int>(state.range(0)));
+  std::string out = path + ".out";
+  CMemorySettingsBackend backend;
+  CVeskSettings settings(backend);
+  IUserInterface ui;
+  CVeskDoc doc(settings, ui);
+  if (!doc.OnOpenDocument(path)) std::abort();
+  for (auto _ : state) {
+    if (!doc.OnSaveDocument(out)) state.SkipWithError("save failed");
+  }
+}
+
+BENCHMARK(BM_Load)->Arg(10000)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Arg(10000)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond);
+
+// Peak resident memory of a process that loads the file and saves it again.
+// The file is made in a child of its own too, so that nothing of its making is counted.
+void ReportPeak(int nodes) {
+  Folder();  // made here, so that both children use the same one
+  pid_t maker = ::fork();
+  if (maker == 0) {
+    FileOf(nodes);
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(maker, &status, 0);
+  std::string path = (Folder() / ("doc" + std::to_string(nodes) + ".knd")).string();
+  pid_t child = ::fork();
+  if (child == 0) {
+    CMemorySettingsBackend backend;
+    CVeskSettings settings(backend);
+    IUserInterface ui;
+    CVeskDoc doc(settings, ui);
+    bool ok = doc.OnOpenDocument(path) && doc.OnSaveDocument(path + ".peak");
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("%7d nodes, %6.1f MB file: peak %6.1f MB%s\n", nodes,
+                static_cast<double>(fs::file_size(path)) / 1e6,
+                static_cast<double>(usage.ru_maxrss) / 1024.0, ok ? "" : " (FAILED)");
+    std::fflush(stdout);
+    ::_exit(ok ? 0 : 1);
+  }
+  ::waitpid(child, &status, 0);
+}
+
+}  // namespace
+}  // namespace vesk
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--peak") == 0) {
+    for (int nodes : {10000, 100000, 300000}) vesk::ReportPeak(nodes);
+    std::filesystem::remove_all(vesk::Folder());
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::filesystem::remove_all(vesk::Folder());
+  return 0;
+}
