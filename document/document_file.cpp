@@ -436,12 +436,28 @@ void LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag) {
   CreateMissingFixed(doc, linkFlag);
 }
 
+// Room for the whole file, so that the buffer of a large document never has to grow (growing
+// would hold the old and the new buffer at once).
+std::size_t StoredSizeBound(const CVeskDoc& doc) {
+  auto str = [](const std::string& s) { return s.size() + 7; };
+  const FILEINFO& fi = *doc.m_pFileInfo;
+  std::size_t size = 128 + str(fi.m_strCgiName) + str(fi.m_strCgiExt) + str(fi.m_strSearchFile) +
+                     str(fi.m_strTemplate) + str(fi.m_strHtmlExt) + str(fi.m_strCgiFolder) +
+                     str(fi.m_strHtmlFolder);
+  for (const LINKINFO* n : doc.m_pNodeList) {
+    size += 14 + 4 * 10 + str(n->m_strFileName) + str(n->m_strAdmin) + str(n->m_strEmail) +
+            str(n->m_strTitle) + str(n->m_strURL) + str(n->m_strComment) + str(n->m_strBanner) +
+            str(n->m_strKeywords);
+  }
+  return size;
+}
+
 }  // namespace
 
 std::string UnexpectedFormatText() { return ToCp932("予期しないﾌｧｲﾙ形式です。"); }
 
 std::string CDocumentFile::Store(CVeskDoc& doc) {
-  Writer out(64 + doc.m_pNodeList.size() * 96);
+  Writer out(StoredSizeBound(doc));
   out.String(ResString(10112));
   out.U32(kDocFileVersion);
   out.U32(doc.m_nNextSerial);
