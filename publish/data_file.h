@@ -66,6 +66,15 @@ class CDataFile {
   static bool IsPlainFileName(const std::string& name);
 
   IUserInterface& UI() { return *m_pUi; }
+  // The settings of the document's run (null for the import without a document).
+  CVeskSettings* Settings() const { return m_pSettings; }
+
+  // The HTML output (html_pages.cpp): publishes the Top Category subtree into folder; true when
+  // at least one file was created or changed.
+  bool PublishHtml(const std::string& folder);
+  // The search page (search_page.cpp): the current category's links, written directly to path;
+  // false after reporting a file error.
+  bool WriteSearchPage(const std::string& path);
 
   // Fields of the record, in order.
   std::string m_strChanged;

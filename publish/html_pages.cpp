@@ -1,0 +1,272 @@
+#include "publish/html_pages.h"
+
+#include <cstdio>
+
+#include "app/vesk_settings.h"
+#include "document/user_interface.h"
+#include "document/veskdoc.h"
+#include "publish/data_file.h"
+#include "publish/encoding.h"
+#include "publish/file_errors.h"
+#include "publish/file_path.h"
+#include "publish/html_template.h"
+#include "publish/sjis_text.h"
+#include "publish/text_write_file.h"
+#include "resources/string_table.h"
+
+namespace vesk {
+namespace {
+
+constexpr int kMsgHtmlWriteFailed = 10010;
+constexpr int kMsgNothingChanged = 10068;
+constexpr unsigned kDefaultLinksPerPage = 20;
+
+std::string FileNamePart(const std::string& path) {
+  std::size_t sep = MbsReverseFindChar(path, kPathSep);
+  return sep == npos ? path : path.substr(sep + 1);
+}
+
+// The file name without its extension; a name without "." is its own stem.
+std::string Stem(const std::string& fileName) {
+  std::size_t dot = MbsReverseFindChar(fileName, '.');
+  return dot == npos ? fileName : fileName.substr(0, dot);
+}
+
+std::string PageName(const std::string& base, unsigned page, const std::string& ext) {
+  if (page <= 1) return base + "." + ext;
+  return base + "_" + std::to_string(page) + "." + ext;
+}
+
+std::string WithExtension(const std::string& fileName, const std::string& ext) {
+  CFilePath path(fileName);
+  return path.ChangeExtension(ext);
+}
+
+}  // namespace
+
+bool CDataFile::PublishHtml(const std::string& folder) {
+  CHtmlPages pages(*this);
+  return pages.PublishHtml(folder);
+}
+
+CHtmlPages::CHtmlPages(CDataFile& data) : m_data(data) {
+  int per = data.m_pFileInfo ? data.m_pFileInfo->m_nLinksPerPage : 0;
+  m_nPerPage = per < 1 ? kDefaultLinksPerPage : static_cast<unsigned>(per);
+}
+
+void CHtmlPages::BuildIndex() {
+  m_index.clear();
+  for (LINKINFO* node : *m_data.m_pNodeList) {
+    if (node->m_pParent == nullptr) continue;
+    Children& c = m_index[node->m_pParent];
+    if (node->IsCategory()) {
+      c.categories.push_back(node);
+    } else {
+      c.links.push_back(node);
+    }
+  }
+}
+
+const CHtmlPages::Children& CHtmlPages::ChildrenOf(const LINKINFO* category) const {
+  static const Children none;
+  auto it = m_index.find(category);
+  return it == m_index.end() ? none : it->second;
+}
+
+unsigned long CHtmlPages::CountLinks(const LINKINFO* category) const {
+  return ChildrenOf(category).links.size();
+}
+
+std::vector<const LINKINFO*> CHtmlPages::CollectChildCategories(const LINKINFO* category) const {
+  std::vector<const LINKINFO*> result;
+  for (LINKINFO* child : ChildrenOf(category).categories) {
+    const Children& own = ChildrenOf(child);
+    child->m_nChildCount = static_cast<int>(own.categories.size() + own.links.size());
+    result.push_back(child);
+  }
+  return result;
+}
+
+std::vector<const LINKINFO*> CHtmlPages::CollectPageLinks(const LINKINFO* category,
+                                                          unsigned page) const {
+  const auto& links = ChildrenOf(category).links;
+  if (page < 1) return {};
+  std::size_t from = static_cast<std::size_t>(page - 1) * m_nPerPage;
+  if (from >= links.size()) return {};
+  std::size_t to = std::min(links.size(), from + m_nPerPage);
+  return {links.begin() + static_cast<std::ptrdiff_t>(from),
+          links.begin() + static_cast<std::ptrdiff_t>(to)};
+}
+
+std::string CHtmlPages::BuildPageNavigation(const std::string& base, const LINKINFO* category,
+                                            unsigned page) const {
+  std::string name = FileNamePart(base);
+  const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
+  unsigned long pages = (CountLinks(category) + m_nPerPage - 1) / m_nPerPage;
+  if (pages == 0) return "- 1 -";
+  std::string nav = "- ";
+  for (unsigned long i = 1; i <= pages; ++i) {
+    std::string number = std::to_string(i);
+    if (i == page) {
+      nav += number + " ";
+    } else {
+      nav +=
+          "<A href=\"" + PageName(name, static_cast<unsigned>(i), ext) + "\">" + number + "</A> ";
+    }
+  }
+  nav += "-";
+  return nav;
+}
+
+bool CHtmlPages::PageBase(const LINKINFO* category, std::string& base) {
+  const std::string& name = category->m_strFileName;
+  const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
+  // A stored name or extension that would put a page outside the output folder is refused.
+  if (!CDataFile::IsPlainFileName(name) || !CDataFile::IsPlainFileName(Stem(name) + "." + ext)) {
+    ReportBadFileName(m_data.UI(), name);
+    return false;
+  }
+  base = m_strFolder + Stem(name);
+  return true;
+}
+
+bool CHtmlPages::PublishHtml(const std::string& folder) {
+  m_data.m_strPath = folder;
+  m_data.m_nNameCounter = 0;
+  m_strFolder = folder;
+  BuildIndex();
+  CHtmlTemplate tpl(m_data.m_pFileInfo->m_strHtmlExt, m_data.Settings(), &m_data.UI());
+  switch (tpl.LoadTemplate(m_data.m_pFileInfo->m_strTemplate)) {
+    case kTemplateSingle:
+      WriteCategoryPages(m_data.m_pTop, tpl);
+      break;
+    case kTemplateMulti:
+      WriteMultiPage(m_data.m_pTop, tpl);
+      break;
+    default:
+      WritePlainPages(m_data.m_pTop);
+      break;
+  }
+  return !m_data.m_strChanged.empty();
+}
+
+bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
+  m_data.SettleFileName(category);
+  // Children first: their pages are committed before their parent's.
+  for (LINKINFO* child : ChildrenOf(category).categories) WriteCategoryPages(child, tpl);
+  std::string base;
+  if (!PageBase(category, base)) return false;
+  std::vector<const LINKINFO*> children = CollectChildCategories(category);
+  unsigned long n = CountLinks(category);
+  // Only the first page shows the Category Data section: writing a page empties the outputs.
+  tpl.AddCategoryData(children);
+  unsigned long pages = (n + m_nPerPage - 1) / m_nPerPage;
+  std::string temp = m_data.TempPath();
+  const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
+  for (unsigned long i = 1; i == 1 || i <= pages; ++i) {
+    unsigned page = static_cast<unsigned>(i);
+    tpl.AddLinksData(*category, CollectPageLinks(category, page));
+    tpl.SetLinksPage(BuildPageNavigation(base, category, page));
+    std::string final = PageName(base, page, ext);
+    if (!tpl.WritePage(temp, category->m_strTitle, n, FileNamePart(final))) {
+      m_data.UI().MessageBox(ResString(kMsgHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
+      return false;
+    }
+    m_data.CommitFile(final, temp);
+  }
+  return true;
+}
+
+bool CHtmlPages::WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl) {
+  m_data.SettleFileName(root);
+  std::string base;
+  if (!PageBase(root, base)) return false;
+  std::string final = PageName(base, 1, m_data.m_pFileInfo->m_strHtmlExt);
+  std::vector<const LINKINFO*> children = CollectChildCategories(root);
+  unsigned long n = CountLinks(root);
+  tpl.AddCategoryData(children);
+  for (LINKINFO* child : ChildrenOf(root).categories) {
+    tpl.AddLinksData(*child, ChildrenOf(child).links);
+  }
+  std::string temp = m_data.TempPath();
+  if (!tpl.WritePage(temp, root->m_strTitle, n, FileNamePart(final))) {
+    m_data.UI().MessageBox(ResString(kMsgHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
+    return false;
+  }
+  m_data.CommitFile(final, temp);
+  return true;
+}
+
+bool CHtmlPages::WritePlainPages(LINKINFO* category) {
+  m_data.SettleFileName(category);
+  for (LINKINFO* child : ChildrenOf(category).categories) WritePlainPages(child);
+  const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
+  std::string base;
+  if (!PageBase(category, base)) return false;
+  std::string final = m_strFolder + WithExtension(category->m_strFileName, ext);
+  std::string temp = m_data.TempPath();
+  CTextWriteFile file;
+  if (!file.Open(temp)) {
+    ReportBadFileName(m_data.UI());
+    return false;
+  }
+  const std::string& name = category->m_strTitle;
+  std::string page;
+  page += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 //EN\">\n";
+  page += "<HTML>\n<HEAD>\n";
+  page += "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n";
+  page += "<META name=\"GENERATOR\" content=\"Kestrelnest Application\">\n";
+  page += "<TITLE>" + name + " - Kestrelnest -</TITLE>\n";
+  page += "<BODY>\n";
+  page += "<H3>" + name + "</H3>\n<HR>\n";
+  const Children& own = ChildrenOf(category);
+  if (!own.categories.empty()) {
+    page += "<P>\n";
+    for (const LINKINFO* child : own.categories) {
+      page += "<A href=\"" + WithExtension(child->m_strFileName, ext) + "\">" + child->m_strTitle +
+              "</A><BR>\n";
+    }
+    page += "</P>\n<HR>\n";
+  }
+  static const std::string bullet = ToCp932("・");
+  for (const LINKINFO* link : own.links) {
+    page += "<P>" + bullet + "<A href=\"" + link->m_strURL + "\">";
+    if (!link->m_strBanner.empty()) page += link->m_strBanner + " - ";
+    page += link->m_strTitle + "</A>";
+    char date[64];
+    std::snprintf(date, sizeof date, " <FONT size=2>update %04d/%02d/%02d</FONT>", link->m_nYear,
+                  link->m_nMonth, link->m_nDay);
+    page += date;
+    if (!link->m_strComment.empty()) page += "<BR>\n" + link->m_strComment;
+    page += "</P>\n";
+  }
+  page += "</BODY>\n</HTML>\n";
+  file.Write(page);
+  if (!file.Close()) {
+    // The temporary file stays behind; the next run overwrites it.
+    ReportFileError(m_data.UI(), file.Cause());
+    return false;
+  }
+  m_data.CommitFile(final, temp);
+  return true;
+}
+
+bool RunHtmlOutput(CVeskDoc& doc) {
+  std::string folder = doc.DocFolder();
+  if (folder.empty()) return false;
+  const std::string& htmlFolder = doc.GetFileInfo().m_strHtmlFolder;
+  // The folder setting counts only when it names an existing folder other than the root.
+  if (CFilePath(htmlFolder).FolderKind() == 100 &&
+      htmlFolder.find_first_not_of(kPathSep) != std::string::npos) {
+    folder = htmlFolder + kPathSepStr;
+  }
+  CDataFile data(doc);
+  if (data.PublishHtml(folder)) {
+    doc.UI().ShowOutputResult(data.m_strChanged);
+  } else {
+    doc.UI().MessageBox(ResString(kMsgNothingChanged), MbButtons::Ok, MbIcon::None);
+  }
+  return true;
+}
+
+}  // namespace vesk

@@ -1,0 +1,64 @@
+// The HTML output: link pages of the published tree from the owner's template (or plain pages),
+// committed through CDataFile.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "document/link_info.h"
+
+namespace vesk {
+
+class CDataFile;
+class CHtmlTemplate;
+class CVeskDoc;
+
+// One HTML output run over a CDataFile. The children of every category are indexed once, so the
+// run is linear in the size of the collection however many pages it writes.
+class CHtmlPages {
+ public:
+  explicit CHtmlPages(CDataFile& data);
+
+  // Publishes the Top Category subtree into folder (ending in the separator); true when at least
+  // one file was created or changed.
+  bool PublishHtml(const std::string& folder);
+
+  // Links directly in category.
+  unsigned long CountLinks(const LINKINFO* category) const;
+  // Direct child categories in node-list order; sets each one's m_nChildCount.
+  std::vector<const LINKINFO*> CollectChildCategories(const LINKINFO* category) const;
+  // The links of category that fall on page (1-based).
+  std::vector<const LINKINFO*> CollectPageLinks(const LINKINFO* category, unsigned page) const;
+  // "- 1 <A href=...>2</A> -": the page links relative to the page base's own folder.
+  std::string BuildPageNavigation(const std::string& base, const LINKINFO* category,
+                                  unsigned page) const;
+  bool WritePlainPages(LINKINFO* category);
+  bool WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl);
+  bool WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl);
+
+  // Links per page of the run; a value below 1 (hand-made or damaged document) counts as 20.
+  unsigned LinksPerPage() const { return m_nPerPage; }
+
+ private:
+  struct Children {
+    std::vector<LINKINFO*> categories;
+    std::vector<const LINKINFO*> links;
+  };
+  void BuildIndex();
+  const Children& ChildrenOf(const LINKINFO* category) const;
+  // The category's page base (folder + file name cut before its last "."), or false after
+  // reporting a file name that would leave the output folder.
+  bool PageBase(const LINKINFO* category, std::string& base);
+
+  CDataFile& m_data;
+  std::string m_strFolder;
+  unsigned m_nPerPage = 20;
+  std::unordered_map<const LINKINFO*, Children> m_index;
+};
+
+// The HTML output command: settles the document folder (saving first), chooses the output folder,
+// publishes, then shows the result list or message 10068. False when the user cancelled.
+bool RunHtmlOutput(CVeskDoc& doc);
+
+}  // namespace vesk
