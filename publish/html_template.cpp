@@ -15,6 +15,37 @@
 namespace vesk {
 namespace {
 
+// Every marker and placeholder starts with "<" or "$". A byte below 0x40 is never the second
+// byte of a double-byte character, so wherever such a byte stands a character starts, and the
+// plain byte search finds exactly what the character-wise search finds, only much faster.
+std::size_t FindToken(const std::string& text, const std::string& what, std::size_t from = 0) {
+  if (!what.empty() && static_cast<unsigned char>(what[0]) < 0x40) return text.find(what, from);
+  return MbsFind(text, what, from);
+}
+
+// ReplaceText with the fast search: the first occurrence, or every one (never inside a value
+// just inserted).
+bool Replace(std::string& text, const std::string& find, const std::string& value, bool every) {
+  std::size_t pos = FindToken(text, find);
+  if (find.empty() || pos == npos) return false;
+  if (!every) {
+    text.replace(pos, find.size(), value);
+    return true;
+  }
+  std::string result;
+  result.reserve(text.size());
+  std::size_t done = 0;
+  while (pos != npos) {
+    result.append(text, done, pos - done);
+    result += value;
+    done = pos + find.size();
+    pos = FindToken(text, find, done);
+  }
+  result.append(text, done, npos);
+  text.swap(result);
+  return true;
+}
+
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
@@ -42,14 +73,14 @@ void CutAndJoin(std::string& text, std::size_t pos, std::size_t endPos) {
 // is taken as having no end marker, so nothing is cut with a negative length.
 bool FindSpan(const std::string& text, const std::string& start, const std::string& end,
               std::size_t& s, std::size_t& e) {
-  s = MbsFind(text, start);
+  s = FindToken(text, start);
   if (s == npos) return false;
-  e = MbsFind(text, end, s + start.size());
+  e = FindToken(text, end, s + start.size());
   return e != npos;
 }
 
-void ReplaceFirst(std::string& text, const char* find, const std::string& value) {
-  ReplaceText(text, find, value, false);
+void ReplaceFirst(std::string& text, const std::string& find, const std::string& value) {
+  Replace(text, find, value, false);
 }
 
 std::string Decimal(unsigned long v) { return std::to_string(v); }
@@ -63,7 +94,7 @@ std::string TwoDigits(int v) {
 // Finishes a row that still has empty cells: the cells are deleted whole. False when a cell has
 // no end marker; then the row is dropped.
 bool FinishRow(std::string& work, std::string& out) {
-  while (MbsFind(work, kMarkDelete) != npos) {
+  while (FindToken(work, kMarkDelete) != npos) {
     if (!CHtmlTemplate::RemoveSpan(work, kMarkDelete, kMarkEndDelete)) return false;
   }
   out += work;
@@ -74,7 +105,7 @@ bool FinishRow(std::string& work, std::string& out) {
 void CloseCell(std::string& work, std::string& out, const std::string& block, bool& pending) {
   CHtmlTemplate::RemoveMarker(work, kMarkDelete);
   CHtmlTemplate::RemoveMarker(work, kMarkEndDelete);
-  if (MbsFind(work, kMarkDelete) == npos) {
+  if (FindToken(work, kMarkDelete) == npos) {
     out += work;
     work = block;
     pending = false;
@@ -137,7 +168,7 @@ int CHtmlTemplate::CutBlocks() {
   m_strLinkListBlock = ExtractBlock(m_strPage, kMarkLinkListUp, kMarkEndLinkListUp);
   m_strCategoryDataBlock = ExtractBlock(m_strPage, kMarkCategoryData, kMarkEndCategoryData);
   m_strLinksDataBlock = ExtractBlock(m_strPage, kMarkLinksData, kMarkEndLinksData);
-  return MbsFind(m_strPage, kMarkMultiCategory) != npos ? kTemplateMulti : kTemplateSingle;
+  return FindToken(m_strPage, kMarkMultiCategory) != npos ? kTemplateMulti : kTemplateSingle;
 }
 
 std::string CHtmlTemplate::ExtractBlock(std::string& text, const std::string& start,
@@ -161,7 +192,7 @@ std::string CHtmlTemplate::ExtractBlock(std::string& text, const std::string& st
 }
 
 bool CHtmlTemplate::RemoveMarker(std::string& text, const std::string& marker) {
-  std::size_t s = MbsFind(text, marker);
+  std::size_t s = FindToken(text, marker);
   if (s == npos) return false;
   CutAndJoin(text, s, s + marker.size());
   return true;
@@ -265,10 +296,10 @@ std::string CHtmlTemplate::BuildPage(const std::string& categoryName, unsigned l
   ReplaceFirst(page, kMarkCategoryData, m_strCategoryDataOut);
   ReplaceFirst(page, kMarkLinksData, m_strLinksDataOut);
   ReplaceFirst(page, kMarkLinksPage, m_strLinksPageOut);
-  ReplaceText(page, "$Category", categoryName, true);
-  ReplaceText(page, "$Catefile", pageFileName, true);
-  ReplaceText(page, "$Count", Decimal(count), true);
-  ReplaceText(page, "$Keyword", std::string(), true);
+  Replace(page, "$Category", categoryName, true);
+  Replace(page, "$Catefile", pageFileName, true);
+  Replace(page, "$Count", Decimal(count), true);
+  Replace(page, "$Keyword", std::string(), true);
   return page;
 }
 
