@@ -123,6 +123,7 @@ bool CHtmlPages::PageBase(const LINKINFO* category, std::string& base) {
   const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
   // A stored name or extension that would put a page outside the output folder is refused.
   if (!CDataFile::IsPlainFileName(name) || !CDataFile::IsPlainFileName(Stem(name) + "." + ext)) {
+    m_bFailed = true;
     ReportBadFileName(m_data.UI(), name);
     return false;
   }
@@ -169,6 +170,7 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
     tpl.SetLinksPage(BuildPageNavigation(base, category, page));
     std::string final = PageName(base, page, ext);
     if (!tpl.WritePage(temp, category->m_strTitle, n, FileNamePart(final))) {
+      m_bFailed = true;
       m_data.UI().MessageBox(ResString(kMsgHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
       return false;
     }
@@ -190,6 +192,7 @@ bool CHtmlPages::WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl) {
   }
   std::string temp = m_data.TempPath();
   if (!tpl.WritePage(temp, root->m_strTitle, n, FileNamePart(final))) {
+    m_bFailed = true;
     m_data.UI().MessageBox(ResString(kMsgHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
     return false;
   }
@@ -207,6 +210,7 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   std::string temp = m_data.TempPath();
   CTextWriteFile file;
   if (!file.Open(temp)) {
+    m_bFailed = true;
     ReportBadFileName(m_data.UI());
     return false;
   }
@@ -244,6 +248,7 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   file.Write(page);
   if (!file.Close()) {
     // The temporary file stays behind; the next run overwrites it.
+    m_bFailed = true;
     ReportFileError(m_data.UI(), file.Cause());
     return false;
   }
@@ -251,22 +256,27 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   return true;
 }
 
+std::string HtmlOutputFolder(CVeskDoc& doc, const std::string& docFolder) {
+  const std::string& html = doc.GetFileInfo().m_strHtmlFolder;
+  // As for the CGI output: a folder written with a trailing separator (a bare root included)
+  // does not count.
+  if (!html.empty() && html.back() != kPathSep && CFilePath(html).FolderKind() == 100) {
+    return html + kPathSepStr;
+  }
+  return docFolder;
+}
+
 bool RunHtmlOutput(CVeskDoc& doc) {
   std::string folder = doc.DocFolder();
   if (folder.empty()) return false;
-  const std::string& htmlFolder = doc.GetFileInfo().m_strHtmlFolder;
-  // The folder setting counts only when it names an existing folder other than the root.
-  if (CFilePath(htmlFolder).FolderKind() == 100 &&
-      htmlFolder.find_first_not_of(kPathSep) != std::string::npos) {
-    folder = htmlFolder + kPathSepStr;
-  }
   CDataFile data(doc);
-  if (data.PublishHtml(folder)) {
+  CHtmlPages pages(data);
+  if (pages.PublishHtml(HtmlOutputFolder(doc, folder))) {
     doc.UI().ShowOutputResult(data.m_strChanged);
   } else {
     doc.UI().MessageBox(ResString(kMsgNothingChanged), MbButtons::Ok, MbIcon::None);
   }
-  return true;
+  return !pages.Failed();
 }
 
 }  // namespace vesk

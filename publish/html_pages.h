@@ -39,6 +39,8 @@ class CHtmlPages {
 
   // Links per page of the run; a value below 1 (hand-made or damaged document) counts as 20.
   unsigned LinksPerPage() const { return m_nPerPage; }
+  // True when a page of the run could not be written or its name was refused.
+  bool Failed() const { return m_bFailed; }
 
  private:
   struct Children {
@@ -54,11 +56,16 @@ class CHtmlPages {
   CDataFile& m_data;
   std::string m_strFolder;
   unsigned m_nPerPage = 20;
+  bool m_bFailed = false;
   std::unordered_map<const LINKINFO*, Children> m_index;
 };
 
+// The output folder: the document's HTML folder when it names an existing folder (written
+// without a trailing separator), else the document folder.
+std::string HtmlOutputFolder(CVeskDoc& doc, const std::string& docFolder);
 // The HTML output command: settles the document folder (saving first), chooses the output folder,
-// publishes, then shows the result list or message 10068. False when the user cancelled.
+// publishes, then shows the result list or message 10068. False when the user cancelled or a
+// page failed.
 bool RunHtmlOutput(CVeskDoc& doc);
 
 }  // namespace vesk

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/memory_settings_backend.h"
+#include "app/vesk_settings.h"
+#include "document/veskdoc.h"
+#include "publish/data_file.h"
+#include "publish/html_pages.h"
+#include "publish/publish_test_ui.h"
+#include "publish/search_page.h"
+#include "publish/temp_folder.h"
+
+namespace vesk {
+namespace {
+
+using testing::CPublishTestUi;
+using testing::CTempFolder;
+using testing::ReadBytes;
+using testing::WriteBytes;
+namespace fs = std::filesystem;
+
+// The HTML output command on a real document with in-memory settings.
+class HtmlOutputCommand : public ::testing::Test {
+ protected:
+  HtmlOutputCommand() : settings(backend), doc(settings, ui) {
+    doc.OnNewDocument();
+    WriteBytes(dir.File("t.html"),
+               "<!-- Links Data -->$Catefile <!-- Link List Up -->[$Title $New]"
+               "<!-- End Link List Up --><!-- End Links Data -->\n");
+    doc.GetFileInfo().m_strTemplate = dir.File("t.html");
+  }
+  LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
+    LINKINFO* saved = doc.m_pCurrent;
+    doc.m_pCurrent = parent;
+    LINKINFO* node = doc.CreateNode(kind);
+    doc.m_pCurrent = saved;
+    node->m_strTitle = title;
+    return node;
+  }
+  void SaveAs(const std::string& name) {
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File(name)));
+    doc.SetPathName(dir.File(name));
+    doc.SetModifiedFlag(false);
+  }
+
+  CTempFolder dir;
+  CMemorySettingsBackend backend;
+  CVeskSettings settings;
+  CPublishTestUi ui;
+  CVeskDoc doc;
+};
+
+TEST_F(HtmlOutputCommand, ListsTheChangedPagesThenSaysNothingChanged) {
+  Add(doc.GetTopCategory(), 1, "one");
+  SaveAs("site.knd");
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  ASSERT_EQ(ui.results.size(), 1u);
+  EXPECT_EQ(ui.results[0], dir.File("category0.html") + "\r\n");
+  EXPECT_EQ(ReadBytes(dir.File("category0.html")), "category0.cgi[one ]\r\n");
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  EXPECT_EQ(ui.results.size(), 1u);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "新規作成/変更されたファイルはありません。");
+  EXPECT_EQ(ui.messages[0].icon, MbIcon::None);
+  EXPECT_EQ(ui.messages[0].buttons, MbButtons::Ok);
+}
+
+TEST_F(HtmlOutputCommand, HtmlFolderCountsOnlyWhenItNamesAnExistingFolder) {
+  SaveAs("site.knd");
+  fs::create_directories(dir.File("pub"));
+  doc.GetFileInfo().m_strHtmlFolder = dir.File("pub");
+  EXPECT_EQ(HtmlOutputFolder(doc, dir.Path()), dir.File("pub/"));
+  doc.GetFileInfo().m_strHtmlFolder = dir.File("pub/");
+  EXPECT_EQ(HtmlOutputFolder(doc, dir.Path()), dir.Path());
+  doc.GetFileInfo().m_strHtmlFolder = dir.File("missing");
+  EXPECT_EQ(HtmlOutputFolder(doc, dir.Path()), dir.Path());
+  doc.GetFileInfo().m_strHtmlFolder = dir.File("pub");
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  EXPECT_TRUE(fs::exists(dir.File("pub/category0.html")));
+  EXPECT_FALSE(fs::exists(dir.File("category0.html")));
+}
+
+TEST_F(HtmlOutputCommand, CancelledDocumentFolderEndsSilently) {
+  Add(doc.GetTopCategory(), 1, "one");  // never saved: the save dialog is cancelled
+  EXPECT_FALSE(RunHtmlOutput(doc));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(ui.results.empty());
+}
+
+TEST_F(HtmlOutputCommand, WithAutoOffNamesAreKeptAndANameWithoutDotIsItsOwnBase) {
+  settings.SetAuto(0);
+  LINKINFO* a = Add(doc.GetTopCategory(), 0, "A");
+  a->m_strFileName = "plain";
+  LINKINFO* b = Add(doc.GetTopCategory(), 0, "B");
+  b->m_strFileName = "";
+  LINKINFO* c = Add(doc.GetTopCategory(), 0, "C");
+  c->m_strFileName = "category1.cgi";
+  doc.GetTopCategory()->m_strFileName = "index.cgi";
+  SaveAs("site.knd");
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  EXPECT_EQ(a->m_strFileName, "plain");
+  EXPECT_EQ(b->m_strFileName, "category0.cgi");  // the first series name nobody uses
+  EXPECT_TRUE(fs::exists(dir.File("plain.html")));
+  EXPECT_TRUE(fs::exists(dir.File("category0.html")));
+  EXPECT_TRUE(fs::exists(dir.File("category1.html")));
+  EXPECT_TRUE(fs::exists(dir.File("index.html")));
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(HtmlOutputCommand, HandMadeNamesOutsideTheFolderAreRefusedAndTheRestIsWritten) {
+  settings.SetAuto(0);
+  LINKINFO* a = Add(doc.GetTopCategory(), 0, "A");
+  a->m_strFileName = "..";
+  LINKINFO* b = Add(doc.GetTopCategory(), 0, "B");
+  b->m_strFileName = "sub/evil.cgi";
+  doc.GetTopCategory()->m_strFileName = "index.cgi";
+  SaveAs("site.knd");
+  EXPECT_FALSE(RunHtmlOutput(doc));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].icon, MbIcon::Stop);
+  EXPECT_EQ(ui.results.size(), 1u);
+  EXPECT_TRUE(fs::exists(dir.File("index.html")));
+  EXPECT_FALSE(fs::exists(dir.File("sub")));
+}
+
+TEST_F(HtmlOutputCommand, MarkTextsComeFromTheSettings) {
+  settings.SetCoolData("<B>cool!</B>");
+  LINKINFO* link = Add(doc.GetTopCategory(), 1, "one");
+  link->m_nMark = 1;
+  SaveAs("site.knd");
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  EXPECT_EQ(ReadBytes(dir.File("category0.html")), "category0.cgi[one <B>cool!</B>]\r\n");
+}
+
+TEST_F(HtmlOutputCommand, SearchPageIsWrittenBesideTheDocument) {
+  LINKINFO* cat = Add(doc.GetTopCategory(), 0, "C");
+  LINKINFO* link = Add(cat, 1, "T");
+  link->m_strURL = "http://x/";
+  SaveAs("site.knd");
+  doc.SelectCategory(cat, true);
+  EXPECT_EQ(WriteSearchPageBesideDocument(doc), dir.File("knrdata.html"));
+  EXPECT_EQ(ReadBytes(dir.File("knrdata.html")),
+            "<HTML>\r\n<HEAD>\r\n<TITLE>Kestrelnest -> Deepscout</TITLE>\r\n<BODY>\r\n"
+            "<A href=\"http://x/\">T</A><BR>\r\n</BODY>\r\n</HTML>\r\n");
+  EXPECT_TRUE(ui.results.empty());  // written directly, not listed
+}
+
+}  // namespace
+}  // namespace vesk
