@@ -15,6 +15,9 @@
 #include "platform/settings_file_backend.h"
 #include "publish/csv_file.h"
 #include "publish/encoding.h"
+#include "publish/html_pages.h"
+#include "publish/search_page.h"
+#include "resources/string_table.h"
 #include "ui/logic/command_table.h"
 #include "ui/main_frame.h"
 #include "ui/ui_trace.h"
@@ -23,6 +26,8 @@
 
 namespace vesk {
 namespace {
+
+constexpr int kMsgSearchProgramFailed = 10011;
 
 // The command line as one document path: surrounding double quotes removed, made absolute.
 std::string CommandLinePath(int argc, wxChar** argv) {
@@ -60,6 +65,14 @@ DocumentCommands CVeskApp::MakeCommands() {
   c.handlers[kCmdEditFind] = [&doc] { doc.OnFind(); };
   c.handlers[kCmdNewCategory] = [&doc] { doc.OnNewCategory(); };
   c.handlers[kCmdCsvOutput] = [&doc] { ExportCsv(doc); };
+  c.handlers[kCmdHtmlOutput] = [&doc] { RunHtmlOutput(doc); };
+  c.handlers[kCmdSearchProgram] = [&doc] {
+    // The page is written beside the document; handing it to the search program needs the
+    // program's own hand-over, which this platform does not offer yet, so the program counts
+    // as not startable.
+    if (WriteSearchPageBesideDocument(doc).empty()) return;
+    doc.UI().MessageBox(ResString(kMsgSearchProgramFailed), MbButtons::Ok, MbIcon::Stop);
+  };
   c.handlers[kCmdEditUndo] = [&doc] { doc.OnEditUndo(); };
   c.handlers[kCmdFindNext] = [&doc] { doc.OnFindNext(); };
   c.handlers[kCmdEmptyTrash] = [&doc] { doc.OnEmptyTrash(); };

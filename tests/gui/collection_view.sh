@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A collection with categories and links: counts, tree, rows of the selected category, and the
-# CSV and HTML outputs from the Output menu.
+# CSV output, HTML output and the search page from the Output menu.
 source "$(dirname "$0")/gui_common.bash"
 start_wm
 doc=$WORK/small.knd
@@ -36,6 +36,21 @@ xdotool key Return
 csv=$(find "$WORK" -maxdepth 1 -name '*.csv' | head -1)
 [ -n "$csv" ] || fail "no CSV file written"
 grep -q 'http://b.example/' "$csv" || fail "CSV file without the links"
+
+# HTML output without a template: plain pages, listed in the result dialog.
+menu alt+o h
+wait_trace '^result=' 15
+page=$(last_trace result)
+[ -f "$page" ] || fail "listed page $page missing"
+xdotool key Return
+sleep 0.5
+
+# The search page is written beside the document; no search program is set up here.
+menu alt+o s
+wait_trace '^message=Deepscoutを起動できませんでした。$'
+xdotool key Return
+[ -f "$WORK/knrdata.html" ] || fail "search page missing"
+
 close_vesk
 expect_eq "$VESK_RC" 0 "exit status"
 echo PASS
