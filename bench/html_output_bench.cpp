@@ -71,5 +71,3 @@ BENCHMARK(BM_HtmlOutputFirstRun)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_HtmlOutputUnchanged)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-

@@ -25,7 +25,7 @@ struct Tree {
     }
   }
   const vesk::LINKINFO* Make(int kind, const std::string& title, const std::string& file,
-                       const std::string& comment) {
+                             const std::string& comment) {
     owned.push_back(std::make_unique<vesk::LINKINFO>(kind, 0));
     vesk::LINKINFO* n = owned.back().get();
     n->m_strTitle = title;
