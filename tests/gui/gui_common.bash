@@ -73,8 +73,24 @@ keys() {
 # Chooses a menu command by its mnemonics, e.g. menu alt+o d.
 menu() {
   keys "$1"
-  sleep 0.5
+  sleep 1
   xdotool key "$2"
+}
+
+# Waits until a visible window with the title appears (for dialogs) and gives it the focus.
+# (Titles are compared as UTF-8 through _NET_WM_NAME: xdotool's own name search misses them.)
+wait_window() {
+  local title=$1 limit=${2:-15} i w
+  for ((i = 0; i < limit * 4; i++)); do
+    for w in $(xdotool search --onlyvisible --class 'vesk' 2>/dev/null); do
+      if xprop -id "$w" _NET_WM_NAME 2>/dev/null | grep -qF "\"$title\""; then
+        xdotool windowactivate --sync "$w" 2>/dev/null || true
+        return 0
+      fi
+    done
+    sleep 0.25
+  done
+  fail "no window '$title' within ${limit}s"
 }
 
 # Closes the main window through File > Exit and waits for the process to end.
@@ -94,6 +110,13 @@ wait_exit() {
     sleep 0.1
   done
   fail "vesk did not end within ${limit}s"
+}
+
+# Waits for the dialog with the title and presses key in it.
+answer() {
+  wait_window "$1"
+  sleep 0.3
+  xdotool key "$2"
 }
 
 setting() { "$CLI" config get "$1" "$2"; }

@@ -20,7 +20,7 @@ wait_trace '^result=' 20
 page=$(last_trace result)
 [ -f "$page" ] || fail "listed page $page missing"
 grep -qi '<html' "$page" || fail "listed page is not HTML"
-xdotool key Return
+answer '出力結果' Return
 close_vesk
 expect_eq "$VESK_RC" 0 "exit status"
 echo PASS
