@@ -22,12 +22,14 @@ constexpr int kCauseBadPath = 3;
 constexpr int kCauseTooManyOpen = 4;
 constexpr int kCauseAccessDenied = 5;
 constexpr int kCauseInvalidFile = 6;
+constexpr int kCauseBadSeek = 9;
 constexpr int kCauseHardwareIo = 10;
 constexpr int kCauseSharing = 11;
+constexpr int kCauseLockViolation = 12;
 constexpr int kCauseDiskFull = 13;
 constexpr int kCauseEndOfFile = 14;
 
-// Maps an errno value to the file-error cause numbers above.
+// Maps an errno value to the file-error cause numbers above (0 for 0).
 int CauseFromErrno(int err);
 
 // Reads the whole file at path into out. Fails (cause set) when the file cannot be opened or read,

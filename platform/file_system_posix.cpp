@@ -57,10 +57,13 @@ bool CreateFolder(const std::string& path) {
 
 int CauseFromErrno(int err) {
   switch (err) {
+    case 0:
+      return 0;
     case ENOENT:
       return kCauseNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
+    case EINVAL:
     case ELOOP:
       return kCauseBadPath;
     case EMFILE:
@@ -70,16 +73,25 @@ int CauseFromErrno(int err) {
     case EPERM:
     case EROFS:
     case EISDIR:
+    case EEXIST:
       return kCauseAccessDenied;
+    case EBADF:
+      return kCauseInvalidFile;
+    case ESPIPE:
+      return kCauseBadSeek;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
       return kCauseDiskFull;
     case EIO:
+    case ENXIO:
       return kCauseHardwareIo;
     case EBUSY:
     case ETXTBSY:
       return kCauseSharing;
+    case ENOLCK:
+    case EDEADLK:
+      return kCauseLockViolation;
     default:
       return kCauseGeneric;
   }

@@ -3,50 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/file_system.h"
 #include "publish/encoding.h"
 
 namespace vesk {
 
-int FileErrorCauseFromErrno(int err) {
-  switch (err) {
-    case 0:
-      return kFileErrNone;
-    case ENOENT:
-      return kFileErrNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-    case ELOOP:
-      return kFileErrBadPath;
-    case EMFILE:
-    case ENFILE:
-      return kFileErrTooManyOpen;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case EEXIST:
-      return kFileErrAccessDenied;
-    case EBADF:
-      return kFileErrInvalidFile;
-    case EBUSY:
-    case ETXTBSY:
-      return kFileErrSharingViolation;
-    case ENOLCK:
-    case EDEADLK:
-      return kFileErrLockViolation;
-    case ESPIPE:
-      return kFileErrBadSeek;
-    case EIO:
-    case ENXIO:
-      return kFileErrHardIO;
-    case ENOSPC:
-    case EDQUOT:
-      return kFileErrDiskFull;
-    default:
-      return kFileErrGeneric;
-  }
-}
+int FileErrorCauseFromErrno(int err) { return platform::CauseFromErrno(err); }
 
 void ReportBadFileName(IUserInterface& ui) {
   ui.MessageBox(ToCp932("ファイル名に使用できない文字が有ります。"), MbButtons::Ok, MbIcon::Stop);
