@@ -24,10 +24,10 @@ std::vector<ListColumn> BuildListColumns(CVeskSettings& settings) {
     if (value < kHeaderBase) continue;
     const int kind = value - kHeaderBase;
     if (kind >= kColumnKinds) continue;
-    const std::string spec = ResString(kColumnTitleBase + kind);
-    const std::size_t comma = spec.find(',');
-    const int def = std::atoi(spec.c_str());
-    const std::string title = comma == std::string::npos ? spec : spec.substr(comma + 1);
+    const std::string titleText = ResString(kColumnTitleBase + kind);
+    const std::size_t comma = titleText.find(',');
+    const int def = std::atoi(titleText.c_str());
+    const std::string title = comma == std::string::npos ? titleText : titleText.substr(comma + 1);
     const int n = static_cast<int>(columns.size());
     columns.push_back({kind, title, settings.GetColumnWidth(n, def)});
   }
