@@ -1,7 +1,10 @@
 #include "cli/cli_command.h"
 
+#include <filesystem>
+
 #include <iostream>
 
+#include "cli/cli_document.h"
 #include "publish/encoding.h"
 
 namespace vesk::cli {
@@ -28,6 +31,26 @@ CVeskSettings& CliContext::Settings() {
     settings = std::make_unique<CVeskSettings>(*settingsBackend);
   }
   return *settings;
+}
+
+void CCliUserInterface::ShowOutputResult(const std::string& changed) {
+  std::size_t start = 0;
+  while (start < changed.size()) {
+    std::size_t end = changed.find("\r\n", start);
+    if (end == std::string::npos) end = changed.size();
+    std::cout << changed.substr(start, end - start) << '\n';
+    start = end + 2;
+  }
+  std::cout.flush();
+}
+
+bool OpenDocumentFile(CVeskDoc& doc, const std::string& file) {
+  std::error_code ec;
+  const std::string path = std::filesystem::absolute(file, ec).string();
+  if (ec || !doc.OnOpenDocument(path)) return false;
+  doc.SetPathName(path);
+  doc.SetModifiedFlag(false);
+  return true;
 }
 
 void PrintError(const std::string& sjisText) { std::cerr << ToUtf8(sjisText) << std::endl; }

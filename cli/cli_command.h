@@ -31,6 +31,8 @@ class CCliUserInterface : public IUserInterface {
  public:
   explicit CCliUserInterface(const CliContext& ctx) : m_ctx(ctx) {}
   MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
+  // The output result list: one full path per line on stdout.
+  void ShowOutputResult(const std::string& changed) override;
 
  private:
   const CliContext& m_ctx;

@@ -1,39 +1,18 @@
 // vesk-cli export-html FILE: the HTML output command on a document file.
-#include <filesystem>
-#include <iostream>
 #include <memory>
 
 #include "cli/cli_command.h"
+#include "cli/cli_document.h"
 #include "document/veskdoc.h"
 #include "publish/html_pages.h"
 
 namespace vesk::cli {
 namespace {
 
-// Prints the output result list, one full path per line in commit order, on stdout.
-class CHtmlExportUi : public CCliUserInterface {
- public:
-  using CCliUserInterface::CCliUserInterface;
-  void ShowOutputResult(const std::string& changed) override {
-    std::size_t start = 0;
-    while (start < changed.size()) {
-      std::size_t end = changed.find("\r\n", start);
-      if (end == std::string::npos) end = changed.size();
-      std::cout << changed.substr(start, end - start) << '\n';
-      start = end + 2;
-    }
-    std::cout.flush();
-  }
-};
-
 int Run(const std::string& file, CliContext& ctx) {
-  CHtmlExportUi ui(ctx);
+  CCliUserInterface ui(ctx);
   CVeskDoc doc(ctx.Settings(), ui);
-  std::error_code ec;
-  std::string path = std::filesystem::absolute(file, ec).string();
-  if (ec || !doc.OnOpenDocument(path)) return 1;
-  doc.SetPathName(path);
-  doc.SetModifiedFlag(false);
+  if (!OpenDocumentFile(doc, file)) return 1;
   // "Nothing created or changed" (message 10068) is a success too.
   return RunHtmlOutput(doc) ? 0 : 1;
 }

@@ -1,11 +1,11 @@
 // vesk-cli search-page FILE SERIAL: writes the search page "knrdata.html" of one category beside
 // the document file.
 #include <cstdint>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "cli/cli_command.h"
+#include "cli/cli_document.h"
 #include "document/veskdoc.h"
 #include "publish/search_page.h"
 
@@ -15,11 +15,7 @@ namespace {
 int Run(const std::string& file, std::uint32_t serial, CliContext& ctx) {
   CCliUserInterface ui(ctx);
   CVeskDoc doc(ctx.Settings(), ui);
-  std::error_code ec;
-  std::string path = std::filesystem::absolute(file, ec).string();
-  if (ec || !doc.OnOpenDocument(path)) return 1;
-  doc.SetPathName(path);
-  doc.SetModifiedFlag(false);
+  if (!OpenDocumentFile(doc, file)) return 1;
   LINKINFO* category = doc.FindBySerial(serial);
   if (category == nullptr || !category->IsCategory()) {
     std::cerr << "no category with serial " << serial << '\n';
