@@ -1,9 +1,10 @@
 #include "app/doc_manager.h"
 
 #include "document/veskdoc.h"
-#include "publish/encoding.h"
-#include "publish/file_path.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/encoding.h"
+#include "text/file_path.h"
 
 namespace vesk {
 
@@ -11,7 +12,7 @@ namespace {
 
 // Field n (0-based) of the document template string, fields separated by "\n".
 std::string TemplateField(int n) {
-  std::string text = ResString(128);
+  std::string text = ResString(kIdsDocTemplate);
   std::size_t start = 0;
   for (int i = 0; i < n; ++i) {
     std::size_t nl = text.find('\n', start);

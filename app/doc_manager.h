@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/logic/recent_files.h"
+#include "app/recent_files.h"
 
 namespace vesk {
 

@@ -8,10 +8,10 @@
 
 #include <stdlib.h>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
-#include "document/cgi_data.h"
 #include "document/veskdoc.h"
+#include "publish/cgi_data.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 namespace {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "document/document_file.h"
 #include "document/veskdoc.h"
-#include "publish/encoding.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "document/link_sort.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 namespace {

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "cli/cli_document.h"
-#include "publish/encoding.h"
+#include "text/encoding.h"
 
 namespace vesk::cli {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_backend.h"
-#include "app/vesk_settings.h"
 #include "document/user_interface.h"
+#include "settings/settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk::cli {
 

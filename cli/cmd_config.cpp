@@ -4,9 +4,9 @@
 #include <iostream>
 #include <memory>
 
-#include "app/settings_catalog.h"
 #include "cli/cli_command.h"
-#include "publish/encoding.h"
+#include "settings/settings_catalog.h"
+#include "text/encoding.h"
 
 namespace vesk::cli {
 namespace {

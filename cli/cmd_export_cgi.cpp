@@ -3,8 +3,8 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_document.h"
-#include "document/cgi_data.h"
 #include "document/veskdoc.h"
+#include "publish/cgi_data.h"
 
 namespace vesk::cli {
 namespace {

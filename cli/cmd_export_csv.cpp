@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "app/settings_backend.h"
-#include "app/vesk_settings.h"
 #include "cli/cli_command.h"
 #include "document/veskdoc.h"
 #include "publish/csv_file.h"
+#include "settings/settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk::cli {
 namespace {

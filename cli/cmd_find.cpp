@@ -8,8 +8,9 @@
 #include "document/dialog_rules.h"
 #include "document/find_history.h"
 #include "document/veskdoc.h"
-#include "publish/encoding.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/encoding.h"
 
 namespace vesk::cli {
 namespace {
@@ -61,7 +62,7 @@ int Run(const FindArgs& args, CliContext& ctx) {
   const int mode = args.mode ? *args.mode : settings.GetSearchMode();
   LINKINFO* first = doc.FindFrom(needle, mode, nullptr);
   if (!first) {
-    ui.MessageBox(ResString(10016), MbButtons::Ok, MbIcon::Information);
+    ui.MessageBox(ResString(kIdsFindNotFound), MbButtons::Ok, MbIcon::Information);
     return 1;
   }
   std::cout << first->m_nSerial << '\n';

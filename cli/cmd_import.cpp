@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/settings_backend.h"
-#include "app/vesk_settings.h"
 #include "cli/cli_command.h"
-#include "document/read_data_file.h"
 #include "document/veskdoc.h"
+#include "publish/read_data_file.h"
+#include "settings/settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "document/document_file.h"
-#include "publish/encoding.h"
+#include "text/encoding.h"
 
 namespace vesk::cli {
 

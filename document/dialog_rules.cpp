@@ -5,14 +5,11 @@
 
 #include "document/find_history.h"
 #include "document/link_info.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 namespace vesk {
 namespace {
-
-constexpr int kMsgParseInt = 61712;
-constexpr int kMsgIntRange = 61714;
-constexpr int kMsgTextLimit = 61716;
 
 std::string ReplaceArg(std::string text, const std::string& marker, const std::string& arg) {
   std::size_t at = text.find(marker);
@@ -26,7 +23,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::optional<std::string> CheckTextLimit(const std::string& text, std::size_t limit) {
   if (text.size() <= limit) return std::nullopt;
-  return ResFormat(kMsgTextLimit, std::to_string(limit));
+  return ResFormat(kIdsTextLimit, std::to_string(limit));
 }
 
 std::optional<int> ParseIntField(const std::string& text) {
@@ -52,9 +49,9 @@ std::optional<int> ParseIntField(const std::string& text) {
 
 std::optional<std::string> CheckIntRange(const std::string& text, int min, int max, int& value) {
   std::optional<int> parsed = ParseIntField(text);
-  if (!parsed) return ResString(kMsgParseInt);
+  if (!parsed) return ResString(kIdsParseInt);
   if (*parsed < min || *parsed > max) {
-    return ReplaceArg(ResFormat(kMsgIntRange, std::to_string(min)), "%2", std::to_string(max));
+    return ReplaceArg(ResFormat(kIdsIntRange, std::to_string(min)), "%2", std::to_string(max));
   }
   value = *parsed;
   return std::nullopt;

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "document/veskdoc.h"
-#include "publish/encoding.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/encoding.h"
 
 namespace vesk {
 
@@ -296,11 +297,10 @@ std::uint32_t LoaderSerial(CVeskDoc& doc) {
 
 // Appends a fixed category (index 0 top, 1 work box, 2 trash); not bound by the node limit.
 LINKINFO* AppendFixed(CVeskDoc& doc, int index, int linkFlag, std::uint32_t serial) {
-  static constexpr int kNames[3] = {10100, 10101, 10102};
   auto* node = new LINKINFO(0, linkFlag);
   node->m_nSerial = serial;
   node->m_nParentSerial = -(index + 1);
-  node->m_strTitle = ResString(kNames[index]);
+  node->m_strTitle = ResString(FixedCategoryTitleId(index));
   doc.InsertNode(node, nullptr);
   *FixedSlot(doc, index) = node;
   return node;
@@ -458,7 +458,7 @@ std::string UnexpectedFormatText() { return ToCp932("予期しないﾌｧｲﾙ
 
 std::string CDocumentFile::Store(CVeskDoc& doc) {
   Writer out(StoredSizeBound(doc));
-  out.String(ResString(10112));
+  out.String(ResString(kIdsDocFileHeader));
   out.U32(kDocFileVersion);
   out.U32(doc.m_nNextSerial);
   out.NewType(kFileInfoName);
@@ -503,7 +503,7 @@ bool CDocumentFile::Load(CVeskDoc& doc, std::string_view bytes) {
     std::string header = in.String();
     std::uint32_t version = in.U32();
     doc.m_nLoadedVersion = static_cast<int>(std::min<std::uint32_t>(version, 0x7FFFFFFF));
-    if (header != ResString(10112) || version > kDocFileVersion) return false;
+    if (header != ResString(kIdsDocFileHeader) || version > kDocFileVersion) return false;
     if (version >= 200)
       LoadCurrent(doc, in, version, linkFlag);
     else

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <unordered_set>
 
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 namespace vesk {
@@ -14,7 +15,6 @@ namespace vesk {
 namespace {
 
 constexpr int kFixedMarkers[3] = {-1, -2, -3};
-constexpr int kFixedNames[3] = {10100, 10101, 10102};
 
 // Local midnight of a date with daylight saving time taken as not in effect.
 std::int32_t LocalMidnight(int year, int month, int day) {
@@ -63,7 +63,7 @@ void CVeskDoc::SetPathName(const std::string& path) {
   m_strTitle = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string CVeskDoc::GetCaption() const { return ResFormat(10116, m_strTitle); }
+std::string CVeskDoc::GetCaption() const { return ResFormat(kIdsCaption, m_strTitle); }
 
 // --- new document and reset ---
 
@@ -76,7 +76,7 @@ bool CVeskDoc::OnNewDocument() {
     LINKINFO* node = CreateNode(0);
     if (!node) return false;
     node->m_nParentSerial = kFixedMarkers[i];
-    node->m_strTitle = ResString(kFixedNames[i]);
+    node->m_strTitle = ResString(FixedCategoryTitleId(i));
     *fixed[i] = node;
   }
   m_nLoadedVersion = 300;
@@ -234,7 +234,7 @@ LINKINFO* CVeskDoc::FindBySerial(std::uint32_t serial) const {
 
 LINKINFO* CVeskDoc::CreateNode(int kind) {
   if (m_pNodeList.size() >= kMaxNodes) {
-    m_ui.MessageBox(ResString(10001), MbButtons::Ok, MbIcon::None);
+    m_ui.MessageBox(ResString(kIdsTooManyNodes), MbButtons::Ok, MbIcon::None);
     return nullptr;
   }
   long serial = AllocSerial();
@@ -254,7 +254,7 @@ void CVeskDoc::DestroyNode(LINKINFO* node) {
 
 long CVeskDoc::AllocSerial() {
   if (m_nNextSerial < kSerialLimit) return static_cast<long>(m_nNextSerial++);
-  m_ui.MessageBox(ResString(10002), MbButtons::Ok, MbIcon::None);
+  m_ui.MessageBox(ResString(kIdsRenumberNeeded), MbButtons::Ok, MbIcon::None);
   return -1;
 }
 
@@ -282,7 +282,8 @@ void CVeskDoc::Renumber() {
 }
 
 void CVeskDoc::OnRenumber() {
-  if (m_ui.MessageBox(ResString(10004), MbButtons::OkCancel, MbIcon::Information) != MbResult::Ok)
+  if (m_ui.MessageBox(ResString(kIdsRenumberWarning), MbButtons::OkCancel, MbIcon::Information) !=
+      MbResult::Ok)
     return;
   Renumber();
 }

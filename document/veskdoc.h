@@ -7,10 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/vesk_settings.h"
 #include "document/link_info.h"
 #include "document/user_interface.h"
 #include "document/view_hints.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 

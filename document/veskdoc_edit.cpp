@@ -5,6 +5,7 @@
 
 #include "document/child_index.h"
 #include "document/veskdoc.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 namespace vesk {
@@ -150,7 +151,7 @@ void CVeskDoc::OnNewCategory() {
   }
   LINKINFO* node = CreateNode(0);
   if (!node) return;
-  node->m_strTitle = ResString(10103);
+  node->m_strTitle = ResString(kIdsNewCategory);
   if (!EditCategory(node)) {
     DestroyNode(node);
     return;
@@ -167,8 +168,8 @@ void CVeskDoc::OnNewLink() {
   }
   LINKINFO* node = CreateNode(2);
   if (!node) return;
-  node->m_strTitle = ResString(10401);
-  node->m_strURL = ResString(10402);
+  node->m_strTitle = ResString(kIdsNewLinkTitle);
+  node->m_strURL = ResString(kIdsNewLinkUrl);
   if (!EditLink(node)) {
     DestroyNode(node);
     return;
@@ -181,9 +182,11 @@ void CVeskDoc::OnCgiSettings() {
   FILEINFO edited = *m_pFileInfo;
   if (!m_ui.EditCgiSettings(edited)) return;
   FILEINFO& info = *m_pFileInfo;
-  info.m_strCgiName = edited.m_strCgiName.empty() ? ResString(10105) : edited.m_strCgiName;
-  info.m_strCgiExt = edited.m_strCgiExt.empty() ? ResString(10106) : edited.m_strCgiExt;
-  info.m_strSearchFile = edited.m_strSearchFile.empty() ? ResString(10107) : edited.m_strSearchFile;
+  info.m_strCgiName =
+      edited.m_strCgiName.empty() ? ResString(kIdsDefaultCgiName) : edited.m_strCgiName;
+  info.m_strCgiExt = edited.m_strCgiExt.empty() ? ResString(kIdsDefaultCgiExt) : edited.m_strCgiExt;
+  info.m_strSearchFile =
+      edited.m_strSearchFile.empty() ? ResString(kIdsDefaultSearchFile) : edited.m_strSearchFile;
   info.m_strCgiFolder = edited.m_strCgiFolder;
   m_bSettingsChanged = 1;
   SetModifiedFlag(true);
@@ -194,7 +197,8 @@ void CVeskDoc::OnHtmlSettings() {
   if (!m_ui.EditHtmlSettings(edited)) return;
   FILEINFO& info = *m_pFileInfo;
   info.m_strTemplate = edited.m_strTemplate;
-  info.m_strHtmlExt = edited.m_strHtmlExt.empty() ? ResString(10108) : edited.m_strHtmlExt;
+  info.m_strHtmlExt =
+      edited.m_strHtmlExt.empty() ? ResString(kIdsDefaultHtmlExt) : edited.m_strHtmlExt;
   info.m_strHtmlFolder = edited.m_strHtmlFolder;
   // The dialog refuses other values; a page size outside them would break the page split.
   info.m_nLinksPerPage = std::clamp(edited.m_nLinksPerPage, kMinLinksPerPage, kMaxLinksPerPage);

@@ -2,8 +2,9 @@
 #include "document/document_file.h"
 #include "document/veskdoc.h"
 #include "platform/file_system.h"
-#include "publish/encoding.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/encoding.h"
 
 namespace vesk {
 
@@ -34,7 +35,8 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
 
 bool CVeskDoc::OnSaveDocument(const std::string& path) {
   if (!CheckSerials()) {
-    if (m_ui.MessageBox(ResString(10003), MbButtons::OkCancel, MbIcon::Information) != MbResult::Ok)
+    if (m_ui.MessageBox(ResString(kIdsSerialProblemAsk), MbButtons::OkCancel,
+                        MbIcon::Information) != MbResult::Ok)
       return false;
     Renumber();
   }

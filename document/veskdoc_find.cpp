@@ -4,6 +4,7 @@
 
 #include "document/find_history.h"
 #include "document/veskdoc.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 namespace vesk {
@@ -81,7 +82,8 @@ void CVeskDoc::OnFind() {
   if (!m_ui.RunFindDialog(state)) return;
   if (!state.text.empty()) {
     m_posFind = FindFrom(state.text, state.mode, nullptr);
-    if (!m_posFind) m_ui.MessageBox(ResString(10016), MbButtons::Ok, MbIcon::Information);
+    if (!m_posFind)
+      m_ui.MessageBox(ResString(kIdsFindNotFound), MbButtons::Ok, MbIcon::Information);
     // Applying the rule again to a list the dialog already updated leaves it as it is.
     m_settings.SetSearchWords(
         CloseFindDialog(state.text, state.history, ControlsFromMode(state.mode)).words);
@@ -97,7 +99,7 @@ void CVeskDoc::OnFindNext() {
   if (hit) {
     m_posFind = hit;
   } else {
-    m_ui.MessageBox(ResString(10017), MbButtons::Ok, MbIcon::Information);
+    m_ui.MessageBox(ResString(kIdsFindNoMore), MbButtons::Ok, MbIcon::Information);
   }
 }
 

@@ -1,17 +1,16 @@
 // CVeskDoc::DocFolder: the folder every output command writes beside the document.
 #include "document/veskdoc.h"
-#include "publish/file_path.h"
-#include "publish/sjis_text.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/file_path.h"
+#include "text/sjis_text.h"
 
 namespace vesk {
 namespace {
 
-constexpr int kDocTemplateString = 128;
-
 // The file-dialog filter of the document type: the filter name of the template string.
 std::string DocumentFilter() {
-  std::string parts = ResString(kDocTemplateString);
+  std::string parts = ResString(kIdsDocTemplate);
   std::string name;
   for (int i = 0; i <= 3; ++i) name = TakeToken(parts, "\n");
   return name + "|*.knd||";

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "document/document_file.h"
 #include "document/veskdoc.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vesk;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/settings_file_format.h"
+#include "settings/settings_file_format.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "publish/file_path.h"
+#include "text/file_path.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/file_error_cause.h"
+
 namespace vesk::platform {
 
 enum class PathKind { Missing, Folder, Other };
@@ -14,23 +16,6 @@ PathKind GetPathKind(const std::string& path);
 
 // Creates one folder; true when it was created or a folder already stands there.
 bool CreateFolder(const std::string& path);
-
-// File-error causes shared with the user-facing reports (see publish/file_errors.h).
-constexpr int kCauseGeneric = 1;
-constexpr int kCauseNotFound = 2;
-constexpr int kCauseBadPath = 3;
-constexpr int kCauseTooManyOpen = 4;
-constexpr int kCauseAccessDenied = 5;
-constexpr int kCauseInvalidFile = 6;
-constexpr int kCauseBadSeek = 9;
-constexpr int kCauseHardwareIo = 10;
-constexpr int kCauseSharing = 11;
-constexpr int kCauseLockViolation = 12;
-constexpr int kCauseDiskFull = 13;
-constexpr int kCauseEndOfFile = 14;
-
-// Maps an errno value to the file-error cause numbers above (0 for 0).
-int CauseFromErrno(int err);
 
 // Reads the whole file at path into out. Fails (cause set) when the file cannot be opened or read,
 // or when it is larger than maxBytes (cause kCauseInvalidFile): callers taking outside files pass

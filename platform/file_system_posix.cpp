@@ -55,68 +55,76 @@ bool CreateFolder(const std::string& path) {
   return errno == EEXIST && GetPathKind(path) == PathKind::Folder;
 }
 
-int CauseFromErrno(int err) {
+}  // namespace vesk::platform
+
+namespace vesk {
+
+int FileErrorCauseFromErrno(int err) {
   switch (err) {
     case 0:
       return 0;
     case ENOENT:
-      return kCauseNotFound;
+      return kFileErrNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
     case EINVAL:
     case ELOOP:
-      return kCauseBadPath;
+      return kFileErrBadPath;
     case EMFILE:
     case ENFILE:
-      return kCauseTooManyOpen;
+      return kFileErrTooManyOpen;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case EEXIST:
-      return kCauseAccessDenied;
+      return kFileErrAccessDenied;
     case EBADF:
-      return kCauseInvalidFile;
+      return kFileErrInvalidFile;
     case ESPIPE:
-      return kCauseBadSeek;
+      return kFileErrBadSeek;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-      return kCauseDiskFull;
+      return kFileErrDiskFull;
     case EIO:
     case ENXIO:
-      return kCauseHardwareIo;
+      return kFileErrHardIO;
     case EBUSY:
     case ETXTBSY:
-      return kCauseSharing;
+      return kFileErrSharingViolation;
     case ENOLCK:
     case EDEADLK:
-      return kCauseLockViolation;
+      return kFileErrLockViolation;
     default:
-      return kCauseGeneric;
+      return kFileErrGeneric;
   }
 }
+
+}  // namespace vesk
+
+namespace vesk::platform {
 
 bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes, int* cause) {
   out.clear();
   if (path.find('\0') != std::string::npos) {
-    SetCause(cause, kCauseBadPath);
+    SetCause(cause, kFileErrBadPath);
     return false;
   }
   // Non-blocking open: a FIFO without a writer must not hang the caller.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
-    SetCause(cause, CauseFromErrno(errno));
+    SetCause(cause, FileErrorCauseFromErrno(errno));
     return false;
   }
   struct stat st;
   if (::fstat(fd, &st) != 0) {
-    SetCause(cause, CauseFromErrno(errno));
+    SetCause(cause, FileErrorCauseFromErrno(errno));
     ::close(fd);
     return false;
   }
   if (S_ISDIR(st.st_mode)) {
-    SetCause(cause, kCauseAccessDenied);
+    SetCause(cause, kFileErrAccessDenied);
     ::close(fd);
     return false;
   }
@@ -129,14 +137,14 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
     if (got < 0) {
       if (errno == EINTR) continue;
       if (errno == EAGAIN) break;  // an idle FIFO: nothing more to read
-      SetCause(cause, CauseFromErrno(errno));
+      SetCause(cause, FileErrorCauseFromErrno(errno));
       ::close(fd);
       out.clear();
       return false;
     }
     if (got == 0) break;
     if (out.size() + static_cast<std::size_t>(got) > maxBytes) {
-      SetCause(cause, kCauseInvalidFile);
+      SetCause(cause, kFileErrInvalidFile);
       ::close(fd);
       out.clear();
       return false;
@@ -152,7 +160,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, in
   std::string temp = path + ".tmpXXXXXX";
   int fd = ::mkstemp(temp.data());
   if (fd < 0) {
-    SetCause(cause, CauseFromErrno(errno));
+    SetCause(cause, FileErrorCauseFromErrno(errno));
     return false;
   }
   // Keep the permissions of the file being replaced, or the usual ones for a new file.
@@ -167,18 +175,18 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, in
   }
   ::fchmod(fd, mode);
   if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
-    SetCause(cause, CauseFromErrno(errno));
+    SetCause(cause, FileErrorCauseFromErrno(errno));
     ::close(fd);
     ::unlink(temp.c_str());
     return false;
   }
   if (::close(fd) != 0) {
-    SetCause(cause, CauseFromErrno(errno));
+    SetCause(cause, FileErrorCauseFromErrno(errno));
     ::unlink(temp.c_str());
     return false;
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
-    SetCause(cause, CauseFromErrno(errno));
+    SetCause(cause, FileErrorCauseFromErrno(errno));
     ::unlink(temp.c_str());
     return false;
   }

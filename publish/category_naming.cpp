@@ -1,8 +1,8 @@
 // The category file naming rule shared by the CGI data and HTML outputs.
 #include <cstdio>
 
-#include "app/vesk_settings.h"
 #include "publish/data_file.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 

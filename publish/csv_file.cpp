@@ -5,20 +5,18 @@
 
 #include "document/veskdoc.h"
 #include "publish/data_file.h"
-#include "publish/encoding.h"
 #include "publish/file_errors.h"
-#include "publish/file_path.h"
-#include "publish/sjis_text.h"
-#include "publish/text_write_file.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/encoding.h"
+#include "text/file_path.h"
+#include "text/sjis_text.h"
+#include "text/text_write_file.h"
 
 namespace vesk {
 
 namespace {
 
-constexpr int kMsgCsvWritten = 10007;
-constexpr int kMsgNotCsv = 10008;
-constexpr int kFirstColumnTitle = 10200;
 constexpr int kColumnTitles = 9;
 
 bool IsDateValid(int year, int month, int day) {
@@ -60,7 +58,7 @@ std::string CsvHeadingLine() {
   AddCsvField(line, ToCp932("通し番号"));
   AddCsvField(line, ToCp932("カテゴリー"));
   for (int i = 0; i < kColumnTitles; ++i) {
-    std::string title = ResString(kFirstColumnTitle + i);
+    std::string title = ResString(kIdsColumnBase + i);
     TakeToken(title, ",");
     AddCsvField(line, title);
   }
@@ -183,7 +181,7 @@ bool ExportCsv(CVeskDoc& doc) {
   path.ChangeExtension("csv");
   CDataFile data(doc);
   if (!WriteCsv(data, path.Str())) return false;
-  doc.UI().MessageBox(ResString(kMsgCsvWritten), MbButtons::Ok, MbIcon::Information);
+  doc.UI().MessageBox(ResString(kIdsCsvWritten), MbButtons::Ok, MbIcon::Information);
   return true;
 }
 
@@ -195,7 +193,7 @@ bool ImportCsvFile(CVeskDoc& doc, const std::string& path) {
     case CsvOpenResult::CannotOpen:
       return false;
     case CsvOpenResult::NotCsv:
-      doc.UI().MessageBox(ResString(kMsgNotCsv), MbButtons::Ok, MbIcon::Stop);
+      doc.UI().MessageBox(ResString(kIdsNotCsvFile), MbButtons::Ok, MbIcon::Stop);
       return false;
   }
 

@@ -10,7 +10,7 @@
 
 #include "document/link_info.h"
 #include "document/user_interface.h"
-#include "publish/text_read_file.h"
+#include "text/text_read_file.h"
 
 namespace vesk {
 

@@ -3,12 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "platform/file_system.h"
-#include "publish/encoding.h"
+#include "text/encoding.h"
 
 namespace vesk {
-
-int FileErrorCauseFromErrno(int err) { return platform::CauseFromErrno(err); }
 
 void ReportBadFileName(IUserInterface& ui) {
   ui.MessageBox(ToCp932("ファイル名に使用できない文字が有ります。"), MbButtons::Ok, MbIcon::Stop);

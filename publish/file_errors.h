@@ -1,34 +1,12 @@
-// The two file-failure messages every output and import shows, and the mapping from the
-// system's error numbers to the file-error causes those messages are keyed by.
+// The two file-failure messages every output and import shows.
 #pragma once
 
 #include <string>
 
 #include "document/user_interface.h"
+#include "platform/file_error_cause.h"
 
 namespace vesk {
-
-// File-error causes (the numbers the messages and " Error Code (%d)" show).
-enum FileErrorCause : int {
-  kFileErrNone = 0,
-  kFileErrGeneric = 1,
-  kFileErrNotFound = 2,
-  kFileErrBadPath = 3,
-  kFileErrTooManyOpen = 4,
-  kFileErrAccessDenied = 5,
-  kFileErrInvalidFile = 6,
-  kFileErrRemoveCurrentDir = 7,
-  kFileErrDirectoryFull = 8,
-  kFileErrBadSeek = 9,
-  kFileErrHardIO = 10,
-  kFileErrSharingViolation = 11,
-  kFileErrLockViolation = 12,
-  kFileErrDiskFull = 13,
-  kFileErrEndOfFile = 14,
-};
-
-// The cause for an errno value (0 gives kFileErrNone, unknown values kFileErrGeneric).
-int FileErrorCauseFromErrno(int err);
 
 // "ファイル名に使用できない文字が有ります。" with the stop icon: an output or temporary file
 // could not be created.

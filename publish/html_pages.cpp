@@ -2,23 +2,22 @@
 
 #include <cstdio>
 
-#include "app/vesk_settings.h"
 #include "document/user_interface.h"
 #include "document/veskdoc.h"
 #include "publish/data_file.h"
-#include "publish/encoding.h"
 #include "publish/file_errors.h"
-#include "publish/file_path.h"
 #include "publish/html_template.h"
-#include "publish/sjis_text.h"
-#include "publish/text_write_file.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
+#include "text/file_path.h"
+#include "text/sjis_text.h"
+#include "text/text_write_file.h"
 
 namespace vesk {
 namespace {
 
-constexpr int kMsgHtmlWriteFailed = 10010;
-constexpr int kMsgNothingChanged = 10068;
 constexpr unsigned kDefaultLinksPerPage = 20;
 
 std::string FileNamePart(const std::string& path) {
@@ -171,7 +170,7 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
     std::string final = PageName(base, page, ext);
     if (!tpl.WritePage(temp, category->m_strTitle, n, FileNamePart(final))) {
       m_bFailed = true;
-      m_data.UI().MessageBox(ResString(kMsgHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
+      m_data.UI().MessageBox(ResString(kIdsHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
       return false;
     }
     m_data.CommitFile(final, temp);
@@ -193,7 +192,7 @@ bool CHtmlPages::WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl) {
   std::string temp = m_data.TempPath();
   if (!tpl.WritePage(temp, root->m_strTitle, n, FileNamePart(final))) {
     m_bFailed = true;
-    m_data.UI().MessageBox(ResString(kMsgHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
+    m_data.UI().MessageBox(ResString(kIdsHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
     return false;
   }
   m_data.CommitFile(final, temp);
@@ -274,7 +273,7 @@ bool RunHtmlOutput(CVeskDoc& doc) {
   if (pages.PublishHtml(HtmlOutputFolder(doc, folder))) {
     doc.UI().ShowOutputResult(data.m_strChanged);
   } else {
-    doc.UI().MessageBox(ResString(kMsgNothingChanged), MbButtons::Ok, MbIcon::None);
+    doc.UI().MessageBox(ResString(kIdsNothingChanged), MbButtons::Ok, MbIcon::None);
   }
   return !pages.Failed();
 }

@@ -2,15 +2,15 @@
 
 #include <cstdio>
 
-#include "app/vesk_settings.h"
 #include "document/link_info.h"
 #include "document/user_interface.h"
 #include "platform/file_system.h"
 #include "publish/file_errors.h"
-#include "publish/file_path.h"
-#include "publish/sjis_text.h"
-#include "publish/text_read_file.h"
-#include "publish/text_write_file.h"
+#include "settings/vesk_settings.h"
+#include "text/file_path.h"
+#include "text/sjis_text.h"
+#include "text/text_read_file.h"
+#include "text/text_write_file.h"
 
 namespace vesk {
 namespace {

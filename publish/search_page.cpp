@@ -3,7 +3,7 @@
 #include "document/veskdoc.h"
 #include "publish/data_file.h"
 #include "publish/file_errors.h"
-#include "publish/text_write_file.h"
+#include "text/text_write_file.h"
 
 namespace vesk {
 

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "publish/encoding.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

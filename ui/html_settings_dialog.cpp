@@ -10,6 +10,7 @@
 
 #include "document/dialog_rules.h"
 #include "document/link_info.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "ui/folder_picker.h"
 #include "ui/wx_text.h"
@@ -20,7 +21,6 @@ namespace vesk {
 namespace {
 constexpr int kMinLinks = 5;
 constexpr int kMaxLinks = 99;
-constexpr int kHtmlFilter = 10302;
 }  // namespace
 
 CHtmlSettingsDialog::CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info)
@@ -84,7 +84,8 @@ void CHtmlSettingsDialog::OnSpin(wxSpinEvent& event) {
 
 void CHtmlSettingsDialog::OnBrowseTemplate(wxCommandEvent&) {
   wxFileDialog dialog(this, U8("開く"), wxEmptyString, wxEmptyString,
-                      FilterToWildcard(ResString(kHtmlFilter)), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                      FilterToWildcard(ResString(kIdsHtmlFilter)),
+                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() == wxID_OK) m_template->SetValue(dialog.GetPath());
 }
 

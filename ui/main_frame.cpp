@@ -13,6 +13,7 @@
 #include "app/doc_manager.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "ui/about_dialog.h"
 #include "ui/app_icon.h"
@@ -28,8 +29,6 @@ namespace vesk {
 
 namespace {
 
-constexpr int kEmptyPaneText = 59144;
-constexpr int kCountsText = 59143;
 enum StatusPane { kPanePrompt, kPaneEmpty, kPaneCounts, kPaneKana, kPaneCaps, kPaneNum, kPanes };
 
 // The toolkit's key for an accelerator key name of the command table.
@@ -195,13 +194,13 @@ void CMainFrame::CreateStatusPanes() {
   dc.SetFont(bar->GetFont());
   auto width = [&dc](const wxString& text) { return dc.GetTextExtent(text).x + 12; };
   const int widths[kPanes] = {-1,
-                              width(FromSjis(ResString(kEmptyPaneText))),
-                              width(FromSjis(ResString(kCountsText))),
+                              width(FromSjis(ResString(kIdsEmptyPaneText))),
+                              width(FromSjis(ResString(kIdsCountsText))),
                               width(U8("カナ")),
                               width("CAP"),
                               width("NUM")};
   bar->SetStatusWidths(kPanes, widths);
-  bar->SetStatusText(FromSjis(ResString(kCountsText)), kPaneCounts);
+  bar->SetStatusText(FromSjis(ResString(kIdsCountsText)), kPaneCounts);
   SetStatusBarPane(kPanePrompt);
 }
 
@@ -325,7 +324,7 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
   event.Skip();
   // The counts pane follows the document; the caption follows its title.
   const std::string counts =
-      m_doc.GetTopCategory() != nullptr ? m_doc.StatusCounts() : ResString(kCountsText);
+      m_doc.GetTopCategory() != nullptr ? m_doc.StatusCounts() : ResString(kIdsCountsText);
   if (counts != m_shownCounts && GetStatusBar() != nullptr) {
     m_shownCounts = counts;
     GetStatusBar()->SetStatusText(FromSjis(counts), kPaneCounts);

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "publish/encoding.h"
+#include "text/encoding.h"
 
 namespace vesk {
 

@@ -4,6 +4,7 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "ui/category_dialog.h"
 #include "ui/cgi_settings_dialog.h"
@@ -15,9 +16,7 @@
 
 namespace vesk {
 
-namespace {
-constexpr int kAppName = 57344;
-}
+namespace {}
 
 MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon) {
   long style = 0;
@@ -53,7 +52,7 @@ MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons butt
       break;
   }
   TraceUi("message", ToUtf8(text));
-  wxMessageDialog box(owner, FromSjis(text), FromSjis(ResString(kAppName)), style);
+  wxMessageDialog box(owner, FromSjis(text), FromSjis(ResString(kIdsAppName)), style);
   box.SetYesNoCancelLabels(U8("はい(&Y)"), U8("いいえ(&N)"), U8("キャンセル"));
   box.SetOKCancelLabels("OK", U8("キャンセル"));
   switch (box.ShowModal()) {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "document/veskdoc.h"
-#include "publish/encoding.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "document/veskdoc.h"
 #include "publish/publish_test_ui.h"
 #include "publish/temp_folder.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 namespace {

@@ -2,11 +2,12 @@
 
 #include <filesystem>
 
-#include "app/vesk_settings.h"
 #include "cli_runner.h"
-#include "platform/settings_file_backend.h"
-#include "publish/encoding.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "settings/settings_file_backend.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk::testing {
 namespace {
@@ -21,8 +22,8 @@ TEST(CliConfig, GetPrintsTheDefaultsOfAnEmptyStore) {
       {"Settings\\Data", "tag", "0\n"},
       {"Settings\\Data", "auto", "1\n"},
       {"Settings\\Data", "linkflag", "768\n"},
-      {"Settings\\Data", "BannerTemplate", ResStringUtf8(10303) + "\n"},
-      {"Settings\\Data", "GenreList", ResStringUtf8(10118) + "\n"},
+      {"Settings\\Data", "BannerTemplate", ResStringUtf8(kIdsDefaultBanner) + "\n"},
+      {"Settings\\Data", "GenreList", ResStringUtf8(kIdsDefaultGenres) + "\n"},
       {"Settings\\Data", "CheckData", "\n"},
       {"Settings\\ListView", "Header3", "4099\n"},
       {"Settings\\ListView", "lc4", "200\n"},

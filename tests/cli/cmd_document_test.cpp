@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_runner.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 namespace vesk::testing {
@@ -44,7 +45,7 @@ TEST_F(CliDocumentTest, DumpShowsTheDocumentAsJson) {
   json d = Dump(File("a.knd"));
   EXPECT_EQ(d["version"], 300);
   EXPECT_EQ(d["nextSerial"], 3);
-  EXPECT_EQ(d["genreList"], ResStringUtf8(10118));
+  EXPECT_EQ(d["genreList"], ResStringUtf8(kIdsDefaultGenres));
   EXPECT_EQ(d["fileInfo"], json({{"cgiName", "category"},
                                  {"cgiExt", "cgi"},
                                  {"searchFile", "search.cgi"},
@@ -155,7 +156,7 @@ TEST_F(CliDocumentTest, LoadWithDuplicateSerialsAsksBeforeRenumbering) {
                {{"serial", 2}, {"kind", 1}, {"parentSerial", 0}}}}};
   CliResult r = Load(in, File("dup.knd"));
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, ResStringUtf8(10003) + "\n");
+  EXPECT_EQ(r.err, ResStringUtf8(kIdsSerialProblemAsk) + "\n");
   EXPECT_FALSE(std::filesystem::exists(File("dup.knd")));
   r = Load(in, File("dup.knd"), true);
   EXPECT_EQ(r.exitCode, 0);
@@ -174,7 +175,7 @@ TEST_F(CliDocumentTest, RenumberAsksAndTakesCancelWithoutYes) {
   std::string before = ReadBytes(File("r.knd"));
   CliResult r = cli.Run({"renumber", File("r.knd")});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, ResStringUtf8(10004) + "\n");
+  EXPECT_EQ(r.err, ResStringUtf8(kIdsRenumberWarning) + "\n");
   EXPECT_EQ(ReadBytes(File("r.knd")), before);
   r = cli.Run({"--yes", "renumber", File("r.knd")});
   EXPECT_EQ(r.exitCode, 0) << r.err;

@@ -1,12 +1,12 @@
 // vesk-cli find: hits in visiting order, scope, stored mode, nothing found, history untouched.
 #include <gtest/gtest.h>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "cli_runner.h"
 #include "document/veskdoc.h"
-#include "platform/settings_file_backend.h"
-#include "publish/encoding.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/settings_file_backend.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk::testing {
 namespace {

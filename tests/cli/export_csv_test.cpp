@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <string>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "cli_runner.h"
 #include "document/veskdoc.h"
-#include "publish/encoding.h"
 #include "publish/publish_test_ui.h"
 #include "publish/temp_folder.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

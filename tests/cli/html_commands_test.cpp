@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "cli/cli_runner.h"
 #include "document/veskdoc.h"
 #include "publish/publish_test_ui.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 namespace {

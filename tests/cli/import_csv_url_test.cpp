@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "cli_runner.h"
 #include "document/veskdoc.h"
 #include "publish/publish_test_ui.h"
 #include "publish/temp_folder.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 namespace {

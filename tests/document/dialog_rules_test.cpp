@@ -5,7 +5,7 @@
 #include "document/dialog_rules.h"
 #include "document/link_info.h"
 #include "document/link_sort.h"
-#include "publish/encoding.h"
+#include "text/encoding.h"
 
 namespace vesk::test {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "doc_fakes.h"
 #include "document/veskdoc.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk::test {
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "document/cgi_doc_fixture.h"
-#include "publish/encoding.h"
+#include "publish/cgi_doc_fixture.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk::test::editing {
 

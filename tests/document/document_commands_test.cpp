@@ -1,7 +1,7 @@
 // The document's own commands: output settings, environment settings, filling the tree, and the
 // commands refused inside the trash.
 #include "doc_test_support.h"
-#include "publish/encoding.h"
+#include "text/encoding.h"
 
 namespace vesk::test::editing {
 namespace {

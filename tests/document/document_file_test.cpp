@@ -13,8 +13,9 @@
 
 #include "doc_fixture.h"
 #include "knd_builder.h"
-#include "publish/encoding.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {
@@ -248,7 +249,7 @@ TEST_F(DocumentFileTest, DuplicateSerialsLoadAndTheSaveAsks) {
   ui.answers = {MbResult::Cancel};
   EXPECT_FALSE(doc.OnSaveDocument(Path("in.knd")));
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ResString(10003));
+  EXPECT_EQ(ui.shown[0].text, ResString(kIdsSerialProblemAsk));
   EXPECT_EQ(ui.shown[0].buttons, MbButtons::OkCancel);
   EXPECT_EQ(ui.shown[0].icon, MbIcon::Information);
   EXPECT_EQ(ReadFile(Path("in.knd")), b.bytes);
@@ -457,7 +458,7 @@ TEST_F(DocumentFileTest, Version101IsConvertedWithItsCategoryTable) {
   EXPECT_EQ(doc.GetWorkBox()->m_nSerial, 53u);
   EXPECT_EQ(doc.GetTrash()->m_nSerial, 54u);
   EXPECT_EQ(doc.GetWorkBox()->m_nParentSerial, -2);
-  EXPECT_EQ(doc.GetTrash()->m_strTitle, ResString(10102));
+  EXPECT_EQ(doc.GetTrash()->m_strTitle, ResString(kIdsTrash));
   EXPECT_EQ(doc.GetNextSerial(), 55u);
   EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(doc.StatusCounts(), "0003 / 0002");
@@ -511,7 +512,7 @@ TEST_F(DocumentFileTest, MissingFixedCategoriesAreCreated) {
   EXPECT_EQ(doc.GetTrash(), Nth(3));
   EXPECT_EQ(doc.GetWorkBox()->m_nSerial, 8u);
   EXPECT_EQ(doc.GetTrash()->m_nSerial, 9u);
-  EXPECT_EQ(doc.GetWorkBox()->m_strTitle, ResString(10101));
+  EXPECT_EQ(doc.GetWorkBox()->m_strTitle, ResString(kIdsWorkBox));
   EXPECT_EQ(doc.GetTrash()->m_nParentSerial, -3);
   EXPECT_EQ(doc.GetNextSerial(), 10u);
   EXPECT_TRUE(doc.CheckSerials());

@@ -1,7 +1,7 @@
 // Find, Find Next and the search dialog's history and mode rules.
 #include "doc_test_support.h"
 #include "document/find_history.h"
-#include "publish/encoding.h"
+#include "text/encoding.h"
 
 namespace vesk::test::editing {
 namespace {

@@ -5,8 +5,9 @@
 #include <ctime>
 
 #include "doc_fixture.h"
-#include "publish/encoding.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {
@@ -75,7 +76,7 @@ TEST_F(VeskDocTest, NodeLimitRefusesThe2001stNode) {
   EXPECT_EQ(doc.CreateNode(1), nullptr);
   EXPECT_EQ(doc.GetNodeList().size(), 2000u);
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ResString(10001));
+  EXPECT_EQ(ui.shown[0].text, ResString(kIdsTooManyNodes));
   EXPECT_EQ(ui.shown[0].buttons, MbButtons::Ok);
   EXPECT_EQ(doc.GetNextSerial(), 2000u);  // no serial was used up
 }
@@ -87,7 +88,7 @@ TEST_F(VeskDocTest, SerialsRunOutAt320000) {
   EXPECT_EQ(last->m_nSerial, 319999u);
   EXPECT_EQ(doc.CreateNode(1), nullptr);
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ResString(10002));
+  EXPECT_EQ(ui.shown[0].text, ResString(kIdsRenumberNeeded));
   EXPECT_EQ(doc.GetNodeList().size(), 4u);
   EXPECT_EQ(doc.AllocSerial(), -1);
 }
@@ -145,7 +146,7 @@ TEST_F(VeskDocTest, OnRenumberAsksFirst) {
   doc.OnRenumber();
   EXPECT_EQ(a->m_nSerial, 77u);
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ResString(10004));
+  EXPECT_EQ(ui.shown[0].text, ResString(kIdsRenumberWarning));
   EXPECT_EQ(ui.shown[0].buttons, MbButtons::OkCancel);
   EXPECT_EQ(ui.shown[0].icon, MbIcon::Information);
   ui.answers = {MbResult::Ok};
@@ -377,7 +378,7 @@ TEST_F(VeskDocTest, StatusCountsCoverOnlyTheTopCategorySubtree) {
 }
 
 TEST_F(VeskDocTest, ResetReadsTheGenreListFromTheSettings) {
-  EXPECT_EQ(doc.GetGenreList(), ResString(10118));
+  EXPECT_EQ(doc.GetGenreList(), ResString(kIdsDefaultGenres));
   settings.SetGenreList("A\tB\t");
   ASSERT_TRUE(doc.OnNewDocument());
   EXPECT_EQ(doc.GetGenreList(), "A\tB\t");

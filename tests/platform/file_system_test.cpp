@@ -29,18 +29,18 @@ TEST_F(FileSystemTest, ReadWholeFileReportsCausesAndRefusesOversizedFiles) {
   std::string out = "stale";
   int cause = 0;
   EXPECT_FALSE(ReadWholeFile(dir_ + "/missing", out, 100, &cause));
-  EXPECT_EQ(cause, kCauseNotFound);
+  EXPECT_EQ(cause, kFileErrNotFound);
   EXPECT_EQ(out, "");
 
   { std::ofstream(dir_ + "/f", std::ios::binary) << std::string(101, 'x'); }
   EXPECT_TRUE(ReadWholeFile(dir_ + "/f", out, 101, &cause));
   EXPECT_EQ(out.size(), 101u);
   EXPECT_FALSE(ReadWholeFile(dir_ + "/f", out, 100, &cause));
-  EXPECT_EQ(cause, kCauseInvalidFile);
+  EXPECT_EQ(cause, kFileErrInvalidFile);
   EXPECT_EQ(out, "");
 
   EXPECT_FALSE(ReadWholeFile(dir_, out, 100, &cause));
-  EXPECT_EQ(cause, kCauseAccessDenied);
+  EXPECT_EQ(cause, kFileErrAccessDenied);
 }
 
 TEST_F(FileSystemTest, ReplaceFileAtomicallyKeepsPermissionsAndLeavesNoTemporaries) {
@@ -58,7 +58,7 @@ TEST_F(FileSystemTest, ReplaceFileAtomicallyKeepsPermissionsAndLeavesNoTemporari
 
   int cause = 0;
   EXPECT_FALSE(ReplaceFileAtomically(dir_ + "/no/such", "x", &cause));
-  EXPECT_EQ(cause, kCauseNotFound);
+  EXPECT_EQ(cause, kFileErrNotFound);
 }
 
 TEST_F(FileSystemTest, PathKindAndCreateFolder) {

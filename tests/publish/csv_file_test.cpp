@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
-#include "document/read_data_file.h"
 #include "document/veskdoc.h"
 #include "publish/data_file.h"
-#include "publish/encoding.h"
 #include "publish/publish_test_ui.h"
+#include "publish/read_data_file.h"
 #include "publish/temp_folder.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "publish/publish_test_ui.h"
 #include "publish/temp_folder.h"
-#include "publish/text_read_file.h"
-#include "publish/text_write_file.h"
+#include "text/text_read_file.h"
+#include "text/text_write_file.h"
 
 namespace vesk {
 namespace {

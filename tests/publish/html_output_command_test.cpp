@@ -2,14 +2,14 @@
 
 #include <filesystem>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "document/veskdoc.h"
 #include "publish/data_file.h"
 #include "publish/html_pages.h"
 #include "publish/publish_test_ui.h"
 #include "publish/search_page.h"
 #include "publish/temp_folder.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 namespace {

@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "publish/data_file.h"
-#include "publish/encoding.h"
 #include "publish/html_template.h"
 #include "publish/publish_test_ui.h"
 #include "publish/temp_folder.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

@@ -8,10 +8,10 @@
 #include <memory>
 #include <sstream>
 
-#include "app/vesk_settings.h"
 #include "document/link_info.h"
 #include "document/user_interface.h"
-#include "publish/encoding.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "document/user_interface.h"
-#include "publish/encoding.h"
+#include "text/encoding.h"
 
 namespace vesk::testing {
 

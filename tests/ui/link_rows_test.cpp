@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/memory_settings_backend.h"
-#include "app/vesk_settings.h"
 #include "document/link_info.h"
-#include "publish/encoding.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

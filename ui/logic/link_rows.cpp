@@ -3,17 +3,16 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/vesk_settings.h"
 #include "document/link_info.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 
 namespace {
 constexpr int kHeaderBase = 4096;
 constexpr int kColumnKinds = 9;
-constexpr int kColumnTitleBase = 10200;
-constexpr int kMarkTextBase = 10404;  // 10405 "cool!", 10406 "hot!", 10407 "check!"
 
 }  // namespace
 
@@ -24,7 +23,7 @@ std::vector<ListColumn> BuildListColumns(CVeskSettings& settings) {
     if (value < kHeaderBase) continue;
     const int kind = value - kHeaderBase;
     if (kind >= kColumnKinds) continue;
-    const std::string titleText = ResString(kColumnTitleBase + kind);
+    const std::string titleText = ResString(kIdsColumnBase + kind);
     const std::size_t comma = titleText.find(',');
     const int def = std::atoi(titleText.c_str());
     const std::string title = comma == std::string::npos ? titleText : titleText.substr(comma + 1);
@@ -49,7 +48,7 @@ std::string LinkColumnText(const LINKINFO& link, int kind) {
     case 5:
       return link.m_strBanner;
     case 6:
-      return link.m_nMark >= 1 && link.m_nMark <= 3 ? ResString(kMarkTextBase + link.m_nMark)
+      return link.m_nMark >= 1 && link.m_nMark <= 3 ? ResString(kIdsMarkBase + link.m_nMark)
                                                     : std::string();
     case 7: {
       char buf[32];

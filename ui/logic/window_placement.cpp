@@ -1,6 +1,6 @@
 #include "ui/logic/window_placement.h"
 
-#include "app/vesk_settings.h"
+#include "settings/vesk_settings.h"
 
 namespace vesk {
 

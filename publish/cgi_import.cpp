@@ -1,0 +1,123 @@
+// Reading one CGI category file back into the collection.
+#include <climits>
+#include <ctime>
+
+#include "document/veskdoc.h"
+#include "publish/cgi_data.h"
+#include "publish/file_errors.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+#include "text/sjis_text.h"
+#include "text/text_read_file.h"
+
+namespace vesk {
+namespace {
+
+constexpr const char* kCategoryHeader = "Kestrelnest data format Rev03";
+constexpr const char* kLinkDataMarker = "<!-- Link data -->";
+
+// The leading decimal number of text (white space and a sign allowed before it), clamped to
+// the 32-bit range; 0 when there is none.
+std::int32_t LeadingNumber(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > INT_MAX) {
+      value = static_cast<long long>(INT_MAX) + 1;
+      break;
+    }
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) value = INT_MAX;
+  return static_cast<std::int32_t>(value);
+}
+
+// Removes and returns the text before the next TAB; the last field runs to the end of line.
+std::string NextField(std::string& line) {
+  std::size_t tab = line.find('\t');
+  std::string field = line.substr(0, tab);
+  line.erase(0, tab == std::string::npos ? line.size() : tab + 1);
+  return field;
+}
+
+void FillLink(LINKINFO& link, std::string line, const std::string& categoryName) {
+  link.m_nSerial = static_cast<std::uint32_t>(LeadingNumber(NextField(line)));
+  link.m_strTitle = NextField(line);
+  link.m_strURL = NextField(line);
+  link.m_strComment = NextField(line);
+  link.m_strBanner = NextField(line);
+  link.m_nMark = LeadingNumber(NextField(line));
+  std::time_t seconds = LeadingNumber(NextField(line));
+  std::tm local{};
+  if (localtime_r(&seconds, &local)) {
+    link.m_nYear = local.tm_year + 1900;
+    link.m_nMonth = local.tm_mon + 1;
+    link.m_nDay = local.tm_mday;
+  }
+  std::string keywords = categoryName;
+  if (!categoryName.empty()) keywords += '_';
+  keywords += link.m_strTitle;
+  NarrowText(keywords);
+  link.m_strKeywords = keywords;
+}
+
+// Makes category the current one, also when no tree view answers the selection hint.
+void MakeCurrent(CVeskDoc& doc, LINKINFO* category) {
+  doc.SelectCategory(category, false);
+  if (doc.GetCurrent() != category) doc.SelectCategory(category, true);
+}
+
+}  // namespace
+
+bool ImportCgiFile(CVeskDoc& doc, const std::string& path) {
+  IUserInterface& ui = doc.UI();
+  CTextReadFile file;
+  if (!file.Open(path)) {
+    ReportFileError(ui, kFileErrNotFound);
+    return false;
+  }
+  std::string line, name;
+  if (file.ReadLine(line) && line == kCategoryHeader && file.ReadLine(line)) {
+    std::size_t tab = line.find('\t');
+    if (tab != std::string::npos) name = line.substr(0, tab);
+    while (file.ReadLine(line) && line != kLinkDataMarker) {
+    }
+  }
+  if (file.Cause() != 0) {
+    ReportFileError(ui, file.Cause());
+    name.clear();
+  }
+  if (name.empty()) {
+    ui.MessageBox(ResString(kIdsNotCgiFile), MbButtons::Ok, MbIcon::Stop);
+    return false;
+  }
+
+  MakeCurrent(doc, doc.GetWorkBox());
+  LINKINFO* category = doc.CreateNode(0);
+  if (!category) return false;
+  category->m_strTitle = name;
+  doc.UpdateAllViews(kHintAddCategory, category);
+  MakeCurrent(doc, category);
+
+  int group = doc.BeginUndoGroup();
+  LINKINFO* last = category;
+  for (;;) {
+    doc.RecordUndo(last, kUndoCreated, group);
+    LINKINFO* link = doc.CreateNode(1);
+    if (!link) return false;
+    if (!file.ReadLine(line) || line.empty()) {
+      doc.DestroyNode(link);
+      if (file.Cause() != 0) ReportFileError(ui, file.Cause());
+      return true;
+    }
+    FillLink(*link, line, name);
+    doc.UpdateAllViews(kHintNewLink, link);
+    last = link;
+  }
+}
+
+}  // namespace vesk

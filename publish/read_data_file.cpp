@@ -1,0 +1,31 @@
+#include "publish/read_data_file.h"
+
+#include "document/veskdoc.h"
+#include "publish/cgi_data.h"
+#include "publish/csv_file.h"
+#include "publish/url_file_import.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+#include "text/file_path.h"
+
+namespace vesk {
+
+namespace {}  // namespace
+
+bool ReadDataFile(CVeskDoc& doc, const std::string& path) {
+  CFilePath file(path);
+  if (file.HasExtension(doc.GetFileInfo().m_strCgiExt)) return ImportCgiFile(doc, path);
+  if (file.HasExtension("csv")) return ImportCsvFile(doc, path);
+  if (file.HasExtension("url")) return ImportUrlFile(doc, path);
+  return false;
+}
+
+bool OnReadDataFile(CVeskDoc& doc) {
+  std::string ext = doc.GetFileInfo().m_strCgiExt;
+  if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
+  auto path = doc.UI().AskOpenPath(ResFormat(kIdsReadDataFilter, ext));
+  if (!path) return false;
+  return ReadDataFile(doc, *path);
+}
+
+}  // namespace vesk

@@ -1,0 +1,37 @@
+#include "publish/url_file_import.h"
+
+#include "document/veskdoc.h"
+#include "publish/file_errors.h"
+#include "text/file_path.h"
+#include "text/sjis_text.h"
+
+namespace vesk {
+
+std::string UrlFileTitle(const std::string& path) {
+  std::size_t sep = MbsReverseFindChar(path, kPathSep);
+  std::string name = sep == npos ? path : path.substr(sep + 1);
+  std::size_t dot = MbsReverseFindChar(name, '.');
+  return dot == npos ? name : name.substr(0, dot);
+}
+
+bool ImportUrlFile(CVeskDoc& doc, const std::string& path) {
+  int cause = 0;
+  std::string url = CFilePath(path).ReadIniValue("InternetShortcut", "URL", &cause);
+  if (cause != 0) {
+    ReportFileError(doc.UI(), cause);
+    return false;
+  }
+  if (url.empty()) return true;
+  // The link goes into the current category; without one it would belong nowhere.
+  if (!doc.GetCurrent()) return false;
+  LINKINFO* link = doc.CreateNode(1);
+  if (!link) return false;
+  link->m_strURL = url;
+  link->m_strTitle = UrlFileTitle(path);
+  int group = doc.BeginUndoGroup();
+  doc.RecordUndo(link, kUndoCreated, group);
+  doc.UpdateAllViews(kHintNewLink, link);
+  return true;
+}
+
+}  // namespace vesk

@@ -1,0 +1,52 @@
+// The numbers of the string table's texts, named once so that no call site carries a bare number.
+#pragma once
+
+namespace vesk {
+
+enum StringId : int {
+  kIdsDocTemplate = 128,  // document template parts, '\n'-separated
+  kIdsTooManyNodes = 10001,
+  kIdsRenumberNeeded = 10002,
+  kIdsSerialProblemAsk = 10003,
+  kIdsRenumberWarning = 10004,
+  kIdsNotCgiFile = 10006,
+  kIdsCsvWritten = 10007,
+  kIdsNotCsvFile = 10008,
+  kIdsHtmlWriteFailed = 10010,
+  kIdsSearchProgramFailed = 10011,
+  kIdsFindNotFound = 10016,
+  kIdsFindNoMore = 10017,
+  kIdsNothingChanged = 10068,
+  kIdsTopCategory = 10100,
+  kIdsWorkBox = 10101,
+  kIdsTrash = 10102,
+  kIdsNewCategory = 10103,
+  kIdsDefaultCgiName = 10105,
+  kIdsDefaultCgiExt = 10106,
+  kIdsDefaultSearchFile = 10107,
+  kIdsDefaultHtmlExt = 10108,
+  kIdsDocFileHeader = 10112,
+  kIdsWebPage = 10113,
+  kIdsAppTitle = 10115,
+  kIdsCaption = 10116,
+  kIdsReadDataFilter = 10117,
+  kIdsDefaultGenres = 10118,
+  kIdsColumnBase = 10200,  // 10200-10208 "width,title" of the list columns, 10209 the end
+  kIdsHtmlFilter = 10302,
+  kIdsDefaultBanner = 10303,
+  kIdsLinkSheetCaption = 10400,
+  kIdsNewLinkTitle = 10401,
+  kIdsNewLinkUrl = 10402,
+  kIdsMarkBase = 10404,  // 10405 "cool!", 10406 "hot!", 10407 "check!"
+  kIdsAppName = 57344,
+  kIdsCountsText = 59143,
+  kIdsEmptyPaneText = 59144,
+  kIdsParseInt = 61712,
+  kIdsIntRange = 61714,
+  kIdsTextLimit = 61716,
+};
+
+// The title of fixed category index (0 Top Category, 1 work box, 2 trash).
+constexpr int FixedCategoryTitleId(int index) { return kIdsTopCategory + index; }
+
+}  // namespace vesk

@@ -1,0 +1,112 @@
+#include "publish/url_file_import.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document/veskdoc.h"
+#include "publish/publish_test_ui.h"
+#include "publish/temp_folder.h"
+#include "settings/memory_settings_backend.h"
+#include "settings/vesk_settings.h"
+#include "text/encoding.h"
+
+namespace vesk {
+namespace {
+
+using testing::CPublishTestUi;
+using testing::CTempFolder;
+using testing::WriteBytes;
+
+// Records every hint and, like the category tree, makes a category the document's current one
+// when the document asks for its selection (hint 103).
+class HintLog : public IDocView {
+ public:
+  explicit HintLog(CVeskDoc& doc) : m_doc(&doc) {}
+  void OnUpdate(int hint, LINKINFO* node) override {
+    hints.push_back({hint, node});
+    if (hint == kHintSelectCategory) m_doc->SelectCategory(node, true);
+  }
+  bool Saw(int hint) const {
+    for (const auto& h : hints)
+      if (h.first == hint) return true;
+    return false;
+  }
+  std::vector<std::pair<int, LINKINFO*>> hints;
+
+ private:
+  CVeskDoc* m_doc;
+};
+
+class UrlImportTest : public ::testing::Test {
+ protected:
+  UrlImportTest() : settings(backend), doc(settings, ui) {
+    doc.OnNewDocument();
+    doc.AddView(&log);
+    doc.SelectCategory(doc.GetTopCategory(), true);
+  }
+  ~UrlImportTest() override { doc.RemoveView(&log); }
+  std::size_t LinksIn(const LINKINFO* category) {
+    std::size_t n = 0;
+    for (LINKINFO* node : doc.GetNodeList())
+      if (node->m_pParent == category && !node->IsCategory()) ++n;
+    return n;
+  }
+
+  CTempFolder dir;
+  CPublishTestUi ui;
+  CMemorySettingsBackend backend;
+  CVeskSettings settings;
+  CVeskDoc doc;
+  HintLog log{doc};
+};
+
+TEST(UrlFileTitle, IsTheFileNameUpToItsLastDot) {
+  EXPECT_EQ(UrlFileTitle("/fav/My site.v2.url"), "My site.v2");
+  EXPECT_EQ(UrlFileTitle("/fav.d/plain"), "plain");
+  const std::string so = ToCp932("ソフト");  // 0x83 0x5C ...
+  EXPECT_EQ(UrlFileTitle("/f/" + so + ".url"), so);
+}
+
+TEST_F(UrlImportTest, MakesOneUndoableLinkInTheCurrentCategory) {
+  WriteBytes(dir.File("Example Site.url"),
+             "[DEFAULT]\r\nBASEURL=http://base/\r\n[InternetShortcut]\r\nURL=http://example.com/"
+             "\r\nIconIndex=1\r\n");
+  LINKINFO* current = doc.GetCurrent();
+  ASSERT_NE(current, nullptr);
+  std::size_t before = doc.GetNodeList().size();
+  ASSERT_TRUE(ImportUrlFile(doc, dir.File("Example Site.url")));
+  ASSERT_EQ(doc.GetNodeList().size(), before + 1);
+  LINKINFO* link = doc.GetNodeList().back();
+  for (LINKINFO* node : doc.GetNodeList())
+    if (node->m_strURL == "http://example.com/") link = node;
+  EXPECT_EQ(link->m_strURL, "http://example.com/");
+  EXPECT_EQ(link->m_strTitle, "Example Site");
+  EXPECT_EQ(link->m_pParent, current);
+  ASSERT_FALSE(log.hints.empty());
+  EXPECT_EQ(log.hints.back().first, kHintNewLink);
+  EXPECT_EQ(log.hints.back().second, link);
+  EXPECT_TRUE(ui.messages.empty());
+
+  doc.OnEditUndo();
+  EXPECT_EQ(doc.GetNodeList().size(), before);
+}
+
+TEST_F(UrlImportTest, AFileWithoutUrlMakesNothingAndAnUnreadableOneIsReported) {
+  WriteBytes(dir.File("empty.url"), "[InternetShortcut]\r\nURL=\r\n");
+  std::size_t before = doc.GetNodeList().size();
+  EXPECT_TRUE(ImportUrlFile(doc, dir.File("empty.url")));
+  EXPECT_EQ(doc.GetNodeList().size(), before);
+  EXPECT_TRUE(ui.messages.empty());
+
+  EXPECT_FALSE(ImportUrlFile(doc, dir.File("gone.url")));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[0].icon, MbIcon::Stop);
+  EXPECT_EQ(doc.GetNodeList().size(), before);
+  EXPECT_FALSE(doc.CanUndo());
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,223 @@
+#include "text/file_path.h"
+
+#include <string>
+
+#include "platform/file_system.h"
+#include "text/sjis_text.h"
+
+namespace vesk {
+
+namespace {
+
+// The profile-string buffer holds 260 bytes including the terminator.
+constexpr std::size_t kIniValueMax = 259;
+// An INI file is read and rewritten whole; a larger one is not a profile file and is refused.
+constexpr std::size_t kIniFileMax = 16 * 1024 * 1024;
+
+// Index of the first byte of the file-name part (after the last separator).
+std::size_t NameStart(const std::string& path) {
+  std::size_t sep = MbsReverseFindChar(path, kPathSep);
+  return sep == npos ? 0 : sep + 1;
+}
+
+// Position of the last "." of the file-name part, or npos.
+std::size_t ExtensionDot(const std::string& path) {
+  std::size_t start = NameStart(path);
+  std::size_t dot = MbsReverseFindChar(path.substr(start), '.');
+  return dot == npos ? npos : start + dot;
+}
+
+bool IsIniBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string TrimIni(const std::string& text) {
+  std::size_t begin = 0, end = text.size();
+  while (begin < end && IsIniBlank(text[begin])) ++begin;
+  while (end > begin && (IsIniBlank(text[end - 1]) || text[end - 1] == '\r')) --end;
+  return text.substr(begin, end - begin);
+}
+
+// One INI line, classified.
+struct IniLine {
+  enum Kind { Other, Section, Entry } kind = Other;
+  std::string name;         // section name or key, trimmed
+  std::size_t valueAt = 0;  // for Entry: index just after the "="
+};
+
+IniLine ClassifyIniLine(const std::string& raw) {
+  IniLine line;
+  std::string text = TrimIni(raw);
+  if (text.empty() || text[0] == ';') return line;
+  if (text[0] == '[') {
+    std::size_t close = MbsFindChar(text, ']', 1);
+    line.kind = IniLine::Section;
+    line.name = TrimIni(text.substr(1, close == npos ? npos : close - 1));
+    return line;
+  }
+  std::size_t eq = MbsFindChar(raw, '=');
+  if (eq == npos) return line;
+  line.kind = IniLine::Entry;
+  line.name = TrimIni(raw.substr(0, eq));
+  line.valueAt = eq + 1;
+  return line;
+}
+
+// The value text of an entry as the profile functions give it: trimmed, one pair of enclosing
+// quotes removed, cut to the buffer size on a character boundary.
+std::string IniValue(const std::string& raw, std::size_t valueAt) {
+  std::string value = TrimIni(raw.substr(valueAt));
+  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+    value = value.substr(1, value.size() - 2);
+  std::size_t end = 0;
+  while (end < value.size()) {
+    std::size_t len = MbsCharLen(value, end);
+    if (end + len > kIniValueMax) break;
+    end += len;
+  }
+  value.resize(end);
+  return value;
+}
+
+bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != npos; }
+
+}  // namespace
+
+bool CFilePath::HasExtension(const std::string& ext) const {
+  std::size_t dot = ExtensionDot(m_strPath);
+  return dot != npos && m_strPath.compare(dot + 1, npos, ext) == 0;
+}
+
+std::string CFilePath::ChangeExtension(const std::string& ext) {
+  std::size_t dot = ExtensionDot(m_strPath);
+  if (dot != npos) m_strPath.resize(dot);
+  m_strPath += '.';
+  m_strPath += ext;
+  return m_strPath;
+}
+
+std::string CFilePath::Append(const std::string& text) {
+  m_strPath += text;
+  return m_strPath;
+}
+
+std::string CFilePath::ReadIniValue(const std::string& section, const std::string& key,
+                                    int* cause) const {
+  if (cause) *cause = 0;
+  // A file beyond the size limit is not a profile file; it is refused rather than scanned.
+  std::string content;
+  int readCause = 0;
+  if (!platform::ReadWholeFile(m_strPath, content, kIniFileMax, &readCause)) {
+    if (cause) *cause = readCause;
+    return {};
+  }
+  if (section.empty() || key.empty()) return {};
+  bool inSection = false;
+  for (std::size_t start = 0; start < content.size();) {
+    std::size_t lf = content.find('\n', start);
+    std::size_t lineEnd = lf == npos ? content.size() : lf;
+    std::string raw = content.substr(start, lineEnd - start);
+    start = lf == npos ? content.size() : lf + 1;
+    IniLine parsed = ClassifyIniLine(raw);
+    if (parsed.kind == IniLine::Section) {
+      inSection = MbsEqualNoCase(parsed.name, section);
+    } else if (parsed.kind == IniLine::Entry && inSection && MbsEqualNoCase(parsed.name, key)) {
+      return IniValue(raw, parsed.valueAt);
+    }
+  }
+  return {};
+}
+
+bool CFilePath::WriteIniValue(const std::string& section, const std::string& key,
+                              const std::string& value) const {
+  // Names or a value that would break the line format are refused.
+  if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) ||
+      HasLineBreak(value) || MbsFindChar(section, ']') != npos || MbsFindChar(key, '=') != npos ||
+      key[0] == '[' || key[0] == ';' || TrimIni(key) != key || TrimIni(section) != section)
+    return false;
+
+  std::string content;
+  int cause = 0;
+  if (!platform::ReadWholeFile(m_strPath, content, kIniFileMax, &cause) &&
+      cause != kFileErrNotFound)
+    return false;
+
+  std::string eol = "\r\n";
+  std::size_t firstLf = content.find('\n');
+  if (firstLf != npos && (firstLf == 0 || content[firstLf - 1] != '\r')) eol = "\n";
+
+  bool sectionFound = false;
+  std::size_t insertAt = npos;  // end of the last entry (or header) line of the section
+  for (std::size_t start = 0; start < content.size();) {
+    std::size_t lf = content.find('\n', start);
+    std::size_t lineEnd = lf == npos ? content.size() : lf + 1;
+    std::size_t textEnd = lf == npos ? content.size() : lf;
+    if (textEnd > start && content[textEnd - 1] == '\r') --textEnd;
+    std::string raw = content.substr(start, textEnd - start);
+    IniLine parsed = ClassifyIniLine(raw);
+    if (parsed.kind == IniLine::Section) {
+      if (sectionFound) break;  // only the first section of that name is used
+      if (MbsEqualNoCase(parsed.name, section)) {
+        sectionFound = true;
+        insertAt = lineEnd;
+      }
+    } else if (sectionFound && parsed.kind == IniLine::Entry) {
+      if (MbsEqualNoCase(parsed.name, key)) {
+        std::string updated = content.substr(0, start + parsed.valueAt) + value;
+        updated.append(content, textEnd, npos);
+        return platform::ReplaceFileAtomically(m_strPath, updated);
+      }
+      insertAt = lineEnd;
+    }
+    start = lineEnd;
+  }
+
+  std::string entry = key + "=" + value + eol;
+  std::string updated;
+  if (sectionFound) {
+    bool needBreak = insertAt > 0 && content[insertAt - 1] != '\n';
+    updated = content.substr(0, insertAt) + (needBreak ? eol : "") + entry;
+    updated.append(content, insertAt, npos);
+  } else {
+    updated = content;
+    if (!updated.empty() && updated.back() != '\n') updated += eol;
+    updated += "[" + section + "]" + eol + entry;
+  }
+  return platform::ReplaceFileAtomically(m_strPath, updated);
+}
+
+int CFilePath::FolderKind() const {
+  switch (platform::GetPathKind(m_strPath)) {
+    case platform::PathKind::Folder:
+      return 100;
+    case platform::PathKind::Other:
+      return 200;
+    case platform::PathKind::Missing:
+      break;
+  }
+  return 500;
+}
+
+bool CFilePath::MakeDirectoryPath(bool createLast) const {
+  // Only absolute paths: a relative one would depend on the current folder.
+  if (m_strPath.empty() || m_strPath[0] != kPathSep) return false;
+  std::string built(1, kPathSep);
+  std::string rest = m_strPath.substr(1);
+  while (!rest.empty()) {
+    std::size_t sep = MbsFindChar(rest, kPathSep);
+    std::string component;
+    if (sep == npos) {
+      if (!createLast) break;
+      component.swap(rest);
+    } else {
+      component = rest.substr(0, sep);
+      rest.erase(0, sep + 1);
+    }
+    built += component;
+    if (platform::GetPathKind(built) != platform::PathKind::Folder &&
+        !platform::CreateFolder(built))
+      return false;
+    built += kPathSep;
+  }
+  return true;
+}
+
+}  // namespace vesk
