@@ -8,6 +8,7 @@
 
 #include <stdlib.h>
 
+#include "document/document_file.h"
 #include "document/veskdoc.h"
 #include "publish/cgi_data.h"
 #include "settings/memory_settings_backend.h"
@@ -23,12 +24,12 @@ constexpr int kLinks = 300000;
 
 // Appends a node the way a loaded file does (loaded nodes are not held to the creation limit).
 LINKINFO* Append(CVeskDoc& doc, int kind, LINKINFO* parent) {
-  auto* node = new LINKINFO(kind, 0x300);
-  node->m_nSerial = doc.m_nNextSerial++;
+  LINKINFO* node = CDocumentFile::AppendNode(doc, kind);
+  node->m_nFlags = 0x300;
+  node->m_nSerial = doc.GetNextSerial();
+  doc.SetNextSerial(node->m_nSerial + 1);
+  doc.SerialsChanged();
   node->m_pParent = parent;
-  doc.m_pNodeList.push_back(node);
-  node->m_posSelf = std::prev(doc.m_pNodeList.end());
-  node->m_bInList = true;
   return node;
 }
 

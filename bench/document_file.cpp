@@ -39,7 +39,8 @@ void Build(CVeskDoc& doc, int nodes) {
   const std::string comment = ToCp932("日本語のコメントと <b>タグ</b> が入ります。");
   for (int i = 0; i < categories && static_cast<int>(doc.GetNodeList().size()) < nodes; ++i) {
     LINKINFO* c = CDocumentFile::AppendNode(doc, 0);
-    c->m_nSerial = doc.m_nNextSerial++;
+    c->m_nSerial = doc.GetNextSerial();
+    doc.SetNextSerial(c->m_nSerial + 1);
     c->m_pParent = i < 50 ? doc.GetTopCategory() : cats[1 + i % 50];
     c->m_strTitle = name + std::to_string(i);
     c->m_strFileName = "cat" + std::to_string(i);
@@ -48,7 +49,8 @@ void Build(CVeskDoc& doc, int nodes) {
   for (int i = 0; static_cast<int>(doc.GetNodeList().size()) < nodes; ++i) {
     LINKINFO* l = CDocumentFile::AppendNode(doc, 1);
     std::string n = std::to_string(i);
-    l->m_nSerial = doc.m_nNextSerial++;
+    l->m_nSerial = doc.GetNextSerial();
+    doc.SetNextSerial(l->m_nSerial + 1);
     l->m_pParent = cats[i % cats.size()];
     l->m_strTitle = name + " page " + n;
     l->m_strURL = "http://www" + n + ".example.jp/index.html";

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document_file.h"
 #include "document/link_sort.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
@@ -40,11 +41,13 @@ struct Collection {
   }
   // Adds a node as loading does: loaded nodes are not held to the creation limit.
   LINKINFO* Append(int kind, LINKINFO* parent, const std::string& title) {
-    auto* node = new LINKINFO(kind, 0x300);
-    node->m_nSerial = doc.m_nNextSerial++;
+    LINKINFO* node = CDocumentFile::AppendNode(doc, kind);
+    node->m_nFlags = 0x300;
+    node->m_nSerial = doc.GetNextSerial();
+    doc.SetNextSerial(node->m_nSerial + 1);
+    doc.SerialsChanged();
     node->m_pParent = parent;
     node->m_strTitle = title;
-    doc.InsertNode(node, nullptr);
     return node;
   }
   // A subtree of `count` nodes under root: categories of 99 links each, two levels deep.

@@ -58,7 +58,7 @@ long long Required(const json& obj, const char* key, long long lo, long long hi,
 
 nlohmann::ordered_json DocumentToJson(const CVeskDoc& doc) {
   using json = nlohmann::ordered_json;
-  const FILEINFO& fi = *doc.m_pFileInfo;
+  const FILEINFO& fi = doc.GetFileInfo();
   json out;
   out["version"] = doc.GetLoadedVersion();
   out["nextSerial"] = doc.GetNextSerial();
@@ -100,7 +100,7 @@ bool DocumentFromJson(CVeskDoc& doc, const json& in, std::string& error) {
     auto fileInfo = in.find("fileInfo");
     if (fileInfo != in.end()) {
       if (!fileInfo->is_object()) throw JsonError{"\"fileInfo\" must be an object"};
-      FILEINFO& fi = *doc.m_pFileInfo;
+      FILEINFO& fi = doc.GetFileInfo();
       const std::string place = "fileInfo";
       Text(*fileInfo, "cgiName", fi.m_strCgiName, place);
       Text(*fileInfo, "cgiExt", fi.m_strCgiExt, place);
@@ -146,10 +146,10 @@ bool DocumentFromJson(CVeskDoc& doc, const json& in, std::string& error) {
       Int(item, "sortMode", n->m_nSortMode, place);
     }
     if (in.contains("nextSerial")) {
-      doc.m_nNextSerial =
-          static_cast<std::uint32_t>(Required(in, "nextSerial", 0, 0xFFFFFFFFLL, "document"));
+      doc.SetNextSerial(
+          static_cast<std::uint32_t>(Required(in, "nextSerial", 0, 0xFFFFFFFFLL, "document")));
     } else {
-      doc.m_nNextSerial = static_cast<std::uint32_t>(std::min(largest + 1, 0xFFFFFFFFLL));
+      doc.SetNextSerial(static_cast<std::uint32_t>(std::min(largest + 1, 0xFFFFFFFFLL)));
     }
     CDocumentFile::ResolveParents(doc);
   } catch (const JsonError& e) {

@@ -283,52 +283,74 @@ void ReadLinkInfo(Reader& in, LINKINFO& n, std::uint32_t version) {
 // The fixed category a parent marker names (0 top, 1 work box, 2 trash), or -1.
 int FixedIndex(int marker) { return (marker >= -3 && marker <= -1) ? -marker - 1 : -1; }
 
-LINKINFO** FixedSlot(CVeskDoc& doc, int index) {
+}  // namespace
+
+// The loading and storing steps that work on the document's own members, which only the
+// document file (its friend) reaches.
+struct CDocumentFile::Steps {
+  static LINKINFO** FixedSlot(CVeskDoc& doc, int index);
+  static std::uint32_t LoaderSerial(CVeskDoc& doc);
+  static LINKINFO* AppendFixed(CVeskDoc& doc, int index, int linkFlag, std::uint32_t serial);
+  static void BreakParentLoops(CVeskDoc& doc);
+  static void CreateMissingFixed(CVeskDoc& doc, int linkFlag);
+  static void LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag);
+  static void LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag);
+  static std::size_t StoredSizeBound(const CVeskDoc& doc);
+};
+
+LINKINFO** CDocumentFile::Steps::FixedSlot(CVeskDoc& doc, int index) {
   LINKINFO** slots[3] = {&doc.m_pTopCategory, &doc.m_pWorkBox, &doc.m_pTrash};
   return slots[index];
 }
 
 // A serial for a node that loading adds. Loading never refuses or asks: a serial beyond the
 // limit is left for the serial check of the next save, which offers to renumber.
-std::uint32_t LoaderSerial(CVeskDoc& doc) {
+std::uint32_t CDocumentFile::Steps::LoaderSerial(CVeskDoc& doc) {
   if (doc.m_nNextSerial == 0xFFFFFFFF) return 0xFFFFFFFF;
   return doc.m_nNextSerial++;
 }
 
 // Appends a fixed category (index 0 top, 1 work box, 2 trash); not bound by the node limit.
-LINKINFO* AppendFixed(CVeskDoc& doc, int index, int linkFlag, std::uint32_t serial) {
-  auto* node = new LINKINFO(0, linkFlag);
+LINKINFO* CDocumentFile::Steps::AppendFixed(CVeskDoc& doc, int index, int linkFlag,
+                                            std::uint32_t serial) {
+  LINKINFO* node = doc.AppendNewNode(0, linkFlag);
   node->m_nSerial = serial;
   node->m_nParentSerial = -(index + 1);
   node->m_strTitle = ResString(FixedCategoryTitleId(index));
-  doc.InsertNode(node, nullptr);
   *FixedSlot(doc, index) = node;
   return node;
 }
 
 // Cuts parent loops so that every climb up the parents ends; the node where a loop closes
 // loses its parent (a save files it under the work box).
-void BreakParentLoops(CVeskDoc& doc) {
-  // m_hTreeItem is unused until a tree shows the document, so it serves as the walk mark:
-  // 0 unvisited, 1 finished, 2 + walk number while on the current walk.
-  std::uintptr_t walk = 2;
+void CDocumentFile::Steps::BreakParentLoops(CVeskDoc& doc) {
+  // One walk mark per store slot: 0 unvisited, 1 finished, 2 + walk number while on the
+  // current walk. Parents are listed nodes, so every node met has a slot.
+  const CNodeStore& store = doc.m_store;
+  std::vector<std::size_t> mark(store.SlotCount(), 0);
+  std::size_t outside = 1;  // a parent the store does not hold ends a walk like a finished one
+  auto markOf = [&](const LINKINFO* n) -> std::size_t& {
+    const std::size_t slot = store.SlotOf(n);
+    outside = 1;
+    return slot == CNodeStore::npos ? outside : mark[slot];
+  };
+  std::size_t walk = 2;
   for (LINKINFO* start : doc.m_pNodeList) {
-    if (start->m_hTreeItem != 0) continue;
+    if (markOf(start) != 0) continue;
     LINKINFO* x = start;
-    while (x && x->m_hTreeItem == 0) {
-      x->m_hTreeItem = walk;
+    while (x && markOf(x) == 0) {
+      markOf(x) = walk;
       x = x->m_pParent;
     }
-    if (x && x->m_hTreeItem == walk) x->m_pParent = nullptr;
-    for (LINKINFO* y = start; y && y->m_hTreeItem == walk; y = y->m_pParent) y->m_hTreeItem = 1;
+    if (x && markOf(x) == walk) x->m_pParent = nullptr;
+    for (LINKINFO* y = start; y && markOf(y) == walk; y = y->m_pParent) markOf(y) = 1;
     ++walk;
   }
-  for (LINKINFO* n : doc.m_pNodeList) n->m_hTreeItem = 0;
 }
 
 // Every document has its three fixed categories; a file without one gets it back, appended,
 // with a serial that no node uses.
-void CreateMissingFixed(CVeskDoc& doc, int linkFlag) {
+void CDocumentFile::Steps::CreateMissingFixed(CVeskDoc& doc, int linkFlag) {
   if (doc.m_pTopCategory && doc.m_pWorkBox && doc.m_pTrash) return;
   std::vector<bool> used(kSerialLimit, false);
   std::uint32_t largest = 0;
@@ -358,7 +380,8 @@ void CreateMissingFixed(CVeskDoc& doc, int linkFlag) {
   }
 }
 
-void LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag) {
+void CDocumentFile::Steps::LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t version,
+                                       int linkFlag) {
   RecordTags tags;
   doc.m_nNextSerial = in.U32();
   if (version >= 300) {
@@ -376,8 +399,7 @@ void LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag)
   std::uint32_t count = in.U32();
   for (std::uint32_t i = 0; i < count; ++i) {
     tags.Expect(in, kLinkInfoName);
-    auto* node = new LINKINFO(1, linkFlag);
-    doc.InsertNode(node, nullptr);  // owned by the document from here on, also on failure
+    LINKINFO* node = doc.AppendNewNode(1, linkFlag);  // the document's, also on failure
     ReadLinkInfo(in, *node, version);
     if (clearKeywords) {
       node->m_strKeywords.clear();
@@ -387,7 +409,7 @@ void LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag)
   CDocumentFile::ResolveParents(doc);
 }
 
-void LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag) {
+void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag) {
   RecordTags tags;
   if (version == 101) {
     doc.m_nNextSerial = in.U32();
@@ -397,8 +419,7 @@ void LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag) {
   std::vector<LINKINFO*> links;
   for (std::uint32_t i = 0; i < linkCount; ++i) {
     tags.Expect(in, kLinkInfoName);
-    auto* node = new LINKINFO(1, linkFlag);
-    doc.InsertNode(node, nullptr);
+    LINKINFO* node = doc.AppendNewNode(1, linkFlag);
     ReadLinkInfo(in, *node, version);
     links.push_back(node);
   }
@@ -407,8 +428,7 @@ void LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag) {
   std::unordered_map<std::string, LINKINFO*> byName;
   for (std::uint32_t i = 0; i < categoryCount; ++i) {
     std::uint32_t parentNumber = in.U32() & 0xFFFF;
-    auto* category = new LINKINFO(0, linkFlag);
-    doc.InsertNode(category, nullptr);
+    LINKINFO* category = doc.AppendNewNode(0, linkFlag);
     category->m_strTitle = in.String();
     category->m_strFileName = in.String();
     category->m_nMark = static_cast<int>(in.U32());
@@ -438,7 +458,7 @@ void LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t version, int linkFlag) {
 
 // Room for the whole file, so that the buffer of a large document never has to grow (growing
 // would hold the old and the new buffer at once).
-std::size_t StoredSizeBound(const CVeskDoc& doc) {
+std::size_t CDocumentFile::Steps::StoredSizeBound(const CVeskDoc& doc) {
   auto str = [](const std::string& s) { return s.size() + 7; };
   const FILEINFO& fi = *doc.m_pFileInfo;
   std::size_t size = 128 + str(fi.m_strCgiName) + str(fi.m_strCgiExt) + str(fi.m_strSearchFile) +
@@ -452,12 +472,10 @@ std::size_t StoredSizeBound(const CVeskDoc& doc) {
   return size;
 }
 
-}  // namespace
-
 std::string UnexpectedFormatText() { return ToCp932("予期しないﾌｧｲﾙ形式です。"); }
 
 std::string CDocumentFile::Store(CVeskDoc& doc) {
-  Writer out(StoredSizeBound(doc));
+  Writer out(Steps::StoredSizeBound(doc));
   out.String(ResString(kIdsDocFileHeader));
   out.U32(kDocFileVersion);
   out.U32(doc.m_nNextSerial);
@@ -490,9 +508,7 @@ int CDocumentFile::SavedParentSerial(const CVeskDoc& doc, const LINKINFO* node) 
 void CDocumentFile::Clear(CVeskDoc& doc) { doc.Reset(); }
 
 LINKINFO* CDocumentFile::AppendNode(CVeskDoc& doc, int kind) {
-  auto* node = new LINKINFO(kind, doc.Settings().GetLinkFlag());
-  doc.InsertNode(node, nullptr);
-  return node;
+  return doc.AppendNewNode(kind, doc.Settings().GetLinkFlag());
 }
 
 bool CDocumentFile::Load(CVeskDoc& doc, std::string_view bytes) {
@@ -505,9 +521,9 @@ bool CDocumentFile::Load(CVeskDoc& doc, std::string_view bytes) {
     doc.m_nLoadedVersion = static_cast<int>(std::min<std::uint32_t>(version, 0x7FFFFFFF));
     if (header != ResString(kIdsDocFileHeader) || version > kDocFileVersion) return false;
     if (version >= 200)
-      LoadCurrent(doc, in, version, linkFlag);
+      Steps::LoadCurrent(doc, in, version, linkFlag);
     else
-      LoadOld(doc, in, version, linkFlag);
+      Steps::LoadOld(doc, in, version, linkFlag);
   } catch (const FormatError&) {
     return false;
   }
@@ -523,7 +539,7 @@ void CDocumentFile::ResolveParents(CVeskDoc& doc) {
     bySerial.emplace(node->m_nSerial, node);  // the first in list order wins
     int fixed = FixedIndex(node->m_nParentSerial);
     // Only a category can stand for a fixed category; the last one marked wins.
-    if (fixed >= 0 && node->IsCategory()) *FixedSlot(doc, fixed) = node;
+    if (fixed >= 0 && node->IsCategory()) *Steps::FixedSlot(doc, fixed) = node;
   }
   for (LINKINFO* node : doc.m_pNodeList) {
     node->m_pParent = nullptr;
@@ -532,10 +548,10 @@ void CDocumentFile::ResolveParents(CVeskDoc& doc) {
     if (found != bySerial.end()) node->m_pParent = found->second;
   }
   for (int i = 0; i < 3; ++i)
-    if (LINKINFO* fixed = *FixedSlot(doc, i)) fixed->m_pParent = nullptr;
+    if (LINKINFO* fixed = *Steps::FixedSlot(doc, i)) fixed->m_pParent = nullptr;
   doc.SerialsChanged();
-  BreakParentLoops(doc);
-  CreateMissingFixed(doc, linkFlag);
+  Steps::BreakParentLoops(doc);
+  Steps::CreateMissingFixed(doc, linkFlag);
 }
 
 }  // namespace vesk

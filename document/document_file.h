@@ -32,6 +32,9 @@ class CDocumentFile {
   static void Clear(CVeskDoc& doc);
   // Appends a node as loading does: constructor values, no node limit, no serial handed out.
   static LINKINFO* AppendNode(CVeskDoc& doc, int kind);
+
+ private:
+  struct Steps;
 };
 
 // The message for a file that is not a document file (Shift_JIS).

@@ -40,7 +40,7 @@ void LINKINFO::CopyValues(const LINKINFO& other) {
   m_nParentSerial = other.m_nParentSerial;
   m_nFlags = other.m_nFlags;
   m_nSortMode = other.m_nSortMode;
-  // m_posSelf and m_bInList describe where this object sits, not its values.
+  // m_posSelf describes where this object sits, not its values.
 }
 
 }  // namespace vesk

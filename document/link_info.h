@@ -60,9 +60,9 @@ struct LINKINFO {
   int m_nSortMode = 0;
 
   // Bookkeeping of the document, not a value of the record (never copied or saved):
-  // the node's place in the node list while it is in it.
+  // the node's place in the node list while it is in it (whether it is, the document's store
+  // knows).
   NodePos m_posSelf{};
-  bool m_bInList = false;
   // Category: number of direct children (categories and links), left by the HTML output.
   int m_nChildCount = 0;
 };

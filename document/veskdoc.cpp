@@ -1,6 +1,7 @@
 #include "document/veskdoc.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -32,10 +33,8 @@ std::int32_t LocalMidnight(int year, int month, int day) {
 CVeskDoc::CVeskDoc(CVeskSettings& settings, IUserInterface& ui)
     : m_pFileInfo(std::make_unique<FILEINFO>()), m_settings(settings), m_ui(ui) {}
 
-CVeskDoc::~CVeskDoc() {
-  ClearUndo();
-  for (LINKINFO* node : m_pNodeList) delete node;
-}
+// The store frees every node and record.
+CVeskDoc::~CVeskDoc() = default;
 
 // --- framework part ---
 
@@ -86,14 +85,13 @@ bool CVeskDoc::OnNewDocument() {
 
 void CVeskDoc::Reset() {
   m_pFileInfo = std::make_unique<FILEINFO>();
+  m_pUndoList.clear();
+  m_pDiscardList.clear();
+  m_pNodeList.clear();
+  // Nodes, undo records and emptied nodes all go at once; no pointer below survives it.
+  m_store.Clear();
   ClearUndo();
-  NodeList nodes;
-  nodes.swap(m_pNodeList);
-  for (LINKINFO* node : nodes) {
-    node->m_bInList = false;
-    if (m_posFind == node) m_posFind = nullptr;
-    delete node;
-  }
+  m_posFind = nullptr;
   m_serialIndex.clear();
   m_bSerialIndexValid = false;
   m_nNextSerial = 0;
@@ -103,11 +101,29 @@ void CVeskDoc::Reset() {
 
 // --- node list primitives ---
 
+void CVeskDoc::AssertHeld([[maybe_unused]] const LINKINFO* node) const {
+  assert((!node || m_store.Holds(node)) && "node not held by this document");
+}
+
+void CVeskDoc::SetCurrent(LINKINFO* category) {
+  AssertHeld(category);
+  if (!category || (m_store.Holds(category) && category->IsCategory())) m_pCurrent = category;
+}
+
+LINKINFO* CVeskDoc::AppendNewNode(int kind, int flags) {
+  LINKINFO* node = m_store.New(kind, flags);
+  InsertNode(node, nullptr);
+  return node;
+}
+
 void CVeskDoc::InsertNode(LINKINFO* node, LINKINFO* ref) {
-  if (!node || node->m_bInList) return;
-  NodePos where = (ref && ref->m_bInList) ? ref->m_posSelf : m_pNodeList.end();
+  AssertHeld(node);
+  AssertHeld(ref);
+  // A node the document does not own could never be freed by it.
+  if (!m_store.Holds(node) || Contains(node)) return;
+  NodePos where = Contains(ref) ? ref->m_posSelf : m_pNodeList.end();
   node->m_posSelf = m_pNodeList.insert(where, node);
-  node->m_bInList = true;
+  m_store.SetListed(node, true);
   if (where == m_pNodeList.end())
     IndexAppended(node);
   else
@@ -115,30 +131,35 @@ void CVeskDoc::InsertNode(LINKINFO* node, LINKINFO* ref) {
 }
 
 void CVeskDoc::InsertNodeAtHead(LINKINFO* node) {
-  if (!node || node->m_bInList) return;
+  AssertHeld(node);
+  if (!m_store.Holds(node) || Contains(node)) return;
   node->m_posSelf = m_pNodeList.insert(m_pNodeList.begin(), node);
-  node->m_bInList = true;
+  m_store.SetListed(node, true);
   IndexInserted(node);
 }
 
 void CVeskDoc::RemoveNode(LINKINFO* node) {
-  if (!node || !node->m_bInList) return;
+  AssertHeld(node);
+  if (!Contains(node)) return;
   IndexRemoved(node);
   m_pNodeList.erase(node->m_posSelf);
   node->m_posSelf = NodePos{};
-  node->m_bInList = false;
+  m_store.SetListed(node, false);
 }
 
 void CVeskDoc::MoveNode(LINKINFO* node, LINKINFO* ref) {
-  if (!node || !node->m_bInList || node == ref) return;
-  NodePos where = (ref && ref->m_bInList) ? ref->m_posSelf : m_pNodeList.end();
+  AssertHeld(node);
+  AssertHeld(ref);
+  if (!Contains(node) || node == ref) return;
+  NodePos where = Contains(ref) ? ref->m_posSelf : m_pNodeList.end();
   // splice keeps the node's position valid.
   m_pNodeList.splice(where, m_pNodeList, node->m_posSelf);
   if (m_bSerialDuplicates) m_bSerialIndexValid = false;
 }
 
 void CVeskDoc::FreeNode(LINKINFO* node) {
-  if (!node) return;
+  AssertHeld(node);
+  if (!m_store.Holds(node)) return;
   bool liveCategory = node->m_pSelf == node && node->IsCategory();
   RemoveNode(node);
   if (m_posFind == node) m_posFind = nullptr;
@@ -147,36 +168,41 @@ void CVeskDoc::FreeNode(LINKINFO* node) {
     for (LINKINFO* n : m_pNodeList)
       if (n->m_pParent == node) n->m_pParent = nullptr;
   }
-  delete node;
+  m_store.Free(node);
 }
 
 void CVeskDoc::FreeNodes(NodeList& list) {
   NodeList records;
   records.swap(list);
   std::unordered_set<LINKINFO*> categories;
-  std::unordered_set<LINKINFO*> seen;
+  std::vector<LINKINFO*> freed;
+  freed.reserve(records.size());
   for (LINKINFO* node : records) {
-    // A record can only be owned once; a node back in the node list belongs to it.
-    if (!node || node->m_bInList || !seen.insert(node).second) continue;
+    // A node back in the node list is not the record's to free.
+    if (!m_store.Holds(node) || Contains(node)) continue;
     if (m_posFind == node) m_posFind = nullptr;
     if (m_pCurrent == node) m_pCurrent = nullptr;
     if (node->m_pSelf == node && node->IsCategory()) categories.insert(node);
+    freed.push_back(node);
   }
   if (!categories.empty()) {
     for (LINKINFO* n : m_pNodeList)
       if (n->m_pParent && categories.count(n->m_pParent)) n->m_pParent = nullptr;
   }
-  for (LINKINFO* node : seen) delete node;
+  // The store frees a node once; a record listed twice is skipped the second time.
+  for (LINKINFO* node : freed) m_store.Free(node);
 }
 
 LINKINFO* CVeskDoc::NextNode(const LINKINFO* node) const {
-  if (!node || !node->m_bInList) return nullptr;
+  AssertHeld(node);
+  if (!Contains(node)) return nullptr;
   auto it = std::next(NodeList::const_iterator(node->m_posSelf));
   return it == m_pNodeList.end() ? nullptr : *it;
 }
 
 LINKINFO* CVeskDoc::PrevNode(const LINKINFO* node) const {
-  if (!node || !node->m_bInList) return nullptr;
+  AssertHeld(node);
+  if (!Contains(node)) return nullptr;
   NodeList::const_iterator it(node->m_posSelf);
   return it == m_pNodeList.begin() ? nullptr : *std::prev(it);
 }
@@ -217,7 +243,7 @@ void CVeskDoc::RebuildSerialIndex() const {
 LINKINFO* CVeskDoc::FindBySerial(std::uint32_t serial) const {
   if (!m_bSerialIndexValid) RebuildSerialIndex();
   auto it = m_serialIndex.find(serial);
-  if (it != m_serialIndex.end() && it->second->m_bInList && it->second->m_nSerial == serial)
+  if (it != m_serialIndex.end() && Contains(it->second) && it->second->m_nSerial == serial)
     return it->second;
   // A serial written directly since the index was built: look the slow way.
   for (LINKINFO* node : m_pNodeList) {
@@ -239,15 +265,15 @@ LINKINFO* CVeskDoc::CreateNode(int kind) {
   }
   long serial = AllocSerial();
   if (serial < 0) return nullptr;
-  auto* node = new LINKINFO(kind, m_settings.GetLinkFlag());
+  LINKINFO* node = AppendNewNode(kind, m_settings.GetLinkFlag());
   node->m_nSerial = static_cast<std::uint32_t>(serial);
   node->m_pParent = m_pCurrent;
-  InsertNode(node, nullptr);
   return node;
 }
 
 void CVeskDoc::DestroyNode(LINKINFO* node) {
-  if (!node) return;
+  AssertHeld(node);
+  if (!m_store.Holds(node)) return;
   FreeNode(node);
   if (m_nNextSerial > 0) --m_nNextSerial;
 }
@@ -289,9 +315,10 @@ void CVeskDoc::OnRenumber() {
 }
 
 LINKINFO* CVeskDoc::FindFirstChild(const LINKINFO* parent, const LINKINFO* start) const {
+  AssertHeld(start);
   NodeList::const_iterator it = m_pNodeList.begin();
   if (start) {
-    if (!start->m_bInList) return nullptr;
+    if (!Contains(start)) return nullptr;
     it = start->m_posSelf;
   }
   for (; it != m_pNodeList.end(); ++it)
@@ -300,12 +327,12 @@ LINKINFO* CVeskDoc::FindFirstChild(const LINKINFO* parent, const LINKINFO* start
 }
 
 bool CVeskDoc::Contains(const LINKINFO* node) const {
-  // Nodes leave the list only through RemoveNode/FreeNode, which keep m_bInList right; the
-  // pointer itself stays valid because freeing clears every pointer the document keeps.
-  return node && node->m_bInList;
+  // The store answers from the pointer's value, so a stale or foreign pointer is safe to ask.
+  return m_store.IsListed(node);
 }
 
 void CVeskDoc::SelectCategory(LINKINFO* node, bool fromTree) {
+  AssertHeld(node);
   if (node == m_pCurrent) return;
   if (!fromTree) {
     UpdateAllViews(kHintSelectCategory, node);
@@ -338,6 +365,7 @@ bool CVeskDoc::IsInTrash() const {
 }
 
 void CVeskDoc::ComputeUpdateTimes(LINKINFO* category) {
+  AssertHeld(category);
   if (!category) return;
   // Children in list order, gathered once so the whole subtree is linear in the list.
   std::unordered_map<const LINKINFO*, std::vector<LINKINFO*>> children;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/link_info.h"
+#include "document/node_store.h"
 #include "document/user_interface.h"
 #include "document/view_hints.h"
 #include "settings/vesk_settings.h"
@@ -82,38 +83,55 @@ class CVeskDoc {
 
   // --- node list primitives ---
   // Every insertion, removal and free of a node goes through these, so that list positions,
-  // Contains() and the serial lookup stay right. All are O(1) except where noted.
+  // Contains() and the serial lookup stay right. All are O(1) except where noted. Nodes are
+  // made only by the document (CreateNode, RecordUndo, the loader); a debug build asserts that
+  // every node handed in is one the document still holds.
   // Inserts a node that is in no list just before ref, or at the end when ref is null.
   void InsertNode(LINKINFO* node, LINKINFO* ref = nullptr);
   void InsertNodeAtHead(LINKINFO* node);
-  // Takes a node out of the node list without freeing it (no-op when it is not in it).
+  // Takes a node out of the node list without freeing it (no-op when it is not in it); the
+  // document still owns it and frees it at the latest with the next reset.
   void RemoveNode(LINKINFO* node);
   // Moves a listed node to just before ref, or to the end when ref is null.
   void MoveNode(LINKINFO* node, LINKINFO* ref);
   // Frees a node or undo record owned by the document, taking it out of the node list first;
-  // clears m_posFind and m_pCurrent when they name it. Freeing a live category is O(n): its
-  // children lose their parent pointer (a later save files them under the work box).
+  // clears the find position and the current category when they name it. Freeing a live
+  // category is O(n): its children lose their parent pointer (a later save files them under the
+  // work box).
   void FreeNode(LINKINFO* node);
-  // Frees every record of an undo or discard list and empties it (one O(n) pass at most).
-  void FreeNodes(NodeList& list);
   // The neighbours of a listed node, or null.
   LINKINFO* NextNode(const LINKINFO* node) const;
   LINKINFO* PrevNode(const LINKINFO* node) const;
   // Call after writing m_nSerial of listed nodes directly (imports), so lookups see the change.
   void SerialsChanged() { m_bSerialIndexValid = false; }
+  // Whether the document still holds the node (listed, undo record or taken out by undo),
+  // answered without reading through the pointer.
+  bool Holds(const LINKINFO* node) const { return m_store.Holds(node); }
+  // A handle for a node that, unlike its pointer, never comes to name another node: NodeById
+  // gives null once the node is freed.
+  NodeId IdOf(const LINKINFO* node) const { return m_store.IdOf(node); }
+  LINKINFO* NodeById(NodeId id) const { return m_store.Find(id); }
 
-  NodeList& GetNodeList() { return m_pNodeList; }
   const NodeList& GetNodeList() const { return m_pNodeList; }
   LINKINFO* GetTopCategory() const { return m_pTopCategory; }
   LINKINFO* GetWorkBox() const { return m_pWorkBox; }
   LINKINFO* GetTrash() const { return m_pTrash; }
   LINKINFO* GetCurrent() const { return m_pCurrent; }
+  // Sets the current category without telling the views (for builders that add nodes under
+  // a category with CreateNode); null or a category the document holds.
+  void SetCurrent(LINKINFO* category);
   FILEINFO& GetFileInfo() { return *m_pFileInfo; }
+  const FILEINFO& GetFileInfo() const { return *m_pFileInfo; }
   const std::string& GetGenreList() const { return m_strGenreList; }
   std::uint32_t GetNextSerial() const { return m_nNextSerial; }
   void SetNextSerial(std::uint32_t next) { m_nNextSerial = next; }
   // The version of the file loaded last (300 for a new document).
   int GetLoadedVersion() const { return m_nLoadedVersion; }
+  // The link found last by Find; null when none.
+  LINKINFO* GetFindPos() const { return m_posFind; }
+  // The counts StatusCounts computed last.
+  unsigned long GetLinkCount() const { return m_nLinkCount; }
+  unsigned long GetCategoryCount() const { return m_nCategoryCount; }
 
   // --- undo ---
   int BeginUndoGroup();
@@ -122,6 +140,12 @@ class CVeskDoc {
   void ClearUndo();
   void OnEditUndo();
   bool CanUndo() const { return !m_pUndoList.empty(); }
+  // Undo records, newest first, and what undo took out of the list since the last group.
+  const NodeList& GetUndoList() const { return m_pUndoList; }
+  const NodeList& GetDiscardList() const { return m_pDiscardList; }
+  int GetNextUndoGroup() const { return m_nNextUndoGroup; }
+  bool UndoOverflowed() const { return m_bUndoOverflow != 0; }
+  bool SettingsChanged() const { return m_bSettingsChanged != 0; }
 
   // --- editing ---
   bool MoveNodeBefore(LINKINFO* node, LINKINFO* ref);
@@ -154,9 +178,18 @@ class CVeskDoc {
  private:
   friend class CDocumentFile;
   void Reset();
+  // A new node of the store, appended to the node list (no limit, no serial handed out).
+  LINKINFO* AppendNewNode(int kind, int flags);
+  // Frees every record of an undo or discard list and empties it (one O(n) pass at most).
+  void FreeNodes(NodeList& list);
+  // A category that has left the list must not stay current: selects fallback when it is
+  // listed, else leaves no current category.
+  void LeaveRemovedCategory(LINKINFO* removed, LINKINFO* fallback);
+  // Debug builds stop here when a node handed to the document is not one it holds.
+  void AssertHeld(const LINKINFO* node) const;
 
- public:
-  // Members named as the record of the document (public for the file loader and tests).
+  // Owns the memory of every node and record below; declared first, so it is freed last.
+  CNodeStore m_store;
   LINKINFO* m_posFind = nullptr;
   unsigned long m_nLinkCount = 0;
   unsigned long m_nCategoryCount = 0;
@@ -174,7 +207,6 @@ class CVeskDoc {
   LINKINFO* m_pCurrent = nullptr;
   std::unique_ptr<FILEINFO> m_pFileInfo;
 
- private:
   CVeskSettings& m_settings;
   IUserInterface& m_ui;
   std::vector<IDocView*> m_views;

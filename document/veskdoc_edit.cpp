@@ -17,32 +17,32 @@ constexpr std::size_t kCategoryCommentLimit = 512;
 constexpr int kMinLinksPerPage = 5;
 constexpr int kMaxLinksPerPage = 99;
 
-// Makes sure a category that has just left the list is no longer the current one, when no tree
-// answered the selection hint.
-void SelectIfStillCurrent(CVeskDoc& doc, LINKINFO* target) {
-  if (doc.m_pCurrent != target) doc.SelectCategory(target, true);
-}
-
 }  // namespace
 
 bool CVeskDoc::MoveNodeBefore(LINKINFO* node, LINKINFO* ref) {
-  if (!node || node == ref || !node->m_bInList) return false;
-  if (ref && !ref->m_bInList) return false;
+  AssertHeld(node);
+  AssertHeld(ref);
+  if (node == ref || !Contains(node)) return false;
+  if (ref && !Contains(ref)) return false;
   if (NextNode(node) == ref) return false;
   MoveNode(node, ref);
   return true;
 }
 
 bool CVeskDoc::MoveNodeAfter(LINKINFO* node, LINKINFO* ref) {
-  if (!node || node == ref || !node->m_bInList) return false;
-  if (ref && !ref->m_bInList) return false;
+  AssertHeld(node);
+  AssertHeld(ref);
+  if (node == ref || !Contains(node)) return false;
+  if (ref && !Contains(ref)) return false;
   if (PrevNode(node) == ref) return false;
   MoveNode(node, ref ? NextNode(ref) : m_pNodeList.front());
   return true;
 }
 
 void CVeskDoc::SwapNodes(LINKINFO* a, LINKINFO* b) {
-  if (!a || !b || a == b || !a->m_bInList || !b->m_bInList) return;
+  AssertHeld(a);
+  AssertHeld(b);
+  if (a == b || !Contains(a) || !Contains(b)) return;
   // Neighbours (the usual case) need no walk.
   if (NextNode(a) == b) {
     MoveNode(b, a);
@@ -65,6 +65,7 @@ void CVeskDoc::SwapNodes(LINKINFO* a, LINKINFO* b) {
 }
 
 void CVeskDoc::MoveToTrash(LINKINFO* node, int group) {
+  AssertHeld(node);
   RecordUndo(node, kUndoReparented, group);
   node->m_pParent = m_pTrash;
 }
@@ -78,7 +79,8 @@ void CVeskDoc::OnEmptyTrash() {
   if (m_pCurrent) RecordUndo(m_pCurrent, kUndoListAction, group);
   if (IsInTrash() && m_pCurrent != m_pTrash) {
     SelectCategory(m_pTrash, false);
-    SelectIfStillCurrent(*this, m_pTrash);
+    // Without a tree to answer the hint, the document selects the trash itself.
+    if (m_pCurrent != m_pTrash) SelectCategory(m_pTrash, true);
   }
   UpdateAllViews(kHintEmptyTrash, m_pTrash);
 
@@ -93,6 +95,7 @@ void CVeskDoc::OnEmptyTrash() {
 }
 
 bool CVeskDoc::EditCategory(LINKINFO* node) {
+  AssertHeld(node);
   CategoryFields fields;
   fields.title = node->m_strTitle;
   fields.fileName = node->m_strFileName;
@@ -109,6 +112,7 @@ bool CVeskDoc::EditCategory(LINKINFO* node) {
 }
 
 bool CVeskDoc::EditLink(LINKINFO* node) {
+  AssertHeld(node);
   LinkFields fields;
   fields.title = node->m_strTitle;
   fields.url = node->m_strURL;

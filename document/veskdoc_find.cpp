@@ -44,6 +44,7 @@ std::string SearchedText(const LINKINFO& link, int mode) {
 }  // namespace
 
 bool CVeskDoc::MatchLink(LINKINFO* node, const std::string& text, int mode) {
+  AssertHeld(node);
   // An empty text is never searched (it would match every link).
   if (node->IsCategory() || text.empty()) return false;
   if (!ContainsAtCharStart(SearchedText(*node, mode), text)) return false;
@@ -54,6 +55,7 @@ bool CVeskDoc::MatchLink(LINKINFO* node, const std::string& text, int mode) {
 }
 
 LINKINFO* CVeskDoc::FindFrom(const std::string& text, int mode, LINKINFO* start) {
+  AssertHeld(start);
   auto examine = [&](LINKINFO* node) {
     if ((mode & kFindCurrentCategory) && node->m_pParent != m_pCurrent) return false;
     return MatchLink(node, text, mode);

@@ -2,19 +2,14 @@
 #include "document/veskdoc.h"
 
 namespace vesk {
-namespace {
 
-// A category that left the list must not stay current: without a tree to answer hint 103 the
-// document would keep showing a node that is freed at the next recorded edit.
-void LeaveRemovedCategory(CVeskDoc& doc, LINKINFO* removed, LINKINFO* fallback) {
-  if (doc.m_pCurrent != removed) return;
-  if (fallback && fallback->m_bInList) {
-    doc.SelectCategory(fallback, true);
-  }
-  if (doc.m_pCurrent == removed) doc.m_pCurrent = nullptr;
+// Without a tree to answer hint 103 the document would keep showing a node that is freed at the
+// next recorded edit.
+void CVeskDoc::LeaveRemovedCategory(LINKINFO* removed, LINKINFO* fallback) {
+  if (m_pCurrent != removed) return;
+  if (Contains(fallback)) SelectCategory(fallback, true);
+  if (m_pCurrent == removed) m_pCurrent = nullptr;
 }
-
-}  // namespace
 
 int CVeskDoc::BeginUndoGroup() {
   if (m_nNextUndoGroup >= kUndoGroupLimit) {
@@ -36,9 +31,10 @@ int CVeskDoc::BeginUndoGroup() {
 }
 
 LINKINFO* CVeskDoc::RecordUndo(LINKINFO* node, int code, int group) {
+  AssertHeld(node);
   node->m_nUndoOp = code;
   node->m_nUndoGroup = group;
-  auto* record = new LINKINFO(node->m_nKind, node->m_nFlags);
+  LINKINFO* record = m_store.New(node->m_nKind, node->m_nFlags);
   record->CopyValues(*node);
   m_pUndoList.push_front(record);
   return record;
@@ -70,14 +66,14 @@ void CVeskDoc::OnEditUndo() {
     const int code = record->m_nUndoOp;
     switch (code) {
       case kUndoCreated:
-        if (live->m_bInList) {
+        if (Contains(live)) {
           RemoveNode(live);
           m_pDiscardList.push_back(live);
         }
         if (live->IsCategory()) {
           UpdateAllViews(kHintDeleteCategory, live);
           if (record->m_pParent) SelectCategory(record->m_pParent, false);
-          LeaveRemovedCategory(*this, live, record->m_pParent);
+          LeaveRemovedCategory(live, record->m_pParent);
         } else {
           UpdateAllViews(kHintRemoveLink, live);
         }
@@ -141,13 +137,13 @@ void CVeskDoc::OnEditUndo() {
         live->m_nOrder = 0;
         break;
       case kUndoReordered:
-        if (live->m_bInList) MoveNode(live, m_pNodeList.front());
+        if (Contains(live)) MoveNode(live, m_pNodeList.front());
         live->m_nOrder = record->m_nOrder;
         break;
       default:
         break;
     }
-    if (code != kUndoEmptied) delete record;  // a copy: nothing points at it
+    if (code != kUndoEmptied) m_store.Free(record);  // a copy: nothing points at it
   }
   m_nNextUndoGroup = group;
   if (m_pUndoList.empty() && !m_bUndoOverflow && !m_bSettingsChanged) SetModifiedFlag(false);

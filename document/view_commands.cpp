@@ -19,14 +19,10 @@ void TakeValues(LINKINFO* node, const LINKINFO& from) {
   LINKINFO* const self = node->m_pSelf;
   LINKINFO* const parent = node->m_pParent;
   const std::uint32_t serial = node->m_nSerial;
-  const NodePos pos = node->m_posSelf;
-  const bool inList = node->m_bInList;
   node->CopyValues(from);
   node->m_pSelf = self;
   node->m_pParent = parent;
   node->m_nSerial = serial;
-  node->m_posSelf = pos;
-  node->m_bInList = inList;
   node->m_hTreeItem = 0;  // the copied node's item is not this node's
   node->m_pUndoAux = nullptr;
 }
@@ -78,6 +74,11 @@ class CShortRandom {
 void CNodeClipboard::Store(const LINKINFO& node) {
   if (!m_node) m_node = std::make_unique<LINKINFO>(node.m_nKind, node.m_nFlags);
   m_node->CopyValues(node);
+  // The copy outlives the node and its neighbours: it keeps no pointer the document may free
+  // (a paste gives the new node its own identity and parent anyway).
+  m_node->m_pSelf = m_node.get();
+  m_node->m_pParent = nullptr;
+  m_node->m_pUndoAux = nullptr;
 }
 
 bool ChangeLink(CVeskDoc& doc, LINKINFO* link) {

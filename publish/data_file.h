@@ -81,7 +81,7 @@ class CDataFile {
   std::string m_strLastCategory;
   std::string m_strPath;
   std::unique_ptr<CTextReadFile> m_pReadFile;
-  NodeList* m_pNodeList = nullptr;
+  const NodeList* m_pNodeList = nullptr;  // the document's, read only
   LINKINFO* m_pCurrent = nullptr;
   LINKINFO* m_pTop = nullptr;
   FILEINFO* m_pFileInfo = nullptr;

@@ -43,7 +43,7 @@ class CgiCommandsTest : public ::testing::Test {
  protected:
   CgiCommandsTest() : settings(backend), doc(settings, ui) { doc.OnNewDocument(); }
   LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
-    doc.m_pCurrent = parent;
+    doc.SetCurrent(parent);
     LINKINFO* node = doc.CreateNode(kind);
     node->m_strTitle = title;
     return node;

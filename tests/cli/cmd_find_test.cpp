@@ -26,7 +26,7 @@ class CliFindTest : public ::testing::Test {
     EXPECT_TRUE(doc.OnSaveDocument(path));
   }
   LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
-    doc.m_pCurrent = parent;
+    doc.SetCurrent(parent);
     LINKINFO* node = doc.CreateNode(kind);
     node->m_strTitle = title;
     return node;

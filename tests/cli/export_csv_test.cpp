@@ -25,11 +25,11 @@ class ExportCsvCli : public ::testing::Test {
   // Saves a document holding one category (file name category5.cgi) with one link.
   ExportCsvCli() : settings(backend), doc(settings, ui) {
     doc.OnNewDocument();
-    doc.m_pCurrent = doc.GetTopCategory();
+    doc.SetCurrent(doc.GetTopCategory());
     category = doc.CreateNode(0);
     category->m_strTitle = "Tools";
     category->m_strFileName = "category5.cgi";
-    doc.m_pCurrent = category;
+    doc.SetCurrent(category);
     LINKINFO* link = doc.CreateNode(1);
     link->m_strTitle = "Alpha, Inc";
     link->m_strURL = "http://alpha/";
@@ -37,7 +37,7 @@ class ExportCsvCli : public ::testing::Test {
     link->m_nMonth = 3;
     link->m_nDay = 4;
     linkSerial = link->m_nSerial;
-    doc.m_pCurrent = doc.GetTopCategory();
+    doc.SetCurrent(doc.GetTopCategory());
     EXPECT_TRUE(doc.OnSaveDocument(dir.File("links.knd")));
   }
 

@@ -21,10 +21,10 @@ class HtmlCommands : public ::testing::Test {
  protected:
   HtmlCommands() : settings(backend), doc(settings, ui) {
     doc.OnNewDocument();
-    doc.m_pCurrent = doc.GetTopCategory();
+    doc.SetCurrent(doc.GetTopCategory());
     category = doc.CreateNode(0);
     category->m_strTitle = "Cat";
-    doc.m_pCurrent = category;
+    doc.SetCurrent(category);
     for (const char* title : {"a", "b", "c"}) {
       LINKINFO* link = doc.CreateNode(1);
       link->m_strTitle = title;

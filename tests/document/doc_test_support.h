@@ -99,10 +99,10 @@ class DocTest : public ::testing::Test {
 
   // A node made as the store makes it, without a dialog and without undo.
   LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
-    LINKINFO* saved = doc.m_pCurrent;
-    doc.m_pCurrent = parent;
+    LINKINFO* saved = doc.GetCurrent();
+    doc.SetCurrent(parent);
     LINKINFO* node = doc.CreateNode(kind);
-    doc.m_pCurrent = saved;
+    doc.SetCurrent(saved);
     node->m_strTitle = title;
     return node;
   }

@@ -28,7 +28,7 @@ TEST_F(DocumentCommandsTest, CgiSettingsFillEmptyFieldsWithTheirDefaults) {
   EXPECT_EQ(info.m_strSearchFile, "search.cgi");
   EXPECT_EQ(info.m_strCgiFolder, "/out");
   EXPECT_EQ(info.m_strTemplate, "/t.html");
-  EXPECT_EQ(doc.m_bSettingsChanged, 1);
+  EXPECT_TRUE(doc.SettingsChanged());
   EXPECT_TRUE(doc.IsModified());
   EXPECT_FALSE(doc.CanUndo());  // not undoable
 
@@ -48,7 +48,7 @@ TEST_F(DocumentCommandsTest, CancelledSettingsDialogChangesNothing) {
   doc.OnHtmlSettings();
   doc.OnCgiSettings();  // the default answer is Cancel
   EXPECT_EQ(doc.GetFileInfo().m_strHtmlExt, "html");
-  EXPECT_EQ(doc.m_bSettingsChanged, 0);
+  EXPECT_FALSE(doc.SettingsChanged());
   EXPECT_FALSE(doc.IsModified());
 }
 
@@ -68,7 +68,7 @@ TEST_F(DocumentCommandsTest, HtmlSettingsTakeTheirFourFields) {
   EXPECT_EQ(info.m_strHtmlFolder, "/html");
   EXPECT_EQ(info.m_nLinksPerPage, 30);
   EXPECT_EQ(info.m_strCgiName, "category");
-  EXPECT_EQ(doc.m_bSettingsChanged, 1);
+  EXPECT_TRUE(doc.SettingsChanged());
   ui.onHtml = [](FILEINFO& f) {
     f.m_nLinksPerPage = 0;  // never accepted by the dialog; would break the page split
     return true;
@@ -92,7 +92,7 @@ TEST_F(DocumentCommandsTest, FillingTheTreeGoesDepthFirstInListOrder) {
   LINKINFO* a1 = Cat(a, "A1");
   Link(a, "link");
   LINKINFO* w = Cat(doc.GetWorkBox(), "W");
-  doc.m_pCurrent = nullptr;
+  doc.SetCurrent(nullptr);
   FillCategoryTree(doc);
   std::vector<LINKINFO*> added;
   for (const auto& [hint, node] : view.hints) {

@@ -194,11 +194,10 @@ TEST_F(DocumentFileTest, SaveAndLoadKeepEveryValueAndTheTree) {
 TEST_F(DocumentFileTest, SavingTellsTheTreeAndClearsUndo) {
   test::RecordingView view;
   doc.AddView(&view);
-  doc.m_pUndoList.push_back(new LINKINFO(1, 0));
-  doc.SetModifiedFlag(true);
+  doc.RecordUndo(doc.GetWorkBox(), kUndoChanged, doc.BeginUndoGroup());
   ASSERT_TRUE(doc.OnSaveDocument(Path("s.knd")));
   EXPECT_EQ(view.Numbers(), std::vector<int>{kHintStoreExpanded});
-  EXPECT_TRUE(doc.m_pUndoList.empty());
+  EXPECT_FALSE(doc.CanUndo());
   EXPECT_FALSE(doc.IsModified());
   doc.RemoveView(&view);
 }
@@ -224,9 +223,10 @@ TEST_F(DocumentFileTest, OrphansAreSavedUnderTheWorkBox) {
   LINKINFO* cat = doc.CreateNode(0);
   doc.SelectCategory(cat, true);
   LINKINFO* link = doc.CreateNode(1);
-  doc.RemoveNode(cat);
-  doc.m_pDiscardList.push_back(cat);
-  doc.m_pCurrent = nullptr;
+  // Undoing the category's creation takes it out, leaving its link behind.
+  doc.RecordUndo(cat, kUndoCreated, doc.BeginUndoGroup());
+  doc.OnEditUndo();
+  ASSERT_FALSE(doc.Contains(cat));
   CDocumentFile::Store(doc);
   EXPECT_EQ(link->m_nParentSerial, 1);
   ASSERT_TRUE(doc.OnSaveDocument(Path("o.knd")));

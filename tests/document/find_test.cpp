@@ -30,7 +30,7 @@ TEST_F(FindTest, DefaultModeSearchesTitlesOnly) {
   Answer("only-in-url", settings.GetSearchMode());
   doc.OnFind();
   EXPECT_EQ(openedMode, 0x200);
-  EXPECT_EQ(doc.m_posFind, nullptr);
+  EXPECT_EQ(doc.GetFindPos(), nullptr);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0], ToCp932("検索結果:見つかりませんでした。"));
   EXPECT_EQ(ui.icons[0], MbIcon::Information);
@@ -44,16 +44,16 @@ TEST_F(FindTest, FindThenFindNextWrapsAround) {
   LINKINFO* second = Link(box, "word yy");
   Answer("word", 0x200);
   doc.OnFind();
-  EXPECT_EQ(doc.m_posFind, first);
+  EXPECT_EQ(doc.GetFindPos(), first);
   EXPECT_EQ(doc.GetCurrent(), doc.GetWorkBox());  // the tree switched to the hit's category
   ASSERT_GE(view.hints.size(), 2u);
   EXPECT_EQ(view.hints[view.hints.size() - 2].first, kHintDeselectAll);
   EXPECT_EQ(view.hints.back(), std::make_pair(int(kHintAddSelectLink), first));
   doc.OnFindNext();
-  EXPECT_EQ(doc.m_posFind, second);
+  EXPECT_EQ(doc.GetFindPos(), second);
   EXPECT_EQ(doc.GetCurrent(), box);
   doc.OnFindNext();
-  EXPECT_EQ(doc.m_posFind, first);
+  EXPECT_EQ(doc.GetFindPos(), first);
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -63,7 +63,7 @@ TEST_F(FindTest, SingleHitFindNextReportsNoOtherHit) {
   doc.OnFind();
   view.Clear();
   doc.OnFindNext();
-  EXPECT_EQ(doc.m_posFind, only);
+  EXPECT_EQ(doc.GetFindPos(), only);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0], ToCp932("検索結果:他は見つかりませんでした。"));
   EXPECT_TRUE(view.hints.empty());  // the selection is not changed
@@ -115,13 +115,13 @@ TEST_F(FindTest, FindNextAfterTheHitLeftTheListStartsFromTheHead) {
   Answer("x", 0x200);
   doc.OnFind();
   doc.OnFindNext();
-  ASSERT_EQ(doc.m_posFind, y);
+  ASSERT_EQ(doc.GetFindPos(), y);
   CNodeClipboard clip;
   Select(doc.GetTopCategory());
   CutLinks(doc, {y}, clip);
   doc.OnEmptyTrash();
   doc.OnFindNext();
-  EXPECT_EQ(doc.m_posFind, x);
+  EXPECT_EQ(doc.GetFindPos(), x);
 }
 
 TEST_F(FindTest, HistoryIsStoredAfterOkWithATextAndModeAfterEveryOk) {

@@ -247,12 +247,17 @@ TEST_F(ListCommandsTest, FreeingAnUndoneLinkForgetsItAsTheLastHit) {
   };
   doc.OnNewLink();
   LINKINFO* fresh = doc.GetNodeList().back();
-  doc.m_posFind = doc.FindFrom("fresh", 0x200, nullptr);
-  ASSERT_EQ(doc.m_posFind, fresh);
+  ui.onFind = [](FindDialogState& s) {
+    s.text = "fresh";
+    s.mode = 0x200;
+    return true;
+  };
+  doc.OnFind();
+  ASSERT_EQ(doc.GetFindPos(), fresh);
   doc.OnEditUndo();
-  EXPECT_EQ(doc.m_posFind, fresh);  // still alive in the discard list
-  doc.BeginUndoGroup();             // frees it
-  EXPECT_EQ(doc.m_posFind, nullptr);
+  EXPECT_EQ(doc.GetFindPos(), fresh);  // still alive in the discard list
+  doc.BeginUndoGroup();                // frees it
+  EXPECT_EQ(doc.GetFindPos(), nullptr);
 }
 
 TEST_F(ListCommandsTest, OverflowFreesTheNodesOfAnEmptiedTrash) {
@@ -261,7 +266,7 @@ TEST_F(ListCommandsTest, OverflowFreesTheNodesOfAnEmptiedTrash) {
   doc.OnEmptyTrash();
   for (int i = 0; i < 1000; ++i) doc.BeginUndoGroup();
   // Both groups (cut and empty) were dropped, the emptied links with them.
-  EXPECT_TRUE(std::none_of(doc.m_pUndoList.begin(), doc.m_pUndoList.end(),
+  EXPECT_TRUE(std::none_of(doc.GetUndoList().begin(), doc.GetUndoList().end(),
                            [](const LINKINFO* r) { return r->m_nUndoOp == kUndoEmptied; }));
 }
 

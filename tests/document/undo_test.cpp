@@ -36,9 +36,9 @@ TEST_F(UndoTest, NewLinkUndoRemovesItAndReturnsToUnmodified) {
   doc.OnEditUndo();  // nothing left
   EXPECT_EQ(ui.beeps, 1);
   // The undone node is freed with the next recorded edit, not before (views may still hold it).
-  EXPECT_EQ(doc.m_pDiscardList.size(), 1u);
+  EXPECT_EQ(doc.GetDiscardList().size(), 1u);
   doc.BeginUndoGroup();
-  EXPECT_TRUE(doc.m_pDiscardList.empty());
+  EXPECT_TRUE(doc.GetDiscardList().empty());
 }
 
 TEST_F(UndoTest, CancelledNewNodeLeavesNoRecordAndGivesTheSerialBack) {
@@ -177,7 +177,7 @@ TEST_F(UndoTest, CancelledChangeLeavesNoGroupAndNoModification) {
   EXPECT_EQ(link->m_strTitle, "a");
   EXPECT_FALSE(doc.CanUndo());
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_EQ(doc.m_nNextUndoGroup, 0);
+  EXPECT_EQ(doc.GetNextUndoGroup(), 0);
 }
 
 TEST_F(UndoTest, ChangeLinkUndoRestoresValuesAndRefreshesOrReselects) {
@@ -252,8 +252,8 @@ TEST_F(UndoTest, RenameRecordsOnlyARealChange) {
 TEST_F(UndoTest, OverflowDropsTheOldestGroupAndKeepsTheDocumentModified) {
   LINKINFO* cat = Cat(doc.GetTopCategory(), "v0");
   for (int i = 1; i <= 1001; ++i) ASSERT_TRUE(RenameCategory(doc, cat, "v" + std::to_string(i)));
-  EXPECT_EQ(doc.m_bUndoOverflow, 1);
-  EXPECT_EQ(doc.m_pUndoList.size(), 1000u);
+  EXPECT_TRUE(doc.UndoOverflowed());
+  EXPECT_EQ(doc.GetUndoList().size(), 1000u);
   int undone = 0;
   while (doc.CanUndo()) {
     doc.OnEditUndo();
@@ -272,13 +272,13 @@ TEST_F(UndoTest, GroupNumbersWrapAndAreReusedAfterUndo) {
   EXPECT_EQ(cat->m_nUndoOp, kUndoChanged);
   EXPECT_EQ(cat->m_nUndoGroup, 1);
   doc.OnEditUndo();
-  EXPECT_EQ(doc.m_nNextUndoGroup, 1);
+  EXPECT_EQ(doc.GetNextUndoGroup(), 1);
   EXPECT_EQ(doc.BeginUndoGroup(), 1);
-  doc.m_nNextUndoGroup = 999;
+  while (doc.GetNextUndoGroup() < 999) doc.BeginUndoGroup();
   EXPECT_EQ(doc.BeginUndoGroup(), 999);
-  EXPECT_EQ(doc.m_bUndoOverflow, 0);
+  EXPECT_FALSE(doc.UndoOverflowed());
   EXPECT_EQ(doc.BeginUndoGroup(), 0);
-  EXPECT_EQ(doc.m_bUndoOverflow, 1);
+  EXPECT_TRUE(doc.UndoOverflowed());
 }
 
 TEST_F(UndoTest, OneUndoTakesExactlyTheNewestGroup) {
@@ -302,14 +302,14 @@ TEST_F(UndoTest, OneUndoTakesExactlyTheNewestGroup) {
 TEST_F(UndoTest, SettingsCommandKeepsTheDocumentModifiedAfterUndo) {
   ui.onCgi = [](FILEINFO&) { return true; };
   doc.OnCgiSettings();
-  EXPECT_EQ(doc.m_bSettingsChanged, 1);
+  EXPECT_TRUE(doc.SettingsChanged());
   LINKINFO* cat = Cat(doc.GetTopCategory(), "x");
   RenameCategory(doc, cat, "y");
   doc.OnEditUndo();
   EXPECT_FALSE(doc.CanUndo());
   EXPECT_TRUE(doc.IsModified());
   doc.ClearUndo();  // as saving does
-  EXPECT_EQ(doc.m_bSettingsChanged, 0);
+  EXPECT_FALSE(doc.SettingsChanged());
   doc.SetModifiedFlag(false);
   RenameCategory(doc, cat, "z");
   doc.OnEditUndo();

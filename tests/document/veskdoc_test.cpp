@@ -126,14 +126,13 @@ TEST_F(VeskDocTest, RenumberGivesListOrderSerialsAndClearsUndo) {
   LINKINFO* b = doc.CreateNode(1);
   a->m_nSerial = 900;
   b->m_nSerial = 5;
-  doc.m_pUndoList.push_back(new LINKINFO(1, 0));
-  doc.m_nNextUndoGroup = 7;
+  for (int i = 0; i < 7; ++i) doc.RecordUndo(a, kUndoChanged, doc.BeginUndoGroup());
   doc.SetModifiedFlag(false);
   doc.Renumber();
   EXPECT_EQ(Serials(doc), (std::vector<std::uint32_t>{0, 1, 2, 3, 4}));
   EXPECT_EQ(doc.GetNextSerial(), 5u);
-  EXPECT_TRUE(doc.m_pUndoList.empty());
-  EXPECT_EQ(doc.m_nNextUndoGroup, 0);
+  EXPECT_TRUE(doc.GetUndoList().empty());
+  EXPECT_EQ(doc.GetNextUndoGroup(), 0);
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(doc.FindBySerial(4), b);
   EXPECT_EQ(doc.FindBySerial(900), nullptr);
@@ -202,15 +201,33 @@ TEST_F(VeskDocTest, ListPrimitivesKeepPositionsAndMembership) {
   EXPECT_FALSE(doc.Contains(nullptr));
 }
 
-TEST_F(VeskDocTest, FreeingTheFoundNodeClearsTheFindPosition) {
+// A user who answers OK in the find dialog (title search) and the CGI settings dialog.
+struct AgreeingUI : test::ScriptedUI {
+  std::string findText;
+  bool RunFindDialog(FindDialogState& state) override {
+    state.text = findText;
+    state.mode = 0x200;
+    return true;
+  }
+  bool EditCgiSettings(FILEINFO&) override { return true; }
+};
+
+TEST(VeskDocOwnTest, FreeingTheFoundNodeClearsTheFindPosition) {
+  CMemorySettingsBackend backend;
+  CVeskSettings settings{backend};
+  AgreeingUI ui;
+  CVeskDoc doc{settings, ui};
+  doc.OnNewDocument();
   LINKINFO* a = doc.CreateNode(1);
-  doc.m_posFind = a;
-  doc.RemoveNode(a);
-  doc.m_pDiscardList.push_back(a);  // as undo of its creation leaves it
-  EXPECT_FALSE(doc.Contains(doc.m_posFind));
+  a->m_strTitle = ui.findText = "hit";
+  doc.OnFind();
+  ASSERT_EQ(doc.GetFindPos(), a);
+  doc.RecordUndo(a, kUndoCreated, doc.BeginUndoGroup());
+  doc.OnEditUndo();  // takes it out into the discard list
+  EXPECT_FALSE(doc.Contains(doc.GetFindPos()));
   doc.ClearUndo();
-  EXPECT_EQ(doc.m_posFind, nullptr);
-  EXPECT_FALSE(doc.Contains(doc.m_posFind));
+  EXPECT_EQ(doc.GetFindPos(), nullptr);
+  EXPECT_FALSE(doc.Contains(doc.GetFindPos()));
 }
 
 TEST_F(VeskDocTest, ClearUndoFreesRecordsAndDetachesChildrenOfFreedCategories) {
@@ -218,22 +235,22 @@ TEST_F(VeskDocTest, ClearUndoFreesRecordsAndDetachesChildrenOfFreedCategories) {
   LINKINFO* cat = doc.CreateNode(0);
   doc.SelectCategory(cat, true);
   LINKINFO* link = doc.CreateNode(1);
-  // Emptying the trash keeps a removed category as its own undo record.
-  doc.RemoveNode(cat);
-  cat->m_nUndoOp = kUndoEmptied;
-  doc.m_pUndoList.push_front(cat);
-  auto* copy = new LINKINFO(1, 0);
-  copy->CopyValues(*link);
-  doc.m_pUndoList.push_front(copy);
-  doc.m_nNextUndoGroup = 12;
-  doc.m_bUndoOverflow = 1;
-  doc.m_bSettingsChanged = 1;
+  // Emptying the trash keeps a removed category as its own undo record. The link stays listed
+  // (its parent changed behind the document's back) and must not keep a freed parent.
+  for (int i = 0; i <= kUndoGroupLimit; ++i) doc.BeginUndoGroup();  // wraps with nothing to drop
+  ASSERT_TRUE(doc.UndoOverflowed());
+  cat->m_pParent = doc.GetTrash();
+  link->m_pParent = doc.GetWorkBox();
+  doc.OnEmptyTrash();
+  link->m_pParent = cat;
+  doc.RecordUndo(link, kUndoChanged, doc.GetNextUndoGroup() - 1);
+  doc.SetCurrent(cat);
+  ASSERT_EQ(doc.GetCurrent(), cat);
   doc.ClearUndo();
-  EXPECT_TRUE(doc.m_pUndoList.empty());
-  EXPECT_TRUE(doc.m_pDiscardList.empty());
-  EXPECT_EQ(doc.m_nNextUndoGroup, 0);
-  EXPECT_EQ(doc.m_bUndoOverflow, 0);
-  EXPECT_EQ(doc.m_bSettingsChanged, 0);
+  EXPECT_TRUE(doc.GetUndoList().empty());
+  EXPECT_TRUE(doc.GetDiscardList().empty());
+  EXPECT_EQ(doc.GetNextUndoGroup(), 0);
+  EXPECT_FALSE(doc.UndoOverflowed());
   EXPECT_EQ(link->m_pParent, nullptr);
   EXPECT_EQ(doc.GetCurrent(), nullptr);
 }
@@ -373,8 +390,8 @@ TEST_F(VeskDocTest, StatusCountsCoverOnlyTheTopCategorySubtree) {
   doc.SelectCategory(doc.GetTrash(), true);
   doc.CreateNode(1);
   EXPECT_EQ(doc.StatusCounts(), "0002 / 0003");
-  EXPECT_EQ(doc.m_nCategoryCount, 2u);
-  EXPECT_EQ(doc.m_nLinkCount, 3u);
+  EXPECT_EQ(doc.GetCategoryCount(), 2u);
+  EXPECT_EQ(doc.GetLinkCount(), 3u);
 }
 
 TEST_F(VeskDocTest, ResetReadsTheGenreListFromTheSettings) {
@@ -419,7 +436,8 @@ TEST(LinkInfoTest, CopyValuesCopiesEveryValueButNotTheListPlace) {
   a.m_nYear = 1999, a.m_nMonth = 12, a.m_nDay = 31, a.m_nMark = 3;
   a.m_strTitle = "t", a.m_strURL = "u", a.m_strComment = "c", a.m_strBanner = "bn";
   a.m_strKeywords = "\tk", a.m_nParentSerial = 4, a.m_nSortMode = 17;
-  a.m_bInList = true;
+  NodeList list{&a};
+  a.m_posSelf = list.begin();
   b.CopyValues(a);
   EXPECT_EQ(b.m_nUndoOp, 101);
   EXPECT_EQ(b.m_nUndoGroup, 5);
@@ -439,7 +457,7 @@ TEST(LinkInfoTest, CopyValuesCopiesEveryValueButNotTheListPlace) {
   EXPECT_EQ(b.m_nParentSerial, 4);
   EXPECT_EQ(b.m_nFlags, 768);
   EXPECT_EQ(b.m_nSortMode, 17);
-  EXPECT_FALSE(b.m_bInList);
+  EXPECT_EQ(b.m_posSelf, NodePos{});
 }
 
 }  // namespace

@@ -19,10 +19,10 @@ class CgiDocTest : public ::testing::Test {
   CgiDocTest() : settings(backend), doc(settings, ui) { doc.OnNewDocument(); }
 
   LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
-    LINKINFO* saved = doc.m_pCurrent;
-    doc.m_pCurrent = parent;
+    LINKINFO* saved = doc.GetCurrent();
+    doc.SetCurrent(parent);
     LINKINFO* node = doc.CreateNode(kind);
-    doc.m_pCurrent = saved;
+    doc.SetCurrent(saved);
     if (node) node->m_strTitle = title;
     return node;
   }

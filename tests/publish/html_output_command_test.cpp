@@ -31,10 +31,10 @@ class HtmlOutputCommand : public ::testing::Test {
     doc.GetFileInfo().m_strTemplate = dir.File("t.html");
   }
   LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
-    LINKINFO* saved = doc.m_pCurrent;
-    doc.m_pCurrent = parent;
+    LINKINFO* saved = doc.GetCurrent();
+    doc.SetCurrent(parent);
     LINKINFO* node = doc.CreateNode(kind);
-    doc.m_pCurrent = saved;
+    doc.SetCurrent(saved);
     node->m_strTitle = title;
     return node;
   }
