@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "document/veskdoc.h"
@@ -348,36 +349,79 @@ void CDocumentFile::Steps::BreakParentLoops(CVeskDoc& doc) {
   }
 }
 
+// Hands out serials that no node of the document holds, for the nodes that loading adds or
+// renames. Loading never refuses or asks: when every serial below the limit is taken, one above
+// it is handed out and the serial check of the next save offers to renumber.
+class UnusedSerials {
+ public:
+  explicit UnusedSerials(const CVeskDoc& doc) : m_below(kSerialLimit, false) {
+    for (const LINKINFO* n : doc.GetNodeList()) Mark(n->m_nSerial);
+  }
+  std::uint32_t Take(CVeskDoc& doc) {
+    std::uint32_t serial = doc.GetNextSerial();
+    if (serial >= kSerialLimit || m_below[serial]) {
+      while (m_lowest < kSerialLimit && m_below[m_lowest]) ++m_lowest;
+      serial = m_lowest;
+      // Fewer nodes than serials: this stops long before the values that read as markers.
+      while (serial >= kSerialLimit && m_above.count(serial)) ++serial;
+    }
+    Mark(serial);
+    if (serial < kSerialLimit) doc.SetNextSerial(std::max(doc.GetNextSerial(), serial + 1));
+    return serial;
+  }
+
+ private:
+  void Mark(std::uint32_t serial) {
+    if (serial < kSerialLimit)
+      m_below[serial] = true;
+    else
+      m_above.insert(serial);
+  }
+  std::vector<bool> m_below;
+  std::unordered_set<std::uint32_t> m_above;
+  std::uint32_t m_lowest = 0;
+};
+
 // Every document has its three fixed categories; a file without one gets it back, appended,
 // with a serial that no node uses.
 void CDocumentFile::Steps::CreateMissingFixed(CVeskDoc& doc, int linkFlag) {
   if (doc.m_pTopCategory && doc.m_pWorkBox && doc.m_pTrash) return;
-  std::vector<bool> used(kSerialLimit, false);
   std::uint32_t largest = 0;
   bool any = false;
   for (const LINKINFO* n : doc.m_pNodeList) {
-    if (n->m_nSerial < kSerialLimit) used[n->m_nSerial] = true;
     if (!any || n->m_nSerial > largest) largest = n->m_nSerial;
     any = true;
   }
   if (any && largest < kSerialLimit && doc.m_nNextSerial <= largest)
     doc.m_nNextSerial = largest + 1;
-  std::uint32_t lowestFree = 0;
-  for (int i = 0; i < 3; ++i) {
-    if (*FixedSlot(doc, i)) continue;
-    std::uint32_t serial;
-    if (doc.m_nNextSerial < kSerialLimit && !used[doc.m_nNextSerial]) {
-      serial = doc.m_nNextSerial++;
-    } else {
-      while (lowestFree < kSerialLimit && used[lowestFree]) ++lowestFree;
-      serial = lowestFree < kSerialLimit ? lowestFree : 0xFFFFFFFF;
-    }
-    if (serial < kSerialLimit) {
-      used[serial] = true;
-      doc.m_nNextSerial = std::max(doc.m_nNextSerial, serial + 1);
-    }
-    AppendFixed(doc, i, linkFlag, serial);
+  UnusedSerials serials(doc);
+  for (int i = 0; i < 3; ++i)
+    if (!*FixedSlot(doc, i)) AppendFixed(doc, i, linkFlag, serials.Take(doc));
+}
+
+// A save names each node's parent by serial (the work box's for a node without one) and a load
+// takes the first node in list order with that serial, while -1, -2 and -3 stand for the fixed
+// categories themselves. A parent whose serial an earlier node also holds, or whose serial reads
+// back as one of those markers, would not be found again: the next load would put its children
+// elsewhere and the document would change from one save to the next. Such a parent gets a serial
+// that no node holds; its serial was not valid in the document anyway.
+void MakeParentsNameable(CVeskDoc& doc) {
+  std::unordered_map<std::uint32_t, const LINKINFO*> first;
+  first.reserve(doc.GetNodeList().size());
+  for (const LINKINFO* n : doc.GetNodeList()) first.emplace(n->m_nSerial, n);
+  std::unordered_set<const LINKINFO*> unnameable;
+  for (const LINKINFO* n : doc.GetNodeList()) {
+    if (n == doc.GetTopCategory() || n == doc.GetWorkBox() || n == doc.GetTrash()) continue;
+    const LINKINFO* parent = doc.Contains(n->m_pParent) ? n->m_pParent : doc.GetWorkBox();
+    if (!parent) continue;
+    if (FixedIndex(static_cast<int>(parent->m_nSerial)) >= 0 || first[parent->m_nSerial] != parent)
+      unnameable.insert(parent);
   }
+  if (unnameable.empty()) return;
+  UnusedSerials serials(doc);
+  for (LINKINFO* n : doc.GetNodeList())
+    if (unnameable.count(n)) n->m_nSerial = serials.Take(doc);
+  doc.SerialsChanged();
 }
 
 void CDocumentFile::Steps::LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t version,
@@ -454,6 +498,7 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
   AppendFixed(doc, 1, linkFlag, LoaderSerial(doc));
   AppendFixed(doc, 2, linkFlag, LoaderSerial(doc));
   CreateMissingFixed(doc, linkFlag);
+  MakeParentsNameable(doc);
 }
 
 // Room for the whole file, so that the buffer of a large document never has to grow (growing
@@ -543,7 +588,8 @@ void CDocumentFile::ResolveParents(CVeskDoc& doc) {
   }
   for (LINKINFO* node : doc.m_pNodeList) {
     node->m_pParent = nullptr;
-    if (node->m_nParentSerial < 0) continue;  // markers are roots
+    if (FixedIndex(node->m_nParentSerial) >= 0) continue;  // markers are roots
+    // The field is signed in the file: a parent serial of 2^31 or more reads as negative.
     auto found = bySerial.find(static_cast<std::uint32_t>(node->m_nParentSerial));
     if (found != bySerial.end()) node->m_pParent = found->second;
   }
@@ -552,6 +598,7 @@ void CDocumentFile::ResolveParents(CVeskDoc& doc) {
   doc.SerialsChanged();
   Steps::BreakParentLoops(doc);
   Steps::CreateMissingFixed(doc, linkFlag);
+  MakeParentsNameable(doc);
 }
 
 }  // namespace vesk

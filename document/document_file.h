@@ -22,7 +22,8 @@ class CDocumentFile {
   // caller starts a new one.
   static bool Load(CVeskDoc& doc, std::string_view bytes);
   // Gives nodes their parents from m_nParentSerial (first node in list order with that serial),
-  // breaks parent loops and creates missing fixed categories. Used by every loader.
+  // breaks parent loops, creates missing fixed categories and gives a new serial to any parent
+  // that a save could not name unambiguously. Used by every loader.
   static void ResolveParents(CVeskDoc& doc);
   // The parent marker a save writes for node: -1/-2/-3 for the fixed categories, else the
   // parent's serial, or the work box's when the parent is not in the node list.

@@ -548,6 +548,72 @@ TEST_F(DocumentFileTest, ParentLoopsAreCut) {
   ASSERT_TRUE(doc.OnSaveDocument(Path("in.knd")));
 }
 
+// A saved file names parents by serial; a loaded document must save to bytes that load back to
+// the same tree, or every open and save would move the user's entries.
+TEST_F(DocumentFileTest, ALoadedDocumentSavesToTheSameBytesEveryTime) {
+  auto storedTwice = [&](const std::string& bytes) {
+    EXPECT_TRUE(CDocumentFile::Load(doc, bytes));
+    std::string first = CDocumentFile::Store(doc);
+    CVeskDoc again(settings, ui);
+    EXPECT_TRUE(CDocumentFile::Load(again, first));
+    EXPECT_EQ(CDocumentFile::Store(again), first);
+    return first;
+  };
+  auto current = [](std::uint32_t count) {
+    KndBuilder b;
+    b.Header().U32(300).U32(10).DefaultFileInfo().Str("option").U32(count);
+    return b;
+  };
+
+  // A work box whose serial reads back as its own marker: the orphan filed under it would
+  // become a second work box.
+  KndBuilder marker = current(4);
+  marker.NewType("LINKINFO").Body(KndBuilder::Category(0, -1, "Top"), true);
+  marker.U16(0x8003).Body(KndBuilder::Category(0xFFFFFFFE, -2, "W"), true);
+  marker.U16(0x8003).Body(KndBuilder::Category(2, -3, "T"), true);
+  marker.U16(0x8003).Body(KndBuilder::Category(3, 99, "orphan"), true);
+  storedTwice(marker.bytes);
+  EXPECT_EQ(Nth(1), doc.GetWorkBox());
+  EXPECT_EQ(Nth(1)->m_nSerial, 10u);
+  EXPECT_EQ(Nth(3)->m_nParentSerial, 10);
+
+  // A parent serial of 2^31 or more is negative in the file and still names its parent.
+  KndBuilder high = current(5);
+  high.NewType("LINKINFO").Body(KndBuilder::Category(0, -1, "Top"), true);
+  high.U16(0x8003).Body(KndBuilder::Category(1, -2, "W"), true);
+  high.U16(0x8003).Body(KndBuilder::Category(2, -3, "T"), true);
+  high.U16(0x8003).Body(KndBuilder::Category(0x80000005, 0, "high"), true);
+  high.U16(0x8003).Body(KndBuilder::Link(4, static_cast<int>(0x80000005), "child"), true);
+  storedTwice(high.bytes);
+  EXPECT_EQ(Nth(4)->m_pParent, Nth(3));
+  EXPECT_EQ(Nth(3)->m_nSerial, 0x80000005u);
+
+  // The work box shares its serial with an earlier category that sits below the orphan: filed
+  // under that serial, the orphan would close a loop at the next load.
+  KndBuilder shared = current(5);
+  shared.NewType("LINKINFO").Body(KndBuilder::Category(1, 5, "below the orphan"), true);
+  shared.U16(0x8003).Body(KndBuilder::Category(5, 99, "orphan"), true);
+  shared.U16(0x8003).Body(KndBuilder::Category(0, -1, "Top"), true);
+  shared.U16(0x8003).Body(KndBuilder::Category(1, -2, "W"), true);
+  shared.U16(0x8003).Body(KndBuilder::Category(2, -3, "T"), true);
+  storedTwice(shared.bytes);
+  EXPECT_EQ(Nth(0)->m_pParent, Nth(1));
+  EXPECT_EQ(doc.GetWorkBox()->m_nSerial, 10u);
+  EXPECT_EQ(Nth(1)->m_nParentSerial, 10);
+  EXPECT_EQ(Nth(0)->m_nSerial, 1u);  // only the parent that could not be named changes
+
+  // An old file whose category table hands out a serial that a link already has.
+  KndBuilder old;
+  old.Header().U32(101).U32(7).Str("").U32(1);
+  auto link = KndBuilder::Link(7, 0, "l");
+  link.email = "Top";
+  old.NewType("LINKINFO").Body(link, false);
+  old.U32(1).U32(0).Str("Top").Str("").U32(0);
+  storedTwice(old.bytes);
+  EXPECT_EQ(Nth(0)->m_pParent, doc.GetTopCategory());
+  EXPECT_NE(doc.GetTopCategory()->m_nSerial, 7u);
+}
+
 TEST_F(DocumentFileTest, AGenreListOfOptionClearsKeywords) {
   settings.SetGenreList("option");
   settings.SetLinkFlag(0x600);
