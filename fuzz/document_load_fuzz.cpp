@@ -1,5 +1,5 @@
 // The document-file loader on arbitrary bytes: no crash, no undefined behaviour, and whatever
-// loads must store and load again.
+// loads must store and load again to the same bytes.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -28,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string stored = CDocumentFile::Store(doc);
   CVeskDoc again(settings, ui);
   if (!CDocumentFile::Load(again, stored)) std::abort();
-  CDocumentFile::Store(again);
+  if (CDocumentFile::Store(again) != stored) std::abort();
   return 0;
 }
