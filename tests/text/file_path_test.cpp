@@ -66,10 +66,10 @@ TEST(FilePath, ExtensionIsTheFileNamePartAfterItsLastDot) {
 TEST(FilePath, FolderKindTellsFolderFileAndMissing) {
   TempFolder tmp;
   WriteBytes(tmp / "f", "x");
-  EXPECT_EQ(CFilePath(tmp.str()).FolderKind(), 100);
-  EXPECT_EQ(CFilePath(tmp / "f").FolderKind(), 200);
-  EXPECT_EQ(CFilePath(tmp / "missing").FolderKind(), 500);
-  EXPECT_EQ(CFilePath("").FolderKind(), 500);
+  EXPECT_EQ(CFilePath(tmp.str()).FolderKind(), FolderKindResult::Folder);
+  EXPECT_EQ(CFilePath(tmp / "f").FolderKind(), FolderKindResult::NotFolder);
+  EXPECT_EQ(CFilePath(tmp / "missing").FolderKind(), FolderKindResult::Missing);
+  EXPECT_EQ(CFilePath("").FolderKind(), FolderKindResult::Missing);
 }
 
 TEST(FilePath, MakeDirectoryPathCreatesMissingFoldersOnly) {
