@@ -25,6 +25,12 @@ MbResult CCliUserInterface::MessageBox(const std::string& text, MbButtons button
   return MbResult::Cancel;
 }
 
+void CCliUserInterface::NoDialog(const char* dialog) {
+  // The command that reached a dialog has a fault; say so and take Cancel.
+  std::cerr << "vesk-cli: this command needs the dialog " << dialog
+            << ", which vesk-cli does not have" << std::endl;
+}
+
 CVeskSettings& CliContext::Settings() {
   if (!settings) {
     if (!settingsBackend) settingsBackend = CreatePlatformSettingsBackend();
