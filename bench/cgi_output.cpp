@@ -72,7 +72,7 @@ struct Fixture {
   ~Fixture() { fs::remove_all(folder); }
   CMemorySettingsBackend backend;
   CVeskSettings settings;
-  IUserInterface ui;
+  CHeadlessUserInterface ui;
   CVeskDoc doc;
   std::string folder;
 };

@@ -73,7 +73,7 @@ std::string FileOf(int nodes) {
   std::string path = (Folder() / ("doc" + std::to_string(nodes) + ".knd")).string();
   CMemorySettingsBackend backend;
   CVeskSettings settings(backend);
-  IUserInterface ui;
+  CHeadlessUserInterface ui;
   CVeskDoc doc(settings, ui);
   doc.OnNewDocument();
   Build(doc, nodes);
@@ -85,7 +85,7 @@ void BM_Load(benchmark::State& state) {
   std::string path = FileOf(static_cast<int>(state.range(0)));
   CMemorySettingsBackend backend;
   CVeskSettings settings(backend);
-  IUserInterface ui;
+  CHeadlessUserInterface ui;
   for (auto _ : state) {
     CVeskDoc doc(settings, ui);
     if (!doc.OnOpenDocument(path)) state.SkipWithError("load failed");
@@ -102,7 +102,7 @@ void BM_Save(benchmark::State& state) {
   std::string out = path + ".out";
   CMemorySettingsBackend backend;
   CVeskSettings settings(backend);
-  IUserInterface ui;
+  CHeadlessUserInterface ui;
   CVeskDoc doc(settings, ui);
   if (!doc.OnOpenDocument(path)) std::abort();
   for (auto _ : state) {
@@ -129,7 +129,7 @@ void ReportPeak(int nodes) {
   if (child == 0) {
     CMemorySettingsBackend backend;
     CVeskSettings settings(backend);
-    IUserInterface ui;
+    CHeadlessUserInterface ui;
     CVeskDoc doc(settings, ui);
     bool ok = doc.OnOpenDocument(path) && doc.OnSaveDocument(path + ".peak");
     rusage usage{};

@@ -28,7 +28,7 @@ class CountingView : public IDocView {
 struct Collection {
   CMemorySettingsBackend backend;
   CVeskSettings settings{backend};
-  IUserInterface ui;
+  CHeadlessUserInterface ui;
   CVeskDoc doc{settings, ui};
   CountingView view;
 

@@ -37,7 +37,7 @@ struct Fixture {
   std::string Out() const { return (root / "out").string(); }
 
   BigCollection site;
-  vesk::IUserInterface ui;
+  vesk::CHeadlessUserInterface ui;
   fs::path root;
 };
 

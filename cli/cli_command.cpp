@@ -1,8 +1,8 @@
 #include "cli/cli_command.h"
 
 #include <filesystem>
-
 #include <iostream>
+#include <memory>
 
 #include "cli/cli_document.h"
 #include "text/encoding.h"
@@ -25,6 +25,12 @@ MbResult CCliUserInterface::MessageBox(const std::string& text, MbButtons button
   return MbResult::Cancel;
 }
 
+void CCliUserInterface::NoDialog(const char* dialog) {
+  // The command that reached a dialog has a fault; say so and take Cancel.
+  std::cerr << "vesk-cli: this command needs the dialog " << dialog
+            << ", which vesk-cli does not have" << std::endl;
+}
+
 CVeskSettings& CliContext::Settings() {
   if (!settings) {
     if (!settingsBackend) settingsBackend = CreatePlatformSettingsBackend();
@@ -44,13 +50,22 @@ void CCliUserInterface::ShowOutputResult(const std::string& changed) {
   std::cout.flush();
 }
 
-bool OpenDocumentFile(CVeskDoc& doc, const std::string& file) {
+bool CliDocument::Open(const std::string& file) {
   std::error_code ec;
   const std::string path = std::filesystem::absolute(file, ec).string();
-  if (ec || !doc.OnOpenDocument(path)) return false;
-  doc.SetPathName(path);
-  doc.SetModifiedFlag(false);
-  return true;
+  return !ec && doc.OnOpenDocument(path);
+}
+
+void AddFileCommand(CLI::App& app, CliContext& ctx, const std::string& name,
+                    const std::string& description, const std::string& fileHelp,
+                    FileCommandRun run) {
+  auto* cmd = app.add_subcommand(name, description);
+  auto file = std::make_shared<std::string>();
+  cmd->add_option("FILE", *file, fileHelp)->required();
+  cmd->callback([file, run = std::move(run), &ctx] {
+    CliDocument d(ctx);
+    ctx.exitCode = d.Open(*file) ? run(d) : 1;
+  });
 }
 
 void PrintError(const std::string& sjisText) { std::cerr << ToUtf8(sjisText) << std::endl; }

@@ -26,13 +26,17 @@ struct CliContext {
   std::unique_ptr<CVeskSettings> settings;
 };
 
-// Message boxes go to stderr in UTF-8; questions take Cancel/No unless --yes was given.
-class CCliUserInterface : public IUserInterface {
+// Message boxes go to stderr in UTF-8; questions take Cancel/No unless --yes was given. The
+// command line has no dialogs: one that a command reaches is reported on stderr and cancelled.
+class CCliUserInterface : public CHeadlessUserInterface {
  public:
   explicit CCliUserInterface(const CliContext& ctx) : m_ctx(ctx) {}
   MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
   // The output result list: one full path per line on stdout.
   void ShowOutputResult(const std::string& changed) override;
+
+ protected:
+  void NoDialog(const char* dialog) override;
 
  private:
   const CliContext& m_ctx;

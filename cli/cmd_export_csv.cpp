@@ -1,14 +1,11 @@
 // vesk-cli export-csv FILE SERIAL: the CSV output command with the category of SERIAL current.
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "cli/cli_command.h"
+#include "cli/cli_document.h"
 #include "document/veskdoc.h"
 #include "publish/csv_file.h"
-#include "settings/settings_backend.h"
-#include "settings/vesk_settings.h"
 
 namespace vesk::cli {
 namespace {
@@ -18,15 +15,10 @@ struct ExportCsvArgs {
   std::uint32_t serial = 0;
 };
 
-int RunExportCsv(const ExportCsvArgs& args, const CliContext& ctx) {
-  auto backend = CreatePlatformSettingsBackend();
-  CVeskSettings settings(*backend);
-  CCliUserInterface ui(ctx);
-  CVeskDoc doc(settings, ui);
-  // An absolute path, so that the document folder is a full path.
-  std::error_code ec;
-  std::string path = std::filesystem::absolute(args.file, ec).string();
-  if (ec || !doc.OnOpenDocument(path)) return 1;  // the document reported why
+int RunExportCsv(const ExportCsvArgs& args, CliContext& ctx) {
+  CliDocument d(ctx);
+  if (!d.Open(args.file)) return 1;  // the document reported why
+  CVeskDoc& doc = d.doc;
   LINKINFO* category = doc.FindBySerial(args.serial);
   if (!category || !category->IsCategory()) {
     PrintError("no category with serial " + std::to_string(args.serial));

@@ -1,10 +1,9 @@
 // vesk-cli find FILE TEXT: Find and then Find Next until the first hit comes round again.
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 
-#include "cli/cli_command.h"
+#include "cli/cli_document.h"
 #include "document/dialog_rules.h"
 #include "document/find_history.h"
 #include "document/veskdoc.h"
@@ -37,12 +36,9 @@ int Run(const FindArgs& args, CliContext& ctx) {
     return 1;
   }
 
-  CCliUserInterface ui(ctx);
-  CVeskSettings& settings = ctx.Settings();
-  CVeskDoc doc(settings, ui);
-  std::error_code ec;
-  const std::string path = std::filesystem::absolute(args.file, ec).string();
-  if (ec || !doc.OnOpenDocument(path)) return 1;
+  CliDocument d(ctx);
+  if (!d.Open(args.file)) return 1;
+  CVeskDoc& doc = d.doc;
 
   LINKINFO* current = doc.GetTopCategory();
   if (args.current) {
@@ -59,10 +55,10 @@ int Run(const FindArgs& args, CliContext& ctx) {
 
   // No views are attached, so a hit does not move the current category, as with the scope
   // "current category" where every hit lies in it anyway.
-  const int mode = args.mode ? *args.mode : settings.GetSearchMode();
+  const int mode = args.mode ? *args.mode : ctx.Settings().GetSearchMode();
   LINKINFO* first = doc.FindFrom(needle, mode, nullptr);
   if (!first) {
-    ui.MessageBox(ResString(kIdsFindNotFound), MbButtons::Ok, MbIcon::Information);
+    d.ui.MessageBox(ResString(kIdsFindNotFound), MbButtons::Ok, MbIcon::Information);
     return 1;
   }
   std::cout << first->m_nSerial << '\n';

@@ -1,27 +1,20 @@
 // vesk-cli import FILE DATAFILE...: the Read Data File command for each data file, then a save.
-#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "cli/cli_command.h"
+#include "cli/cli_document.h"
 #include "document/veskdoc.h"
 #include "publish/read_data_file.h"
-#include "settings/settings_backend.h"
-#include "settings/vesk_settings.h"
 
 namespace vesk::cli {
 namespace {
 
 int Run(const std::string& file, const std::vector<std::string>& dataFiles, CliContext& ctx) {
-  auto backend = CreatePlatformSettingsBackend();
-  CVeskSettings settings(*backend);
-  CCliUserInterface ui(ctx);
-  CVeskDoc doc(settings, ui);
-  std::error_code ec;
-  std::string path = std::filesystem::absolute(file, ec).string();
-  if (ec || !doc.OnOpenDocument(path)) return 1;
-  doc.SetPathName(path);
+  CliDocument d(ctx);
+  if (!d.Open(file)) return 1;
+  CVeskDoc& doc = d.doc;
   bool allTaken = true;
   for (const std::string& dataFile : dataFiles) {
     LINKINFO* top = doc.GetTopCategory();
@@ -33,6 +26,7 @@ int Run(const std::string& file, const std::vector<std::string>& dataFiles, CliC
   }
   // All or nothing: a file that was not taken leaves the document file as it was.
   if (!allTaken) return 1;
+  const std::string path = doc.GetPathName();
   return doc.OnSaveDocument(path) ? 0 : 1;
 }
 

@@ -4,7 +4,6 @@
 #include <iostream>
 #include <memory>
 
-#include "cli/cli_command.h"
 #include "cli/cli_document.h"
 #include "document/veskdoc.h"
 #include "publish/search_page.h"
@@ -13,9 +12,9 @@ namespace vesk::cli {
 namespace {
 
 int Run(const std::string& file, std::uint32_t serial, CliContext& ctx) {
-  CCliUserInterface ui(ctx);
-  CVeskDoc doc(ctx.Settings(), ui);
-  if (!OpenDocumentFile(doc, file)) return 1;
+  CliDocument d(ctx);
+  if (!d.Open(file)) return 1;
+  CVeskDoc& doc = d.doc;
   LINKINFO* category = doc.FindBySerial(serial);
   if (category == nullptr || !category->IsCategory()) {
     std::cerr << "no category with serial " << serial << '\n';

@@ -1,12 +1,12 @@
 #include "document/dialog_rules.h"
 
-#include <cctype>
 #include <climits>
 
 #include "document/find_history.h"
 #include "document/link_info.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/leading_number.h"
 
 namespace vesk {
 namespace {
@@ -27,24 +27,16 @@ std::optional<std::string> CheckTextLimit(const std::string& text, std::size_t l
 }
 
 std::optional<int> ParseIntField(const std::string& text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  while (i < n && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  const std::size_t digitsStart = i;
-  long long value = 0;
-  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    value = value * 10 + (text[i] - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
-    ++i;
+  const DecimalScan scan = ScanDecimal(text, NumberLead::BlanksAndSign);
+  if (!scan.hasDigits) return std::nullopt;
+  std::size_t i = scan.end;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  if (i != text.size()) return std::nullopt;
+  const long long value = static_cast<long long>(scan.magnitude);
+  if (scan.negative ? value > static_cast<long long>(INT_MAX) + 1 : value > INT_MAX) {
+    return std::nullopt;
   }
-  if (i == digitsStart) return std::nullopt;
-  while (i < n && IsBlank(text[i])) ++i;
-  if (i != n) return std::nullopt;
-  if (negative) value = -value;
-  if (value > INT_MAX || value < INT_MIN) return std::nullopt;
-  return static_cast<int>(value);
+  return static_cast<int>(scan.negative ? -value : value);
 }
 
 std::optional<std::string> CheckIntRange(const std::string& text, int min, int max, int& value) {

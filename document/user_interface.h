@@ -36,29 +36,48 @@ struct FindDialogState {
   int mode = 0;
 };
 
-// Every method has a harmless default (cancel, no answer) so fakes override only what they use.
-// All texts are Shift_JIS.
+// What the document asks of the user. Every implementation answers every method: a dialog it
+// does not have must fail loudly, never quietly cancel. All texts are Shift_JIS.
 class IUserInterface {
  public:
   virtual ~IUserInterface() = default;
-  virtual MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon);
-  virtual void Beep() {}
-  virtual bool EditCategory(CategoryFields& /*fields*/) { return false; }
-  virtual bool EditLink(LinkFields& /*fields*/) { return false; }
-  virtual bool EditCgiSettings(FILEINFO& /*info*/) { return false; }
-  virtual bool EditHtmlSettings(FILEINFO& /*info*/) { return false; }
-  virtual bool RunSettingsSheet() { return false; }
-  virtual bool RunFindDialog(FindDialogState& /*state*/) { return false; }
+  virtual MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) = 0;
+  virtual void Beep() = 0;
+  // The document dialogs; true when closed with OK, with the fields taken back.
+  virtual bool EditCategory(CategoryFields& fields) = 0;
+  virtual bool EditLink(LinkFields& fields) = 0;
+  virtual bool EditCgiSettings(FILEINFO& info) = 0;
+  virtual bool EditHtmlSettings(FILEINFO& info) = 0;
+  virtual bool RunSettingsSheet() = 0;
+  virtual bool RunFindDialog(FindDialogState& state) = 0;
   // File dialogs; filter in the "text|pattern|...||" form. nullopt = cancelled.
-  virtual std::optional<std::string> AskSavePath(const std::string& /*proposed*/,
-                                                 const std::string& /*filter*/) {
-    return std::nullopt;
-  }
-  virtual std::optional<std::string> AskOpenPath(const std::string& /*filter*/) {
-    return std::nullopt;
-  }
+  virtual std::optional<std::string> AskSavePath(const std::string& proposed,
+                                                 const std::string& filter) = 0;
+  virtual std::optional<std::string> AskOpenPath(const std::string& filter) = 0;
   // The output result list ("出力結果"); changed = paths, each followed by CR LF.
-  virtual void ShowOutputResult(const std::string& /*changed*/) {}
+  virtual void ShowOutputResult(const std::string& changed) = 0;
+};
+
+// No user at hand (the command line, fuzzing, benchmarks): message boxes take the answer that
+// changes nothing and results are dropped; every dialog goes to NoDialog and is cancelled.
+class CHeadlessUserInterface : public IUserInterface {
+ public:
+  MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
+  void Beep() override {}
+  bool EditCategory(CategoryFields& fields) override;
+  bool EditLink(LinkFields& fields) override;
+  bool EditCgiSettings(FILEINFO& info) override;
+  bool EditHtmlSettings(FILEINFO& info) override;
+  bool RunSettingsSheet() override;
+  bool RunFindDialog(FindDialogState& state) override;
+  std::optional<std::string> AskSavePath(const std::string& proposed,
+                                         const std::string& filter) override;
+  std::optional<std::string> AskOpenPath(const std::string& filter) override;
+  void ShowOutputResult(const std::string& /*changed*/) override {}
+
+ protected:
+  // A dialog reached without a user is a fault of the caller: throws std::logic_error naming it.
+  virtual void NoDialog(const char* dialog);
 };
 
 }  // namespace vesk

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   vesk::CMemorySettingsBackend backend;
   vesk::CVeskSettings settings(backend);
-  vesk::IUserInterface ui;
+  vesk::CHeadlessUserInterface ui;
   vesk::CVeskDoc doc(settings, ui);
   doc.OnNewDocument();
   std::size_t before = doc.GetNodeList().size();

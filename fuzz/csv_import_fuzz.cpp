@@ -14,7 +14,7 @@
 
 namespace {
 
-class SilentUi : public vesk::IUserInterface {
+class SilentUi : public vesk::CHeadlessUserInterface {
  public:
   vesk::MbResult MessageBox(const std::string&, vesk::MbButtons, vesk::MbIcon) override {
     return vesk::MbResult::Ok;

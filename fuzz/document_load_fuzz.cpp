@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace vesk;
   CMemorySettingsBackend backend;
   CVeskSettings settings(backend);
-  IUserInterface ui;
+  CHeadlessUserInterface ui;
   CVeskDoc doc(settings, ui);
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   if (!CDocumentFile::Load(doc, bytes)) return 0;

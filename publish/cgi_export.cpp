@@ -323,7 +323,8 @@ bool ExportCgiData(CVeskDoc& doc, CDataFile& data, const std::string& folder, bo
 std::string CgiOutputFolder(CVeskDoc& doc, const std::string& docFolder) {
   const std::string& cgi = doc.GetFileInfo().m_strCgiFolder;
   // A folder written with a trailing separator (a bare root included) does not count.
-  if (!cgi.empty() && cgi.back() != kPathSep && CFilePath(cgi).FolderKind() == 100) {
+  if (!cgi.empty() && cgi.back() != kPathSep &&
+      CFilePath(cgi).FolderKind() == FolderKindResult::Folder) {
     return cgi + kPathSepStr;
   }
   return docFolder;

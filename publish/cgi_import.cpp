@@ -1,5 +1,4 @@
 // Reading one CGI category file back into the collection.
-#include <climits>
 #include <ctime>
 
 #include "document/veskdoc.h"
@@ -7,6 +6,7 @@
 #include "publish/file_errors.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/leading_number.h"
 #include "text/sjis_text.h"
 #include "text/text_read_file.h"
 
@@ -15,26 +15,6 @@ namespace {
 
 constexpr const char* kCategoryHeader = "Kestrelnest data format Rev03";
 constexpr const char* kLinkDataMarker = "<!-- Link data -->";
-
-// The leading decimal number of text (white space and a sign allowed before it), clamped to
-// the 32-bit range; 0 when there is none.
-std::int32_t LeadingNumber(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > INT_MAX) {
-      value = static_cast<long long>(INT_MAX) + 1;
-      break;
-    }
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) value = INT_MAX;
-  return static_cast<std::int32_t>(value);
-}
 
 // Removes and returns the text before the next TAB; the last field runs to the end of line.
 std::string NextField(std::string& line) {
@@ -45,13 +25,13 @@ std::string NextField(std::string& line) {
 }
 
 void FillLink(LINKINFO& link, std::string line, const std::string& categoryName) {
-  link.m_nSerial = static_cast<std::uint32_t>(LeadingNumber(NextField(line)));
+  link.m_nSerial = static_cast<std::uint32_t>(LeadingInt(NextField(line)));
   link.m_strTitle = NextField(line);
   link.m_strURL = NextField(line);
   link.m_strComment = NextField(line);
   link.m_strBanner = NextField(line);
-  link.m_nMark = LeadingNumber(NextField(line));
-  std::time_t seconds = LeadingNumber(NextField(line));
+  link.m_nMark = LeadingInt(NextField(line));
+  std::time_t seconds = LeadingInt(NextField(line));
   std::tm local{};
   if (localtime_r(&seconds, &local)) {
     link.m_nYear = local.tm_year + 1900;

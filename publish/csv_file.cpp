@@ -1,6 +1,5 @@
 #include "publish/csv_file.h"
 
-#include <climits>
 #include <cstdio>
 
 #include "document/veskdoc.h"
@@ -10,6 +9,7 @@
 #include "resources/string_table.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
+#include "text/leading_number.h"
 #include "text/sjis_text.h"
 #include "text/text_write_file.h"
 
@@ -24,34 +24,6 @@ bool IsDateValid(int year, int month, int day) {
 }
 
 }  // namespace
-
-int LeadingDecimal(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) value = INT_MAX;
-  return static_cast<int>(value);
-}
-
-std::uint32_t LeadingUnsigned(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  if (i < text.size() && text[i] == '-') return 0;
-  if (i < text.size() && text[i] == '+') ++i;
-  std::uint64_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
-    if (value > UINT32_MAX) value = UINT32_MAX;
-  }
-  return static_cast<std::uint32_t>(value);
-}
 
 std::string CsvHeadingLine() {
   std::string line;
@@ -93,14 +65,14 @@ void ParseCsvRecord(std::string line, LINKINFO& link, std::string& category) {
   link.m_strEmail = TakeCsvField(line);
   link.m_strComment = TakeCsvField(line);
   link.m_strBanner = TakeCsvField(line);
-  link.m_nMark = LeadingDecimal(TakeCsvField(line));
+  link.m_nMark = LeadingInt(TakeCsvField(line));
   std::string date = TakeCsvField(line);
   link.m_strKeywords = TakeCsvField(line);
 
   // A date outside the range the program handles leaves the link's own (creation) date.
-  int year = LeadingDecimal(TakeToken(date, "/"));
-  int month = LeadingDecimal(TakeToken(date, "/"));
-  int day = LeadingDecimal(date);
+  int year = LeadingInt(TakeToken(date, "/"));
+  int month = LeadingInt(TakeToken(date, "/"));
+  int day = LeadingInt(date);
   if (IsDateValid(year, month, day)) {
     link.m_nYear = year;
     link.m_nMonth = month;

@@ -21,12 +21,6 @@ std::string CsvHeadingLine();
 std::string CsvRecordLine(const LINKINFO& link, const std::string& category);
 // Stores the fields of one record line into link; category receives field 2.
 void ParseCsvRecord(std::string line, LINKINFO& link, std::string& category);
-// The decimal value of the leading digits (after white space and a sign), 0 without digits;
-// clamped to the int range.
-int LeadingDecimal(const std::string& text);
-// The same for an unsigned 32-bit value: a minus sign gives 0, larger values the maximum.
-std::uint32_t LeadingUnsigned(const std::string& text);
-
 // Writes the links whose parent is data.m_pCurrent to path; reports a failure and returns false.
 bool WriteCsv(CDataFile& data, const std::string& path);
 

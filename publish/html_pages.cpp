@@ -259,7 +259,8 @@ std::string HtmlOutputFolder(CVeskDoc& doc, const std::string& docFolder) {
   const std::string& html = doc.GetFileInfo().m_strHtmlFolder;
   // As for the CGI output: a folder written with a trailing separator (a bare root included)
   // does not count.
-  if (!html.empty() && html.back() != kPathSep && CFilePath(html).FolderKind() == 100) {
+  if (!html.empty() && html.back() != kPathSep &&
+      CFilePath(html).FolderKind() == FolderKindResult::Folder) {
     return html + kPathSepStr;
   }
   return docFolder;

@@ -1,10 +1,9 @@
 #include "settings/settings_catalog.h"
 
-#include <cstdlib>
-
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/settings_tree.h"
+#include "text/leading_number.h"
 
 namespace vesk {
 
@@ -77,11 +76,11 @@ const CatalogRow* RowOf(const SettingsEntry& entry) {
 std::optional<int> NumberAfter(const std::string& name, const std::string& base) {
   if (name.size() <= base.size() || name.size() > base.size() + 3) return std::nullopt;
   if (!SettingsNameEquals(name.substr(0, base.size()), base)) return std::nullopt;
-  std::string digits = name.substr(base.size());
+  const std::string digits = name.substr(base.size());
   if (digits.size() > 1 && digits[0] == '0') return std::nullopt;
-  for (char c : digits)
-    if (c < '0' || c > '9') return std::nullopt;
-  return std::atoi(digits.c_str());
+  const DecimalScan scan = ScanDecimal(digits, NumberLead::DigitsOnly);
+  if (scan.end != digits.size()) return std::nullopt;
+  return static_cast<int>(scan.magnitude);
 }
 
 }  // namespace
@@ -116,7 +115,7 @@ std::vector<SettingsEntry> AllSettingsEntries() {
 
 int ColumnDefaultWidth(int column) {
   if (column < 0 || column > 8) return 0;
-  return std::atoi(ResString(kIdsColumnBase + column).c_str());
+  return LeadingInt(ResString(kIdsColumnBase + column));
 }
 
 std::uint32_t DefaultDword(const SettingsEntry& entry, CVeskSettings& settings) {

@@ -184,16 +184,16 @@ bool CFilePath::WriteIniValue(const std::string& section, const std::string& key
   return platform::ReplaceFileAtomically(m_strPath, updated);
 }
 
-int CFilePath::FolderKind() const {
+FolderKindResult CFilePath::FolderKind() const {
   switch (platform::GetPathKind(m_strPath)) {
     case platform::PathKind::Folder:
-      return 100;
+      return FolderKindResult::Folder;
     case platform::PathKind::Other:
-      return 200;
+      return FolderKindResult::NotFolder;
     case platform::PathKind::Missing:
       break;
   }
-  return 500;
+  return FolderKindResult::Missing;
 }
 
 bool CFilePath::MakeDirectoryPath(bool createLast) const {

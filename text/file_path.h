@@ -9,6 +9,9 @@ namespace vesk {
 constexpr char kPathSep = '/';
 constexpr const char* kPathSepStr = "/";
 
+// What a path names on disk; the values are the numbers the older interface answered with.
+enum class FolderKindResult { Folder = 100, NotFolder = 200, Missing = 500 };
+
 // One path text; searches are Shift_JIS aware, so a second byte is never taken for a separator.
 class CFilePath {
  public:
@@ -29,8 +32,8 @@ class CFilePath {
   // Replaces (or adds) [section] key in the INI file, keeping the rest; false on failure.
   bool WriteIniValue(const std::string& section, const std::string& key,
                      const std::string& value) const;
-  // 100 folder, 200 other existing thing, 500 missing.
-  int FolderKind() const;
+  // Whether the path is an existing folder, another existing thing, or missing.
+  FolderKindResult FolderKind() const;
   // Creates every missing folder of an absolute path (the last one only with createLast).
   bool MakeDirectoryPath(bool createLast) const;
 

@@ -5,8 +5,8 @@
 #include <wx/stattext.h>
 
 #include "document/dialog_rules.h"
+#include "ui/dialog_buttons.h"
 #include "ui/wx_text.h"
-#include "ui/wx_user_interface.h"
 
 namespace vesk {
 
@@ -29,21 +29,14 @@ CCategoryDialog::CCategoryDialog(wxWindow* parent, CategoryFields& fields)
   m_comment =
       new wxTextCtrl(this, 1002, comment, wxDefaultPosition, wxSize(-1, 90), wxTE_MULTILINE);
   top->Add(m_comment, 1, wxEXPAND | wxALL, 10);
-  auto* buttons = new wxStdDialogButtonSizer();
-  auto* ok = new wxButton(this, wxID_OK, "OK");
-  ok->SetDefault();
-  buttons->AddButton(ok);
-  buttons->AddButton(new wxButton(this, wxID_CANCEL, U8("キャンセル")));
-  buttons->Realize();
-  top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
+  AddOkCancelRow(*this, *top, "OK", [this] { return TakeValues(); });
   SetSizerAndFit(top);
   CentreOnParent();
   m_title->SetFocus();
   m_title->SelectAll();
-  Bind(wxEVT_BUTTON, &CCategoryDialog::OnOk, this, wxID_OK);
 }
 
-void CCategoryDialog::OnOk(wxCommandEvent&) {
+std::optional<FieldError> CCategoryDialog::TakeValues() {
   CategoryFields fields = m_fields;
   fields.title = ToSjis(m_title->GetValue());
   fields.fileName = ToSjis(m_fileName->GetValue());
@@ -51,16 +44,9 @@ void CCategoryDialog::OnOk(wxCommandEvent&) {
   wxString comment = m_comment->GetValue();
   comment.Replace("\n", "\r\n");
   fields.comment = ToSjis(comment);
-  if (auto error = CheckCategoryFields(fields)) {
-    ShowMessageBox(this, error->message, MbButtons::Ok, MbIcon::Exclamation);
-    if (auto* field = wxDynamicCast(FindWindow(error->control), wxTextCtrl)) {
-      field->SetFocus();
-      field->SelectAll();
-    }
-    return;
-  }
+  if (auto error = CheckCategoryFields(fields)) return error;
   m_fields = fields;
-  EndModal(wxID_OK);
+  return std::nullopt;
 }
 
 }  // namespace vesk

@@ -4,6 +4,9 @@
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 
+#include <optional>
+
+#include "document/dialog_rules.h"
 #include "document/user_interface.h"
 
 namespace vesk {
@@ -14,7 +17,8 @@ class CCategoryDialog : public wxDialog {
   CCategoryDialog(wxWindow* parent, CategoryFields& fields);
 
  private:
-  void OnOk(wxCommandEvent& event);
+  // OK: the values of the controls, or the field that refuses them.
+  std::optional<FieldError> TakeValues();
 
   CategoryFields& m_fields;
   wxTextCtrl* m_title;

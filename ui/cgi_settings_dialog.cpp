@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 
 #include "document/link_info.h"
+#include "ui/dialog_buttons.h"
 #include "ui/folder_picker.h"
 #include "ui/wx_text.h"
 
@@ -49,17 +50,10 @@ CCgiSettingsDialog::CCgiSettingsDialog(wxWindow* parent, FILEINFO& info)
   cgi->Add(folderRow, 0, wxEXPAND | wxALL, 6);
   top->Add(cgi, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
-  auto* buttons = new wxStdDialogButtonSizer();
-  auto* ok = new wxButton(this, wxID_OK, "OK");
-  ok->SetDefault();
-  buttons->AddButton(ok);
-  buttons->AddButton(new wxButton(this, wxID_CANCEL, U8("キャンセル")));
-  buttons->Realize();
-  top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
+  AddOkCancelRow(*this, *top, "OK", [this] { return TakeValues(); });
   SetSizerAndFit(top);
   CentreOnParent();
 
-  Bind(wxEVT_BUTTON, &CCgiSettingsDialog::OnOk, this, wxID_OK);
   Bind(wxEVT_BUTTON, &CCgiSettingsDialog::OnBrowse, this, 1012);
 }
 
@@ -67,13 +61,13 @@ void CCgiSettingsDialog::OnBrowse(wxCommandEvent&) {
   if (auto folder = CFolderPicker(this).Run()) m_folder->SetValue(FromSjis(*folder));
 }
 
-void CCgiSettingsDialog::OnOk(wxCommandEvent&) {
+std::optional<FieldError> CCgiSettingsDialog::TakeValues() {
   // No field of this dialog has a length limit.
   m_info.m_strCgiName = ToSjis(m_name->GetValue());
   m_info.m_strCgiExt = ToSjis(m_ext->GetValue());
   m_info.m_strSearchFile = ToSjis(m_search->GetValue());
   m_info.m_strCgiFolder = ToSjis(m_folder->GetValue());
-  EndModal(wxID_OK);
+  return std::nullopt;
 }
 
 }  // namespace vesk

@@ -5,6 +5,10 @@
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 
+#include <optional>
+
+#include "document/dialog_rules.h"
+
 namespace vesk {
 
 struct FILEINFO;
@@ -15,7 +19,8 @@ class CCgiSettingsDialog : public wxDialog {
   CCgiSettingsDialog(wxWindow* parent, FILEINFO& info);
 
  private:
-  void OnOk(wxCommandEvent& event);
+  // OK: the values of the controls, or the field that refuses them.
+  std::optional<FieldError> TakeValues();
   void OnBrowse(wxCommandEvent& event);
 
   FILEINFO& m_info;

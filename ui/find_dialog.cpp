@@ -7,8 +7,8 @@
 
 #include "document/dialog_rules.h"
 #include "document/find_history.h"
+#include "ui/dialog_buttons.h"
 #include "ui/wx_text.h"
-#include "ui/wx_user_interface.h"
 
 namespace vesk {
 
@@ -47,13 +47,7 @@ CFindDialog::CFindDialog(wxWindow* parent, FindDialogState& state)
   groups->Add(fields, 1, wxEXPAND);
   top->Add(groups, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
-  auto* buttons = new wxStdDialogButtonSizer();
-  auto* ok = new wxButton(this, wxID_OK, U8("検索"));
-  ok->SetDefault();
-  buttons->AddButton(ok);
-  buttons->AddButton(new wxButton(this, wxID_CANCEL, U8("キャンセル")));
-  buttons->Realize();
-  top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
+  AddOkCancelRow(*this, *top, U8("検索"), [this] { return TakeValues(); });
   SetSizerAndFit(top);
   CentreOnParent();
 
@@ -67,19 +61,13 @@ CFindDialog::CFindDialog(wxWindow* parent, FindDialogState& state)
   m_comment->SetValue(controls.comment);
   m_keywords->SetValue(controls.keywords);
   m_text->SetFocus();
-  Bind(wxEVT_BUTTON, &CFindDialog::OnOk, this, wxID_OK);
 }
 
-void CFindDialog::OnOk(wxCommandEvent&) {
+std::optional<FieldError> CFindDialog::TakeValues() {
   const std::string text = ToSjis(m_text->GetValue());
-  if (auto error = CheckFindText(text)) {
-    ShowMessageBox(this, error->message, MbButtons::Ok, MbIcon::Exclamation);
-    m_text->SetFocus();
-    m_text->SelectAll();
-    return;
-  }
+  if (auto error = CheckFindText(text)) return error;
   m_typed = text;
-  EndModal(wxID_OK);
+  return std::nullopt;
 }
 
 int CFindDialog::ShowModal() {

@@ -6,6 +6,9 @@
 #include <wx/dialog.h>
 #include <wx/radiobut.h>
 
+#include <optional>
+
+#include "document/dialog_rules.h"
 #include "document/user_interface.h"
 
 namespace vesk {
@@ -18,7 +21,8 @@ class CFindDialog : public wxDialog {
   int ShowModal() override;
 
  private:
-  void OnOk(wxCommandEvent& event);
+  // OK: the values of the controls, or the field that refuses them.
+  std::optional<FieldError> TakeValues();
 
   FindDialogState& m_state;
   std::string m_typed;

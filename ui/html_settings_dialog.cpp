@@ -12,6 +12,7 @@
 #include "document/link_info.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "ui/dialog_buttons.h"
 #include "ui/folder_picker.h"
 #include "ui/wx_text.h"
 #include "ui/wx_user_interface.h"
@@ -62,17 +63,10 @@ CHtmlSettingsDialog::CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info)
   out->Add(grid, 0, wxALL, 6);
   top->Add(out, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
-  auto* buttons = new wxStdDialogButtonSizer();
-  auto* ok = new wxButton(this, wxID_OK, "OK");
-  ok->SetDefault();
-  buttons->AddButton(ok);
-  buttons->AddButton(new wxButton(this, wxID_CANCEL, U8("キャンセル")));
-  buttons->Realize();
-  top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 10);
+  AddOkCancelRow(*this, *top, "OK", [this] { return TakeValues(); });
   SetSizerAndFit(top);
   CentreOnParent();
 
-  Bind(wxEVT_BUTTON, &CHtmlSettingsDialog::OnOk, this, wxID_OK);
   Bind(wxEVT_BUTTON, &CHtmlSettingsDialog::OnBrowseTemplate, this, 1012);
   Bind(wxEVT_BUTTON, &CHtmlSettingsDialog::OnBrowseFolder, this, 1013);
   m_spin->Bind(wxEVT_SPIN, &CHtmlSettingsDialog::OnSpin, this);
@@ -93,25 +87,17 @@ void CHtmlSettingsDialog::OnBrowseFolder(wxCommandEvent&) {
   if (auto folder = CFolderPicker(this).Run()) m_folder->SetValue(FromSjis(*folder));
 }
 
-void CHtmlSettingsDialog::OnOk(wxCommandEvent&) {
+std::optional<FieldError> CHtmlSettingsDialog::TakeValues() {
   FILEINFO fields = m_info;
   fields.m_strTemplate = ToSjis(m_template->GetValue());
   fields.m_strHtmlFolder = ToSjis(m_folder->GetValue());
   fields.m_strHtmlExt = ToSjis(m_ext->GetValue());
   int links = 0;
-  if (auto error = CheckHtmlSettings(fields, ToSjis(m_perPage->GetValue()), links)) {
-    // The first refused field keeps the dialog open and takes the focus.
-    auto* field = wxDynamicCast(FindWindow(error->control), wxTextCtrl);
-    ShowMessageBox(this, error->message, MbButtons::Ok, MbIcon::Exclamation);
-    if (field != nullptr) {
-      field->SetFocus();
-      field->SelectAll();
-    }
-    return;
-  }
+  // The first refused field keeps the dialog open and takes the focus.
+  if (auto error = CheckHtmlSettings(fields, ToSjis(m_perPage->GetValue()), links)) return error;
   fields.m_nLinksPerPage = links;
   m_info = fields;
-  EndModal(wxID_OK);
+  return std::nullopt;
 }
 
 }  // namespace vesk

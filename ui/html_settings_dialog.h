@@ -6,6 +6,10 @@
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
 
+#include <optional>
+
+#include "document/dialog_rules.h"
+
 namespace vesk {
 
 struct FILEINFO;
@@ -16,7 +20,8 @@ class CHtmlSettingsDialog : public wxDialog {
   CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info);
 
  private:
-  void OnOk(wxCommandEvent& event);
+  // OK: the values of the controls, or the field that refuses them.
+  std::optional<FieldError> TakeValues();
   void OnBrowseTemplate(wxCommandEvent& event);
   void OnBrowseFolder(wxCommandEvent& event);
   void OnSpin(wxSpinEvent& event);

@@ -15,6 +15,7 @@
 #include "document/view_commands.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/leading_number.h"
 #include "ui/about_dialog.h"
 #include "ui/app_icon.h"
 #include "ui/command_ids.h"
@@ -36,7 +37,7 @@ int KeyCode(const std::string& key) {
   if (key == "Down") return WXK_DOWN;
   if (key == "Up") return WXK_UP;
   if (key == "Tab") return WXK_TAB;
-  if (key.size() > 1 && key[0] == 'F') return WXK_F1 + std::stoi(key.substr(1)) - 1;
+  if (key.size() > 1 && key[0] == 'F') return WXK_F1 + LeadingInt(key.substr(1)) - 1;
   return static_cast<unsigned char>(key[0]);
 }
 

@@ -4,6 +4,8 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
+#include <iostream>
+
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "ui/category_dialog.h"
@@ -16,7 +18,18 @@
 
 namespace vesk {
 
-namespace {}
+namespace {
+
+// A dialog the desktop program does not have yet: say so plainly instead of a silent cancel.
+bool ReportMissingDialog(wxWindow* owner, const char* dialog) {
+  TraceUi("missing-dialog", dialog);
+  std::cerr << "vesk: the dialog " << dialog << " is not built yet" << std::endl;
+  ShowMessageBox(owner, ToCp932(std::string("この画面はまだありません (") + dialog + ")"),
+                 MbButtons::Ok, MbIcon::Stop);
+  return false;
+}
+
+}  // namespace
 
 MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon) {
   long style = 0;
@@ -87,6 +100,12 @@ bool CWxUserInterface::EditCategory(CategoryFields& fields) {
 bool CWxUserInterface::RunFindDialog(FindDialogState& state) {
   CFindDialog dialog(Owner(), state);
   return dialog.ShowModal() == wxID_OK;
+}
+
+bool CWxUserInterface::EditLink(LinkFields&) { return ReportMissingDialog(Owner(), "EditLink"); }
+
+bool CWxUserInterface::RunSettingsSheet() {
+  return ReportMissingDialog(Owner(), "RunSettingsSheet");
 }
 
 bool CWxUserInterface::EditCgiSettings(FILEINFO& info) {

@@ -27,6 +27,9 @@ class CWxUserInterface : public IUserInterface {
   bool RunFindDialog(FindDialogState& state) override;
   bool EditCgiSettings(FILEINFO& info) override;
   bool EditHtmlSettings(FILEINFO& info) override;
+  // Not built yet in the desktop program: each says so with a stop box and cancels.
+  bool EditLink(LinkFields& fields) override;
+  bool RunSettingsSheet() override;
   std::optional<std::string> AskSavePath(const std::string& proposed,
                                          const std::string& filter) override;
   std::optional<std::string> AskOpenPath(const std::string& filter) override;

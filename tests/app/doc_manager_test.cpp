@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 #include <fstream>
 
 #include "document/veskdoc.h"
 #include "settings/memory_settings_backend.h"
 #include "settings/vesk_settings.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 #include "text/encoding.h"
 
 namespace vesk {
@@ -16,47 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A user whose answers and chosen paths are scripted; records every question.
-struct FakeUser : IUserInterface {
-  std::vector<std::string> messages;
-  std::deque<MbResult> answers;
-  std::deque<std::optional<std::string>> savePaths;
-  std::deque<std::optional<std::string>> openPaths;
-  std::vector<std::string> proposed;
-
-  MbResult MessageBox(const std::string& text, MbButtons, MbIcon) override {
-    messages.push_back(text);
-    if (answers.empty()) return MbResult::Cancel;
-    MbResult r = answers.front();
-    answers.pop_front();
-    return r;
-  }
-  std::optional<std::string> AskSavePath(const std::string& p, const std::string&) override {
-    proposed.push_back(p);
-    if (savePaths.empty()) return std::nullopt;
-    auto r = savePaths.front();
-    savePaths.pop_front();
-    return r;
-  }
-  std::optional<std::string> AskOpenPath(const std::string&) override {
-    if (openPaths.empty()) return std::nullopt;
-    auto r = openPaths.front();
-    openPaths.pop_front();
-    return r;
-  }
-};
-
 class DocManagerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("vesk_docmgr_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
+    user.answer = MbResult::Cancel;
     doc.OnNewDocument();
   }
-  void TearDown() override { fs::remove_all(dir); }
-  std::string Path(const std::string& name) const { return (dir / name).string(); }
+  std::string Path(const std::string& name) const { return dir.File(name); }
   // Adds a category under Top Category so the document differs from a new one.
   void AddCategory(const char* title) {
     doc.SelectCategory(doc.GetTopCategory(), true);
@@ -66,10 +33,10 @@ class DocManagerTest : public ::testing::Test {
   }
   std::size_t Nodes() const { return doc.GetNodeList().size(); }
 
-  fs::path dir;
+  test::CTempFolder dir;
   CMemorySettingsBackend backend;
   CVeskSettings settings{backend};
-  FakeUser user;
+  test::ScriptedUI user;
   CVeskDoc doc{settings, user};
   CDocManager manager{doc, settings, user};
 };
@@ -84,18 +51,19 @@ TEST_F(DocManagerTest, SaveQuestionNamesTheDocumentAndFollowsTheAnswer) {
   user.answers = {MbResult::Cancel, MbResult::No};
   EXPECT_FALSE(manager.SaveModified());
   ASSERT_EQ(user.messages.size(), 1u);
-  EXPECT_EQ(user.messages[0], ToCp932("Vesk への変更を保存しますか?"));
+  EXPECT_EQ(user.messages[0].text, ToCp932("Vesk への変更を保存しますか?"));
   EXPECT_TRUE(manager.SaveModified());  // No: dropped unsaved
-  EXPECT_TRUE(user.proposed.empty());
+  EXPECT_TRUE(user.askedProposed.empty());
   EXPECT_TRUE(doc.GetPathName().empty());
 }
 
 TEST_F(DocManagerTest, YesWithoutAPathAsksForOneAndCancellingThereKeepsTheDocument) {
   AddCategory("a");
   user.answers = {MbResult::Yes};
+  user.savePaths = {std::nullopt};
   EXPECT_FALSE(manager.SaveModified());
-  ASSERT_EQ(user.proposed.size(), 1u);
-  EXPECT_EQ(user.proposed[0], "Vesk.knd");
+  ASSERT_EQ(user.askedProposed.size(), 1u);
+  EXPECT_EQ(user.askedProposed[0], "Vesk.knd");
   EXPECT_TRUE(doc.IsModified());
 }
 

@@ -6,48 +6,17 @@
 #include <memory>
 #include <string>
 
+#include "cli_runner.h"
 #include "document/veskdoc.h"
-#include "publish/publish_test_ui.h"
-#include "publish/temp_folder.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
+#include "support/doc_fixture.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CTempFolder;
-using testing::ReadBytes;
-using testing::WriteBytes;
 
-struct CliResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs vesk-cli with its settings kept inside folder.
-CliResult RunCli(const CTempFolder& folder, const std::string& args) {
-  std::string command = "XDG_CONFIG_HOME='" + folder.File("config") + "' '" VESK_CLI_PATH "' " +
-                        args + " >'" + folder.File("stdout") + "' 2>'" + folder.File("stderr") +
-                        "'";
-  int status = std::system(command.c_str());
-  CliResult r;
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = ReadBytes(folder.File("stdout"));
-  r.err = ReadBytes(folder.File("stderr"));
-  return r;
-}
-
-class CgiCommandsTest : public ::testing::Test {
+class CgiCommandsTest : public DocFixture {
  protected:
-  CgiCommandsTest() : settings(backend), doc(settings, ui) { doc.OnNewDocument(); }
-  LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
-    doc.SetCurrent(parent);
-    LINKINFO* node = doc.CreateNode(kind);
-    node->m_strTitle = title;
-    return node;
-  }
   std::string Save(const std::string& name) {
     std::string path = dir.File(name);
     EXPECT_TRUE(doc.OnSaveDocument(path));
@@ -61,11 +30,7 @@ class CgiCommandsTest : public ::testing::Test {
     return out;
   }
 
-  CTempFolder dir;
-  CMemorySettingsBackend backend;
-  CVeskSettings settings;
-  testing::CPublishTestUi ui;
-  CVeskDoc doc;
+  CCliRunner cli;
 };
 
 TEST_F(CgiCommandsTest, ExportCgiPrintsTheChangedFilesInCommitOrder) {
@@ -74,13 +39,13 @@ TEST_F(CgiCommandsTest, ExportCgiPrintsTheChangedFilesInCommitOrder) {
   Add(doc.GetTopCategory(), 1, "Outer");
   std::string file = Save("site.knd");
 
-  CliResult r = RunCli(dir, "export-cgi '" + file + "'");
+  CliResult r = cli.Run({"export-cgi", file});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, dir.File("category1.cgi") + "\n" + dir.File("category0.cgi") + "\n");
   EXPECT_TRUE(fs::exists(dir.File("search.cgi")));
   EXPECT_NE(ReadBytes(dir.File("category1.cgi")).find("\tInner\t"), std::string::npos);
 
-  r = RunCli(dir, "export-cgi '" + file + "'");
+  r = cli.Run({"export-cgi", file});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "");
 }
@@ -89,17 +54,17 @@ TEST_F(CgiCommandsTest, ExportCgiUsesAnExistingCgiFolder) {
   fs::create_directory(dir.File("www"));
   doc.GetFileInfo().m_strCgiFolder = dir.File("www");
   std::string file = Save("site.knd");
-  CliResult r = RunCli(dir, "export-cgi '" + file + "'");
+  CliResult r = cli.Run({"export-cgi", file});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, dir.File("www/category0.cgi") + "\n");
   EXPECT_TRUE(fs::exists(dir.File("www/search.cgi")));
 }
 
 TEST_F(CgiCommandsTest, ExportCgiFailsOnAMissingDocument) {
-  CliResult r = RunCli(dir, "export-cgi '" + dir.File("none.knd") + "'");
+  CliResult r = cli.Run({"export-cgi", dir.File("none.knd")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(RunCli(dir, "export-cgi").exitCode, 2);
+  EXPECT_EQ(cli.Run({"export-cgi"}).exitCode, 2);
 }
 
 TEST_F(CgiCommandsTest, ImportReadsEachFileIntoTheWorkBoxAndSaves) {
@@ -109,8 +74,7 @@ TEST_F(CgiCommandsTest, ImportReadsEachFileIntoTheWorkBoxAndSaves) {
              "7\tA link\thttp://a.example/\t\t\t0\t0\t\t\r\n");
   WriteBytes(dir.File("b.cgi"),
              "Kestrelnest data format Rev03\r\nSecond\t0\t0\t\t\r\n<!-- Link data -->\r\n");
-  CliResult r =
-      RunCli(dir, "import '" + file + "' '" + dir.File("a.cgi") + "' '" + dir.File("b.cgi") + "'");
+  CliResult r = cli.Run({"import", file, dir.File("a.cgi"), dir.File("b.cgi")});
   EXPECT_EQ(r.exitCode, 0) << r.err;
 
   CVeskDoc loaded(settings, ui);
@@ -130,8 +94,7 @@ TEST_F(CgiCommandsTest, ImportStartsEveryFileFromTopCategory) {
   WriteBytes(dir.File("a.cgi"),
              "Kestrelnest data format Rev03\r\nFirst\t0\t0\t\t\r\n<!-- Link data -->\r\n");
   WriteBytes(dir.File("shop.url"), "[InternetShortcut]\r\nURL=http://shop.example/\r\n");
-  CliResult r = RunCli(
-      dir, "import '" + file + "' '" + dir.File("a.cgi") + "' '" + dir.File("shop.url") + "'");
+  CliResult r = cli.Run({"import", file, dir.File("a.cgi"), dir.File("shop.url")});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   CVeskDoc loaded(settings, ui);
   ASSERT_TRUE(loaded.OnOpenDocument(file));
@@ -150,20 +113,19 @@ TEST_F(CgiCommandsTest, ImportLeavesTheDocumentAloneWhenAFileIsNotTaken) {
   WriteBytes(dir.File("notes.txt"), "just text\r\n");
   WriteBytes(dir.File("bad.cgi"), "something else\r\n");
 
-  CliResult r = RunCli(
-      dir, "import '" + file + "' '" + dir.File("good.cgi") + "' '" + dir.File("notes.txt") + "'");
+  CliResult r = cli.Run({"import", file, dir.File("good.cgi"), dir.File("notes.txt")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find(dir.File("notes.txt")), std::string::npos) << r.err;
   EXPECT_EQ(ReadBytes(file), before);
 
-  r = RunCli(dir, "import '" + file + "' '" + dir.File("bad.cgi") + "'");
+  r = cli.Run({"import", file, dir.File("bad.cgi")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("Kestrelnest CGI 用データファイルではありません。"), std::string::npos)
       << r.err;
   EXPECT_EQ(ReadBytes(file), before);
 
-  EXPECT_EQ(RunCli(dir, "import '" + file + "'").exitCode, 2);
+  EXPECT_EQ(cli.Run({"import", file}).exitCode, 2);
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

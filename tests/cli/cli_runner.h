@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "publish/temp_folder.h"
+#include "support/temp_folder.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 
 struct CliResult {
   int exitCode = -1;
@@ -46,4 +46,4 @@ class CCliRunner {
   CTempFolder m_tmp;
 };
 
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -9,7 +9,7 @@
 #include "settings/vesk_settings.h"
 #include "text/encoding.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 TEST(CliConfig, GetPrintsTheDefaultsOfAnEmptyStore) {
@@ -119,4 +119,4 @@ TEST(CliConfig, DamagedSettingsFileGivesTheDefaultWithOneWarning) {
 }
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -7,7 +7,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 using nlohmann::json;
@@ -200,4 +200,4 @@ TEST_F(CliDocumentTest, FailuresAndUsageErrors) {
 }
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -6,15 +6,15 @@
 #include "settings/memory_settings_backend.h"
 #include "settings/settings_file_backend.h"
 #include "settings/vesk_settings.h"
+#include "support/doc_fixture.h"
 #include "text/encoding.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
-class CliFindTest : public ::testing::Test {
+class CliFindTest : public DocFixture {
  protected:
-  CliFindTest() : settings(backend), doc(settings, ui) {
-    doc.OnNewDocument();
+  CliFindTest() {
     Add(doc.GetTopCategory(), 0, "Sub");                // serial 3
     Add(doc.GetWorkBox(), 2, "alpha in the work box");  // 4
     Add(doc.GetTopCategory(), 2, "alpha at the top");   // 5
@@ -22,21 +22,9 @@ class CliFindTest : public ::testing::Test {
     LINKINFO* sub = doc.FindBySerial(3);
     Add(sub, 2, ToCp932("アルファ alpha below"));              // 7
     Add(sub, 2, "gamma")->m_strURL = "http://alpha.example/";  // 8
-    path = tmp.File("links.knd");
+    path = dir.File("links.knd");
     EXPECT_TRUE(doc.OnSaveDocument(path));
   }
-  LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
-    doc.SetCurrent(parent);
-    LINKINFO* node = doc.CreateNode(kind);
-    node->m_strTitle = title;
-    return node;
-  }
-
-  CTempFolder tmp;
-  CMemorySettingsBackend backend;
-  CVeskSettings settings;
-  IUserInterface ui;
-  CVeskDoc doc;
   std::string path;
   CCliRunner cli;
 };
@@ -73,8 +61,8 @@ TEST_F(CliFindTest, NothingFoundIsReportedWithTheMessage) {
   EXPECT_EQ(r.err, "検索結果:見つかりませんでした。\n");
   EXPECT_EQ(cli.Run({"find", path, ""}).exitCode, 2);
   EXPECT_EQ(cli.Run({"find", path, std::string(257, 'a')}).exitCode, 1);
-  EXPECT_EQ(cli.Run({"find", tmp.File("missing.knd"), "alpha"}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"find", dir.File("missing.knd"), "alpha"}).exitCode, 1);
 }
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -5,26 +5,16 @@
 
 #include "cli_runner.h"
 #include "document/veskdoc.h"
-#include "publish/publish_test_ui.h"
-#include "publish/temp_folder.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
+#include "support/doc_fixture.h"
 #include "text/encoding.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::CCliRunner;
-using testing::CliResult;
-using testing::CPublishTestUi;
-using testing::CTempFolder;
-using testing::ReadBytes;
-
-class ExportCsvCli : public ::testing::Test {
+class ExportCsvCli : public DocFixture {
  protected:
   // Saves a document holding one category (file name category5.cgi) with one link.
-  ExportCsvCli() : settings(backend), doc(settings, ui) {
-    doc.OnNewDocument();
+  ExportCsvCli() {
     doc.SetCurrent(doc.GetTopCategory());
     category = doc.CreateNode(0);
     category->m_strTitle = "Tools";
@@ -41,12 +31,7 @@ class ExportCsvCli : public ::testing::Test {
     EXPECT_TRUE(doc.OnSaveDocument(dir.File("links.knd")));
   }
 
-  CTempFolder dir;
   CCliRunner cli;
-  CPublishTestUi ui;
-  CMemorySettingsBackend backend;
-  CVeskSettings settings;
-  CVeskDoc doc;
   LINKINFO* category = nullptr;
   std::uint32_t linkSerial = 0;
 };
@@ -76,4 +61,4 @@ TEST_F(ExportCsvCli, RefusesALinkSerialAnUnknownSerialAndBadUsage) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

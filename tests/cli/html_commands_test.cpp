@@ -4,23 +4,17 @@
 
 #include "cli/cli_runner.h"
 #include "document/veskdoc.h"
-#include "publish/publish_test_ui.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
+#include "support/doc_fixture.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::CCliRunner;
-using testing::CTempFolder;
-using testing::ReadBytes;
 namespace fs = std::filesystem;
 
 // A saved collection with one category of three links, published through vesk-cli.
-class HtmlCommands : public ::testing::Test {
+class HtmlCommands : public DocFixture {
  protected:
-  HtmlCommands() : settings(backend), doc(settings, ui) {
-    doc.OnNewDocument();
+  HtmlCommands() {
     doc.SetCurrent(doc.GetTopCategory());
     category = doc.CreateNode(0);
     category->m_strTitle = "Cat";
@@ -31,18 +25,13 @@ class HtmlCommands : public ::testing::Test {
       link->m_strURL = std::string("http://") + title + "/";
     }
     doc.GetFileInfo().m_nLinksPerPage = 2;
-    testing::WriteBytes(dir.File("t.html"),
-                        "<!-- Links Data --><!-- Link List Up -->$Title<!-- End Link List Up -->"
-                        "<!-- End Links Data --><!-- Links Page -->\n");
+    WriteBytes(dir.File("t.html"),
+               "<!-- Links Data --><!-- Link List Up -->$Title<!-- End Link List Up -->"
+               "<!-- End Links Data --><!-- Links Page -->\n");
     doc.GetFileInfo().m_strTemplate = dir.File("t.html");
     EXPECT_TRUE(doc.OnSaveDocument(dir.File("site.knd")));
   }
 
-  CTempFolder dir;
-  CMemorySettingsBackend backend;
-  CVeskSettings settings;
-  testing::CPublishTestUi ui;
-  CVeskDoc doc;
   LINKINFO* category = nullptr;
   CCliRunner cli;
 };
@@ -82,4 +71,4 @@ TEST_F(HtmlCommands, SearchPageWritesTheCategoryLinksBesideTheFile) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

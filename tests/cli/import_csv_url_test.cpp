@@ -5,26 +5,14 @@
 
 #include "cli_runner.h"
 #include "document/veskdoc.h"
-#include "publish/publish_test_ui.h"
-#include "publish/temp_folder.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
+#include "support/doc_fixture.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::CCliRunner;
-using testing::CliResult;
-using testing::CPublishTestUi;
-using testing::CTempFolder;
-using testing::WriteBytes;
-
-class ImportCsvUrlCli : public ::testing::Test {
+class ImportCsvUrlCli : public DocFixture {
  protected:
-  ImportCsvUrlCli() : settings(backend), doc(settings, ui) {
-    doc.OnNewDocument();
-    EXPECT_TRUE(doc.OnSaveDocument(dir.File("links.knd")));
-  }
+  ImportCsvUrlCli() { EXPECT_TRUE(doc.OnSaveDocument(dir.File("links.knd"))); }
   std::vector<LINKINFO*> Children(CVeskDoc& d, const LINKINFO* parent) {
     std::vector<LINKINFO*> out;
     for (LINKINFO* n : d.GetNodeList())
@@ -32,12 +20,7 @@ class ImportCsvUrlCli : public ::testing::Test {
     return out;
   }
 
-  CTempFolder dir;
   CCliRunner cli;
-  CPublishTestUi ui;
-  CMemorySettingsBackend backend;
-  CVeskSettings settings;
-  CVeskDoc doc;
 };
 
 // Without a category tree the CSV records must still land in the work box and the shortcut in
@@ -71,12 +54,12 @@ TEST_F(ImportCsvUrlCli, CsvGoesToTheWorkBoxAndTheShortcutToTopCategory) {
 
 TEST_F(ImportCsvUrlCli, AForeignCsvIsReportedAndTheDocumentKept) {
   WriteBytes(dir.File("bad.csv"), "just,some,csv\r\n");
-  std::string before = testing::ReadBytes(dir.File("links.knd"));
+  std::string before = ReadBytes(dir.File("links.knd"));
   CliResult r = cli.Run({"import", dir.File("links.knd"), dir.File("bad.csv")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("Kestrelnest CSVのデータファイルではありません。"), std::string::npos);
-  EXPECT_EQ(testing::ReadBytes(dir.File("links.knd")), before);
+  EXPECT_EQ(ReadBytes(dir.File("links.knd")), before);
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

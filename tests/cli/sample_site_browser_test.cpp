@@ -12,12 +12,9 @@
 
 #include "cli/cli_runner.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::CTempFolder;
-using testing::ReadBytes;
-using testing::ShellQuote;
 namespace fs = std::filesystem;
 
 int Shell(const std::string& command) {
@@ -101,4 +98,4 @@ TEST(SampleSiteInBrowser, MultiCategoryTemplateGivesOnePage) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "document/dialog_rules.h"
 #include "document/link_info.h"
 #include "document/link_sort.h"
@@ -23,6 +25,9 @@ TEST(DialogRules, NumberFieldsAndRanges) {
   EXPECT_EQ(value, 20);
   EXPECT_EQ(ParseIntField("-7"), -7);
   EXPECT_EQ(ParseIntField("+-7"), std::nullopt);
+  EXPECT_EQ(ParseIntField("-2147483648"), INT_MIN);
+  EXPECT_EQ(ParseIntField("2147483648"), std::nullopt);
+  EXPECT_EQ(ParseIntField("7\n"), std::nullopt);
 }
 
 TEST(DialogRules, TextLimitsCountBytes) {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "publish/cgi_doc_fixture.h"
+#include "support/doc_fixture.h"
 #include "text/encoding.h"
 
 namespace vesk {
@@ -10,7 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using DocFolderTest = testing::CgiDocTest;
+using DocFolderTest = test::DocFixture;
 
 TEST_F(DocFolderTest, AnUntitledDocumentAsksForAFileAndIsSavedThereStayingUntitled) {
   ui.savePath = dir.File("chosen.knd");
@@ -27,6 +27,7 @@ TEST_F(DocFolderTest, AnUntitledDocumentAsksForAFileAndIsSavedThereStayingUntitl
 }
 
 TEST_F(DocFolderTest, CancellingTheDialogGivesNoFolderAndSavesNothing) {
+  ui.savePaths = {std::nullopt};
   EXPECT_EQ(doc.DocFolder(), "");
   EXPECT_TRUE(fs::is_empty(dir.Path()));
 }

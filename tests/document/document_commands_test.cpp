@@ -45,8 +45,9 @@ TEST_F(DocumentCommandsTest, CancelledSettingsDialogChangesNothing) {
     f.m_strHtmlExt = "htm";
     return false;
   };
+  ui.onCgi = [](FILEINFO&) { return false; };  // Cancel
   doc.OnHtmlSettings();
-  doc.OnCgiSettings();  // the default answer is Cancel
+  doc.OnCgiSettings();
   EXPECT_EQ(doc.GetFileInfo().m_strHtmlExt, "html");
   EXPECT_FALSE(doc.SettingsChanged());
   EXPECT_FALSE(doc.IsModified());
@@ -79,8 +80,10 @@ TEST_F(DocumentCommandsTest, HtmlSettingsTakeTheirFourFields) {
 
 TEST_F(DocumentCommandsTest, EnvironmentSettingsRebuildTheColumnsAndRefillTheList) {
   Link(doc.GetTopCategory(), "a");
+  int sheets = 0;
+  ui.onSettingsSheet = [&] { return ++sheets > 0; };
   doc.OnEnvSettings();
-  EXPECT_EQ(ui.settingsSheets, 1);
+  EXPECT_EQ(sheets, 1);
   EXPECT_THAT(view.Codes(), ElementsAre(kHintColumnsChanged, kHintShowCategory, kHintAddLink));
   EXPECT_FALSE(doc.IsModified());
 }

@@ -11,10 +11,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "doc_fixture.h"
 #include "knd_builder.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "support/doc_fixture.h"
+#include "support/view_recorder.h"
 #include "text/encoding.h"
 
 namespace vesk {
@@ -25,23 +26,10 @@ using test::KndBuilder;
 
 class DocumentFileTest : public test::DocFixture {
  protected:
-  DocumentFileTest() {
-    std::string pattern = (fs::temp_directory_path() / "vesk-docfile-XXXXXX").string();
-    dir = ::mkdtemp(pattern.data());
-  }
-  ~DocumentFileTest() override {
-    ::chmod(dir.c_str(), 0755);
-    fs::remove_all(dir);
-  }
-  std::string Path(const std::string& name) const { return dir + "/" + name; }
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string Path(const std::string& name) const { return dir.File(name); }
+  static std::string ReadFile(const std::string& path) { return test::ReadBytes(path); }
   static void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    test::WriteBytes(path, bytes);
   }
   // Loads bytes through the file, as the desktop program opens it.
   bool Open(const std::string& bytes) {
@@ -49,15 +37,13 @@ class DocumentFileTest : public test::DocFixture {
     return doc.OnOpenDocument(Path("in.knd"));
   }
   bool ShownUnexpectedFormat() const {
-    return !ui.shown.empty() && ui.shown.back().text == UnexpectedFormatText();
+    return !ui.messages.empty() && ui.messages.back().text == UnexpectedFormatText();
   }
   LINKINFO* Nth(std::size_t i) {
     auto it = doc.GetNodeList().begin();
     std::advance(it, i);
     return *it;
   }
-
-  std::string dir;
 };
 
 // The fixed-category record of a new document, as the worked example lays it out.
@@ -192,11 +178,11 @@ TEST_F(DocumentFileTest, SaveAndLoadKeepEveryValueAndTheTree) {
 }
 
 TEST_F(DocumentFileTest, SavingTellsTheTreeAndClearsUndo) {
-  test::RecordingView view;
+  test::ViewRecorder view;
   doc.AddView(&view);
   doc.RecordUndo(doc.GetWorkBox(), kUndoChanged, doc.BeginUndoGroup());
   ASSERT_TRUE(doc.OnSaveDocument(Path("s.knd")));
-  EXPECT_EQ(view.Numbers(), std::vector<int>{kHintStoreExpanded});
+  EXPECT_EQ(view.Codes(), std::vector<int>{kHintStoreExpanded});
   EXPECT_FALSE(doc.CanUndo());
   EXPECT_FALSE(doc.IsModified());
   doc.RemoveView(&view);
@@ -243,15 +229,15 @@ TEST_F(DocumentFileTest, DuplicateSerialsLoadAndTheSaveAsks) {
   b.U16(0x8003).Body(KndBuilder::Link(3, 0, "first"), true);
   b.U16(0x8003).Body(KndBuilder::Link(3, 0, "second"), true);
   ASSERT_TRUE(Open(b.bytes));
-  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(doc.FindBySerial(3)->m_strTitle, "first");
 
   ui.answers = {MbResult::Cancel};
   EXPECT_FALSE(doc.OnSaveDocument(Path("in.knd")));
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ResString(kIdsSerialProblemAsk));
-  EXPECT_EQ(ui.shown[0].buttons, MbButtons::OkCancel);
-  EXPECT_EQ(ui.shown[0].icon, MbIcon::Information);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, ResString(kIdsSerialProblemAsk));
+  EXPECT_EQ(ui.messages[0].buttons, MbButtons::OkCancel);
+  EXPECT_EQ(ui.messages[0].icon, MbIcon::Information);
   EXPECT_EQ(ReadFile(Path("in.knd")), b.bytes);
 
   ui.answers = {MbResult::Ok};
@@ -281,10 +267,10 @@ TEST_F(DocumentFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadFile(Path("keep.knd")), before);
-  ASSERT_FALSE(ui.shown.empty());
-  EXPECT_EQ(ToUtf8(ui.shown.back().text), "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。");
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ToUtf8(ui.messages.back().text), "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。");
   EXPECT_TRUE(doc.IsModified());
-  for (const auto& e : fs::directory_iterator(dir))
+  for (const auto& e : fs::directory_iterator(dir.Str()))
     EXPECT_EQ(e.path().filename(), "keep.knd");  // no temporary file left behind
 }
 
@@ -293,8 +279,8 @@ TEST_F(DocumentFileTest, AMissingFileLeavesTheDocumentAsItWas) {
   doc.CreateNode(1);
   EXPECT_FALSE(doc.OnOpenDocument(Path("missing.knd")));
   EXPECT_EQ(doc.GetNodeList().size(), 4u);
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ToUtf8(ui.shown[0].text), "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ToUtf8(ui.messages[0].text), "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
 }
 
 TEST_F(DocumentFileTest, WrongHeaderOrNewerVersionIsRefused) {
@@ -305,12 +291,12 @@ TEST_F(DocumentFileTest, WrongHeaderOrNewerVersionIsRefused) {
   std::string newer = good;
   newer[38] = 0x2D;  // version 301
   for (const std::string& bytes : {badHeader, newer}) {
-    ui.shown.clear();
+    ui.messages.clear();
     doc.SelectCategory(doc.GetWorkBox(), true);
     doc.CreateNode(1);
     EXPECT_FALSE(Open(bytes));
     EXPECT_TRUE(ShownUnexpectedFormat());
-    EXPECT_EQ(ToUtf8(ui.shown.back().text), "予期しないﾌｧｲﾙ形式です。");
+    EXPECT_EQ(ToUtf8(ui.messages.back().text), "予期しないﾌｧｲﾙ形式です。");
     // A new empty document follows.
     EXPECT_EQ(doc.GetNodeList().size(), 3u);
     EXPECT_EQ(doc.GetPathName(), "");
@@ -496,7 +482,7 @@ TEST_F(DocumentFileTest, LargeOldFilesStillGetWorkBoxAndTrash) {
   EXPECT_EQ(doc.GetNodeList().size(), 2003u);
   ASSERT_NE(doc.GetWorkBox(), nullptr);
   ASSERT_NE(doc.GetTrash(), nullptr);
-  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(doc.CheckSerials());
 }
 

@@ -32,8 +32,8 @@ TEST_F(FindTest, DefaultModeSearchesTitlesOnly) {
   EXPECT_EQ(openedMode, 0x200);
   EXPECT_EQ(doc.GetFindPos(), nullptr);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0], ToCp932("検索結果:見つかりませんでした。"));
-  EXPECT_EQ(ui.icons[0], MbIcon::Information);
+  EXPECT_EQ(ui.messages[0].text, ToCp932("検索結果:見つかりませんでした。"));
+  EXPECT_EQ(ui.messages[0].icon, MbIcon::Information);
   EXPECT_FALSE(doc.CanFindNext());
 }
 
@@ -65,7 +65,7 @@ TEST_F(FindTest, SingleHitFindNextReportsNoOtherHit) {
   doc.OnFindNext();
   EXPECT_EQ(doc.GetFindPos(), only);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0], ToCp932("検索結果:他は見つかりませんでした。"));
+  EXPECT_EQ(ui.messages[0].text, ToCp932("検索結果:他は見つかりませんでした。"));
   EXPECT_TRUE(view.hints.empty());  // the selection is not changed
 }
 

@@ -4,9 +4,10 @@
 
 #include <ctime>
 
-#include "doc_fixture.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "support/doc_fixture.h"
+#include "support/view_recorder.h"
 #include "text/encoding.h"
 
 namespace vesk {
@@ -72,12 +73,12 @@ TEST_F(VeskDocTest, CreateNodePutsTheNodeUnderTheCurrentCategory) {
 TEST_F(VeskDocTest, NodeLimitRefusesThe2001stNode) {
   while (doc.GetNodeList().size() < 1999) ASSERT_NE(doc.CreateNode(1), nullptr);
   EXPECT_NE(doc.CreateNode(1), nullptr);
-  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(doc.CreateNode(1), nullptr);
   EXPECT_EQ(doc.GetNodeList().size(), 2000u);
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ResString(kIdsTooManyNodes));
-  EXPECT_EQ(ui.shown[0].buttons, MbButtons::Ok);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, ResString(kIdsTooManyNodes));
+  EXPECT_EQ(ui.messages[0].buttons, MbButtons::Ok);
   EXPECT_EQ(doc.GetNextSerial(), 2000u);  // no serial was used up
 }
 
@@ -87,8 +88,8 @@ TEST_F(VeskDocTest, SerialsRunOutAt320000) {
   ASSERT_NE(last, nullptr);
   EXPECT_EQ(last->m_nSerial, 319999u);
   EXPECT_EQ(doc.CreateNode(1), nullptr);
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ResString(kIdsRenumberNeeded));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, ResString(kIdsRenumberNeeded));
   EXPECT_EQ(doc.GetNodeList().size(), 4u);
   EXPECT_EQ(doc.AllocSerial(), -1);
 }
@@ -144,10 +145,10 @@ TEST_F(VeskDocTest, OnRenumberAsksFirst) {
   ui.answers = {MbResult::Cancel};
   doc.OnRenumber();
   EXPECT_EQ(a->m_nSerial, 77u);
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ResString(kIdsRenumberWarning));
-  EXPECT_EQ(ui.shown[0].buttons, MbButtons::OkCancel);
-  EXPECT_EQ(ui.shown[0].icon, MbIcon::Information);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, ResString(kIdsRenumberWarning));
+  EXPECT_EQ(ui.messages[0].buttons, MbButtons::OkCancel);
+  EXPECT_EQ(ui.messages[0].icon, MbIcon::Information);
   ui.answers = {MbResult::Ok};
   doc.OnRenumber();
   EXPECT_EQ(a->m_nSerial, 3u);
@@ -275,17 +276,17 @@ TEST_F(VeskDocTest, FindFirstChildStartsAtTheGivenNode) {
 }
 
 TEST_F(VeskDocTest, SelectCategoryGoesThroughTheTree) {
-  test::RecordingView view;
+  test::ViewRecorder view;
   doc.AddView(&view);
   doc.SelectCategory(doc.GetWorkBox(), false);
-  EXPECT_EQ(view.Numbers(), std::vector<int>{kHintSelectCategory});
+  EXPECT_EQ(view.Codes(), std::vector<int>{kHintSelectCategory});
   EXPECT_EQ(view.hints[0].second, doc.GetWorkBox());
   EXPECT_EQ(doc.GetCurrent(), nullptr);
 
   view.hints.clear();
   doc.SelectCategory(doc.GetWorkBox(), true);
   EXPECT_EQ(doc.GetCurrent(), doc.GetWorkBox());
-  EXPECT_EQ(view.Numbers(), std::vector<int>{kHintShowCategory});
+  EXPECT_EQ(view.Codes(), std::vector<int>{kHintShowCategory});
 
   // Already current: nothing at all.
   view.hints.clear();
@@ -310,7 +311,7 @@ TEST_F(VeskDocTest, ShowCurrentCategoryListsItsLinksInOrder) {
   b->m_nOrder = 0;
   doc.SelectCategory(sub, true);
   doc.CreateNode(1);  // in the sub-category: not shown
-  test::RecordingView view;
+  test::ViewRecorder view;
   doc.AddView(&view);
   doc.SelectCategory(doc.GetWorkBox(), true);
   ASSERT_EQ(view.hints.size(), 3u);
@@ -418,7 +419,7 @@ TEST_F(VeskDocTest, ViewsMayLeaveWhileBeingTold) {
     }
   } leaver;
   leaver.doc = &doc;
-  test::RecordingView after;
+  test::ViewRecorder after;
   doc.AddView(&leaver);
   doc.AddView(&after);
   doc.UpdateAllViews(kHintColumnsChanged, nullptr);

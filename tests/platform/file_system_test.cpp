@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace vesk::platform {
 namespace {
 
@@ -14,15 +16,8 @@ namespace fs = std::filesystem;
 
 class FileSystemTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "vesk-fs-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data());
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string dir_;
+  test::CTempFolder tmp_;
+  std::string dir_ = tmp_.Str();
 };
 
 TEST_F(FileSystemTest, ReadWholeFileReportsCausesAndRefusesOversizedFiles) {

@@ -4,16 +4,15 @@
 #include <thread>
 
 #include "publish/cgi_data.h"
-#include "publish/cgi_doc_fixture.h"
+#include "support/doc_fixture.h"
 #include "text/encoding.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
 
-class CgiExportTest : public testing::CgiDocTest {
+class CgiExportTest : public DocFixture {
  protected:
   // Runs the export into the temporary folder; returns the list of changed files.
   std::string Export(bool* changed = nullptr, bool* failed = nullptr) {
@@ -166,8 +165,8 @@ TEST_F(CgiExportTest, NamesThatLeaveTheFolderAreRefusedAndSkipped) {
   EXPECT_FALSE(fs::exists(dir.File("escape.cgi")));
   EXPECT_EQ(data.m_strChanged, dir.File("out/ok.cgi") + "\r\n" + dir.File("out/top.cgi") + "\r\n");
   ASSERT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ui.messages[0].text, "ファイル名に使用できない文字が有ります。\n../escape.cgi");
-  EXPECT_EQ(ui.messages[1].text, "ファイル名に使用できない文字が有ります。\n..");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイル名に使用できない文字が有ります。\n../escape.cgi");
+  EXPECT_EQ(ui.messages[1].Utf8(), "ファイル名に使用できない文字が有ります。\n..");
   std::string top = ReadBytes(dir.File("out/top.cgi"));
   EXPECT_EQ(top,
             "Kestrelnest data format Rev03\r\nTop Category\t1\t0\t\t\r\n"
@@ -228,7 +227,7 @@ TEST_F(CgiExportTest, AnUncreatableTemporaryFileIsReportedAsABadFileName) {
   EXPECT_FALSE(ExportCgiData(doc, data, dir.File("missing-folder/"), &failed));
   EXPECT_TRUE(failed);
   ASSERT_FALSE(ui.messages.empty());
-  EXPECT_EQ(ui.messages[0].text, "ファイル名に使用できない文字が有ります。");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイル名に使用できない文字が有ります。");
 }
 
 TEST_F(CgiExportTest, OutputFolderIsTheCgiFolderOnlyWhenItNamesAnExistingFolder) {
@@ -240,7 +239,7 @@ TEST_F(CgiExportTest, OutputFolderIsTheCgiFolderOnlyWhenItNamesAnExistingFolder)
   EXPECT_EQ(CgiOutputFolder(doc, "/doc/"), "/doc/");
   info.m_strCgiFolder = dir.File("none");
   EXPECT_EQ(CgiOutputFolder(doc, "/doc/"), "/doc/");
-  testing::WriteBytes(dir.File("plain"), "x");
+  WriteBytes(dir.File("plain"), "x");
   info.m_strCgiFolder = dir.File("plain");
   EXPECT_EQ(CgiOutputFolder(doc, "/doc/"), "/doc/");
   info.m_strCgiFolder = "";
@@ -263,6 +262,7 @@ TEST_F(CgiExportTest, OutputCommandSavesTheDocumentWritesBesideItAndShowsTheList
 
 TEST_F(CgiExportTest, OutputCommandEndsSilentlyWhenTheSaveDialogIsCancelled) {
   AddLink(Top(), "T");
+  ui.savePaths = {std::nullopt};
   EXPECT_FALSE(RunCgiOutput(doc));
   EXPECT_TRUE(ui.results.empty());
   EXPECT_TRUE(ui.messages.empty());
@@ -270,4 +270,4 @@ TEST_F(CgiExportTest, OutputCommandEndsSilentlyWhenTheSaveDialogIsCancelled) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

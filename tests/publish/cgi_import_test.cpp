@@ -4,25 +4,15 @@
 #include <filesystem>
 
 #include "publish/cgi_data.h"
-#include "publish/cgi_doc_fixture.h"
 #include "publish/read_data_file.h"
+#include "support/doc_fixture.h"
+#include "support/view_recorder.h"
 #include "text/encoding.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::WriteBytes;
-
-// Records the hints the document sends, with the node's title.
-class CRecordingView : public IDocView {
- public:
-  void OnUpdate(int hint, LINKINFO* node) override {
-    hints.push_back(std::to_string(hint) + ":" + (node ? node->m_strTitle : ""));
-  }
-  std::vector<std::string> hints;
-};
-
-class CgiImportTest : public testing::CgiDocTest {
+class CgiImportTest : public DocFixture {
  protected:
   std::vector<LINKINFO*> ChildrenOf(const LINKINFO* parent) {
     std::vector<LINKINFO*> out;
@@ -49,7 +39,7 @@ constexpr const char* kSample =
     "43\tNever\tread\r\n";
 
 TEST_F(CgiImportTest, ReadsLinksIntoANewWorkBoxCategoryUntilTheFirstEmptyLine) {
-  CRecordingView view;
+  ViewRecorder view;
   doc.AddView(&view);
   std::size_t before = doc.GetNodeList().size();
   ASSERT_TRUE(ImportCgiFile(doc, Write("category3.cgi", kSample)));
@@ -85,7 +75,7 @@ TEST_F(CgiImportTest, ReadsLinksIntoANewWorkBoxCategoryUntilTheFirstEmptyLine) {
   EXPECT_EQ(links[1]->m_nMark, 2);
   // The views heard of the new category, its selection and each link.
   auto has = [&](const std::string& h) {
-    return std::find(view.hints.begin(), view.hints.end(), h) != view.hints.end();
+    return std::find(view.described.begin(), view.described.end(), h) != view.described.end();
   };
   EXPECT_TRUE(has("102:Links"));
   EXPECT_TRUE(has("307:First"));
@@ -117,7 +107,7 @@ TEST_F(CgiImportTest, TheNodeLimitStopsTheImportAndWhatWasReadCanBeUndone) {
       Write("big.cgi", "Kestrelnest data format Rev03\nBig\t5\n<!-- Link data -->\n" + lines)));
   EXPECT_EQ(doc.GetNodeList().size(), kMaxNodes);  // the category and two links
   ASSERT_FALSE(ui.messages.empty());
-  EXPECT_EQ(ui.messages.back().text, "これ以上カテゴリー/リンク先を追加できません。");
+  EXPECT_EQ(ui.messages.back().Utf8(), "これ以上カテゴリー/リンク先を追加できません。");
   doc.OnEditUndo();
   EXPECT_EQ(doc.GetNodeList().size(), before);
   EXPECT_TRUE(ChildrenOf(doc.GetWorkBox()).empty());
@@ -147,7 +137,7 @@ TEST_F(CgiImportTest, FilesThatAreNotCategoryFilesAreRefusedWithNothingCreated) 
     ui.messages.clear();
     EXPECT_FALSE(ImportCgiFile(doc, Write("bad.cgi", content))) << content;
     ASSERT_EQ(ui.messages.size(), 1u) << content;
-    EXPECT_EQ(ui.messages[0].text, "Kestrelnest CGI 用データファイルではありません。");
+    EXPECT_EQ(ui.messages[0].Utf8(), "Kestrelnest CGI 用データファイルではありません。");
     EXPECT_EQ(ui.messages[0].icon, MbIcon::Stop);
   }
   EXPECT_EQ(doc.GetNodeList().size(), before);
@@ -157,7 +147,7 @@ TEST_F(CgiImportTest, FilesThatAreNotCategoryFilesAreRefusedWithNothingCreated) 
 TEST_F(CgiImportTest, AFileThatCannotBeOpenedIsReportedAsNotFound) {
   EXPECT_FALSE(ImportCgiFile(doc, dir.File("absent.cgi")));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
 }
 
 TEST_F(CgiImportTest, WithoutALinkMarkerTheCategoryIsCreatedEmpty) {
@@ -207,4 +197,4 @@ TEST_F(CgiImportTest, ReadDataFileCommandOffersTheFilterWithTheCgiExtension) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

@@ -3,27 +3,20 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "document/veskdoc.h"
 #include "publish/data_file.h"
-#include "publish/publish_test_ui.h"
 #include "publish/read_data_file.h"
-#include "publish/temp_folder.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
+#include "support/doc_fixture.h"
+#include "support/temp_folder.h"
+#include "support/view_recorder.h"
 #include "text/encoding.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
-
-using testing::CPublishTestUi;
-using testing::CTempFolder;
-using testing::ReadBytes;
-using testing::WriteBytes;
 
 const std::string kHeader =
     "Kestrelnest CSV file Rev03\r\n" +
@@ -32,31 +25,10 @@ const std::string kHeader =
         "更新日,キーワード") +
     "\r\n";
 
-// Records every hint and, like the category tree, makes a category the document's current one
-// when the document asks for its selection (hint 103).
-class RecordingView : public IDocView {
- public:
-  explicit RecordingView(CVeskDoc& doc) : m_doc(&doc) {}
-  void OnUpdate(int hint, LINKINFO* node) override {
-    hints.push_back({hint, node});
-    if (hint == kHintSelectCategory) m_doc->SelectCategory(node, true);
-  }
-  bool Saw(int hint) const {
-    for (const auto& h : hints)
-      if (h.first == hint) return true;
-    return false;
-  }
-  std::vector<std::pair<int, LINKINFO*>> hints;
-
- private:
-  CVeskDoc* m_doc;
-};
-
 // A saved-looking document in a temporary folder, so that DocFolder gives that folder.
-class CsvDocTest : public ::testing::Test {
+class CsvDocTest : public DocFixture {
  protected:
-  CsvDocTest() : settings(backend), doc(settings, ui) {
-    doc.OnNewDocument();
+  CsvDocTest() {
     doc.SetPathName(dir.File("links.knd"));
     doc.SetModifiedFlag(false);
     doc.AddView(&view);
@@ -86,12 +58,7 @@ class CsvDocTest : public ::testing::Test {
     return out;
   }
 
-  CTempFolder dir;
-  CPublishTestUi ui;
-  CMemorySettingsBackend backend;
-  CVeskSettings settings;
-  CVeskDoc doc;
-  RecordingView view{doc};
+  ViewRecorder view{doc};
 };
 
 TEST(CsvRecord, QuotesOnlyFieldsThatNeedItAndReadsThemBack) {
@@ -150,15 +117,6 @@ TEST(CsvRecord, DateRuleAcceptsOnlyTheHandledRange) {
 }
 
 TEST(CsvRecord, NumbersTakeLeadingDigitsAndMissingFieldsAreEmpty) {
-  EXPECT_EQ(LeadingDecimal(" 12x"), 12);
-  EXPECT_EQ(LeadingDecimal("-7"), -7);
-  EXPECT_EQ(LeadingDecimal("x1"), 0);
-  EXPECT_EQ(LeadingDecimal("99999999999999999999"), INT_MAX);
-  EXPECT_EQ(LeadingDecimal("-99999999999999999999"), INT_MIN);
-  EXPECT_EQ(LeadingUnsigned("4294967295"), 4294967295u);
-  EXPECT_EQ(LeadingUnsigned("99999999999"), 4294967295u);
-  EXPECT_EQ(LeadingUnsigned("-1"), 0u);
-
   LINKINFO link(1, 0);
   link.m_strURL = "old";
   std::string category = "old";
@@ -190,7 +148,7 @@ TEST_F(CsvDocTest, ExportWritesTheCurrentCategorysOwnLinksBesideTheDocument) {
                 "7,\"Sites, mine\",A,http://a/,,,\"say \"\"hi\"\"\",,0,2001/05/07,\r\n"
                 "8,\"Sites, mine\",B,,,,,,2,2001/05/07,\r\n");
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "CSVデータをファイルに書き込みました。");
+  EXPECT_EQ(ui.messages[0].Utf8(), "CSVデータをファイルに書き込みました。");
   EXPECT_EQ(ui.messages[0].icon, MbIcon::Information);
   EXPECT_FALSE(doc.IsModified());
 }
@@ -208,7 +166,7 @@ TEST_F(CsvDocTest, ExportRefusesNamesLeavingTheFolderAndReportsUncreatableFiles)
   EXPECT_FALSE(std::filesystem::exists(dir.Path() + "../escape.csv"));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].icon, MbIcon::Stop);
-  EXPECT_NE(ui.messages[0].text.find("ファイル名に使用できない文字が有ります。"),
+  EXPECT_NE(ui.messages[0].Utf8().find("ファイル名に使用できない文字が有ります。"),
             std::string::npos);
 
   // A folder standing where the file should go cannot be created as a file.
@@ -217,7 +175,7 @@ TEST_F(CsvDocTest, ExportRefusesNamesLeavingTheFolderAndReportsUncreatableFiles)
   std::filesystem::create_directory(dir.File("taken.csv"));
   EXPECT_FALSE(ExportCsv(doc));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "ファイル名に使用できない文字が有ります。");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイル名に使用できない文字が有ります。");
 }
 
 TEST_F(CsvDocTest, ExportedFileImportsIntoANewWorkBoxCategoryAsOneUndoGroup) {
@@ -265,7 +223,7 @@ TEST_F(CsvDocTest, ImportRefusesForeignAndMissingFilesWithoutChangingTheDocument
   WriteBytes(dir.File("other.csv"), "Kestrelnest CSV file Rev02\r\nx\r\n1,a,b\r\n");
   EXPECT_FALSE(ImportCsvFile(doc, dir.File("other.csv")));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "Kestrelnest CSVのデータファイルではありません。");
+  EXPECT_EQ(ui.messages[0].Utf8(), "Kestrelnest CSVのデータファイルではありません。");
   EXPECT_EQ(ui.messages[0].icon, MbIcon::Stop);
 
   WriteBytes(dir.File("empty.csv"), "");
@@ -275,7 +233,7 @@ TEST_F(CsvDocTest, ImportRefusesForeignAndMissingFilesWithoutChangingTheDocument
   ui.messages.clear();
   EXPECT_FALSE(ImportCsvFile(doc, dir.File("missing.csv")));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
   EXPECT_EQ(doc.GetNodeList().size(), nodesBefore);
   EXPECT_FALSE(doc.CanUndo());
 }
@@ -306,9 +264,9 @@ TEST_F(CsvDocTest, ImportStopsAtAnEmptyLineAndSplitsRecordsAtLineBreaks) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
 TEST_F(CsvDocTest, ImportWithoutATreeToFollowTheSelectionStillFillsTheWorkBox) {
@@ -326,9 +284,9 @@ TEST_F(CsvDocTest, ImportWithoutATreeToFollowTheSelectionStillFillsTheWorkBox) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
 TEST_F(CsvDocTest, ReadDataFileHandsCsvAndUrlFilesOverByTheirExactExtension) {
@@ -352,4 +310,4 @@ TEST_F(CsvDocTest, ReadDataFileHandsCsvAndUrlFilesOverByTheirExactExtension) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

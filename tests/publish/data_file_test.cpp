@@ -5,18 +5,14 @@
 #include <filesystem>
 #include <thread>
 
-#include "publish/publish_test_ui.h"
-#include "publish/temp_folder.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 #include "text/text_read_file.h"
 #include "text/text_write_file.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::CPublishTestUi;
-using testing::CTempFolder;
-using testing::ReadBytes;
-using testing::WriteBytes;
 namespace fs = std::filesystem;
 
 TEST(CompareFiles, TellsEachOutcomeApart) {
@@ -47,7 +43,7 @@ class CommitFileTest : public ::testing::Test {
     data.CommitFile(dir.File(name), data.TempPath());
   }
   CTempFolder dir;
-  CPublishTestUi ui;
+  ScriptedUI ui;
   CDataFile data;
 };
 
@@ -86,7 +82,7 @@ TEST_F(CommitFileTest, MissingTemporaryFileKeepsTheTargetAndReportsIt) {
   EXPECT_EQ(ReadBytes(dir.File("keep")), "old");
   EXPECT_EQ(data.m_strChanged, "");
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
 }
 
 TEST_F(CommitFileTest, AFailedMoveIsReportedAndNotListed) {
@@ -159,16 +155,16 @@ TEST(TextFiles, WritingToAFullDiskReportsDiskFull) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
 TEST(HoldsBytes, IsTrueOnlyForTheExactContent) {
-  testing::CTempFolder dir;
+  CTempFolder dir;
   std::string f = dir.File("f");
   EXPECT_FALSE(CDataFile::HoldsBytes(f, ""));
-  testing::WriteBytes(f, "a\r\nb");
+  WriteBytes(f, "a\r\nb");
   EXPECT_TRUE(CDataFile::HoldsBytes(f, "a\r\nb"));
   EXPECT_FALSE(CDataFile::HoldsBytes(f, "a\nb"));
   EXPECT_FALSE(CDataFile::HoldsBytes(f, "a\r\nc"));
@@ -176,4 +172,4 @@ TEST(HoldsBytes, IsTrueOnlyForTheExactContent) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

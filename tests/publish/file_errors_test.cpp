@@ -4,15 +4,13 @@
 
 #include <cerrno>
 
-#include "publish/publish_test_ui.h"
+#include "support/scripted_ui.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::CPublishTestUi;
-
 TEST(FileErrors, ReportsEachCauseWithItsTextAndTheStopIcon) {
-  CPublishTestUi ui;
+  ScriptedUI ui;
   ReportFileError(ui, kFileErrNotFound);
   ReportFileError(ui, kFileErrDiskFull);
   ReportFileError(ui, kFileErrAccessDenied);
@@ -20,12 +18,12 @@ TEST(FileErrors, ReportsEachCauseWithItsTextAndTheStopIcon) {
   ReportBadFileName(ui);
   ReportBadFileName(ui, "../x.cgi");
   ASSERT_EQ(ui.messages.size(), 6u);
-  EXPECT_EQ(ui.messages[0].text, "ファイルが見つかりません");
-  EXPECT_EQ(ui.messages[1].text, "ディスク容量が足りません。");
-  EXPECT_EQ(ui.messages[2].text, " Error Code (5)");
-  EXPECT_EQ(ui.messages[3].text, " Error Code (14)");
-  EXPECT_EQ(ui.messages[4].text, "ファイル名に使用できない文字が有ります。");
-  EXPECT_EQ(ui.messages[5].text, "ファイル名に使用できない文字が有ります。\n../x.cgi");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[1].Utf8(), "ディスク容量が足りません。");
+  EXPECT_EQ(ui.messages[2].Utf8(), " Error Code (5)");
+  EXPECT_EQ(ui.messages[3].Utf8(), " Error Code (14)");
+  EXPECT_EQ(ui.messages[4].Utf8(), "ファイル名に使用できない文字が有ります。");
+  EXPECT_EQ(ui.messages[5].Utf8(), "ファイル名に使用できない文字が有ります。\n../x.cgi");
   for (const auto& m : ui.messages) {
     EXPECT_EQ(m.icon, MbIcon::Stop);
     EXPECT_EQ(m.buttons, MbButtons::Ok);
@@ -45,4 +43,4 @@ TEST(FileErrors, MapsSystemErrorsToTheCausesTheMessagesKnow) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

@@ -5,50 +5,29 @@
 #include "document/veskdoc.h"
 #include "publish/data_file.h"
 #include "publish/html_pages.h"
-#include "publish/publish_test_ui.h"
 #include "publish/search_page.h"
-#include "publish/temp_folder.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
+#include "support/doc_fixture.h"
+#include "support/temp_folder.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::CPublishTestUi;
-using testing::CTempFolder;
-using testing::ReadBytes;
-using testing::WriteBytes;
 namespace fs = std::filesystem;
 
 // The HTML output command on a real document with in-memory settings.
-class HtmlOutputCommand : public ::testing::Test {
+class HtmlOutputCommand : public DocFixture {
  protected:
-  HtmlOutputCommand() : settings(backend), doc(settings, ui) {
-    doc.OnNewDocument();
+  HtmlOutputCommand() {
     WriteBytes(dir.File("t.html"),
                "<!-- Links Data -->$Catefile <!-- Link List Up -->[$Title $New]"
                "<!-- End Link List Up --><!-- End Links Data -->\n");
     doc.GetFileInfo().m_strTemplate = dir.File("t.html");
-  }
-  LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
-    LINKINFO* saved = doc.GetCurrent();
-    doc.SetCurrent(parent);
-    LINKINFO* node = doc.CreateNode(kind);
-    doc.SetCurrent(saved);
-    node->m_strTitle = title;
-    return node;
   }
   void SaveAs(const std::string& name) {
     ASSERT_TRUE(doc.OnSaveDocument(dir.File(name)));
     doc.SetPathName(dir.File(name));
     doc.SetModifiedFlag(false);
   }
-
-  CTempFolder dir;
-  CMemorySettingsBackend backend;
-  CVeskSettings settings;
-  CPublishTestUi ui;
-  CVeskDoc doc;
 };
 
 TEST_F(HtmlOutputCommand, ListsTheChangedPagesThenSaysNothingChanged) {
@@ -61,7 +40,7 @@ TEST_F(HtmlOutputCommand, ListsTheChangedPagesThenSaysNothingChanged) {
   ASSERT_TRUE(RunHtmlOutput(doc));
   EXPECT_EQ(ui.results.size(), 1u);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "新規作成/変更されたファイルはありません。");
+  EXPECT_EQ(ui.messages[0].Utf8(), "新規作成/変更されたファイルはありません。");
   EXPECT_EQ(ui.messages[0].icon, MbIcon::None);
   EXPECT_EQ(ui.messages[0].buttons, MbButtons::Ok);
 }
@@ -83,6 +62,7 @@ TEST_F(HtmlOutputCommand, HtmlFolderCountsOnlyWhenItNamesAnExistingFolder) {
 
 TEST_F(HtmlOutputCommand, CancelledDocumentFolderEndsSilently) {
   Add(doc.GetTopCategory(), 1, "one");  // never saved: the save dialog is cancelled
+  ui.savePaths = {std::nullopt};
   EXPECT_FALSE(RunHtmlOutput(doc));
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(ui.results.empty());
@@ -147,4 +127,4 @@ TEST_F(HtmlOutputCommand, SearchPageIsWrittenBesideTheDocument) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

@@ -8,17 +8,13 @@
 
 #include "publish/data_file.h"
 #include "publish/html_template.h"
-#include "publish/publish_test_ui.h"
-#include "publish/temp_folder.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 #include "text/encoding.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::CPublishTestUi;
-using testing::CTempFolder;
-using testing::ReadBytes;
-using testing::WriteBytes;
 namespace fs = std::filesystem;
 
 // A published tree without a document: the node list, Top Category, the work box and the
@@ -68,7 +64,7 @@ class Site {
   std::string Page(const std::string& name) const { return ReadBytes(dir.File(name)); }
 
   CTempFolder dir;
-  CPublishTestUi ui;
+  ScriptedUI ui;
   FILEINFO info;
   NodeList list;
   LINKINFO* top;
@@ -287,7 +283,7 @@ TEST(HtmlPages, AFailedPageShowsTheMessageAndTheRunGoesOn) {
   // An output folder that does not exist: no temporary file can be created for any page.
   EXPECT_FALSE(data->PublishHtml(site.dir.File("nowhere/")));
   ASSERT_EQ(site.ui.messages.size(), 2u);  // once per category
-  EXPECT_EQ(site.ui.messages[0].text, "リンク集のHTMLファイルの書き込みに失敗しました。");
+  EXPECT_EQ(site.ui.messages[0].Utf8(), "リンク集のHTMLファイルの書き込みに失敗しました。");
   EXPECT_EQ(site.ui.messages[0].icon, MbIcon::Stop);
 }
 
@@ -327,4 +323,4 @@ TEST(SearchPage, ListsTheCurrentCategoryLinksVerbatim) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

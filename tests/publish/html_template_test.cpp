@@ -11,12 +11,17 @@
 #include "document/link_info.h"
 #include "document/user_interface.h"
 #include "settings/vesk_settings.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 #include "text/encoding.h"
 
 namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
+using test::CTempFolder;
+using test::ReadBytes;
+using test::ScriptedUI;
 
 // Just enough of a settings store for the mark texts.
 class MarkBackend : public ISettingsBackend {
@@ -41,15 +46,6 @@ class MarkBackend : public ISettingsBackend {
   bool DeleteValue(const std::string&, const std::string&) override { return true; }
   bool DeleteKey(const std::string&) override { return true; }
   std::vector<std::string> EnumSubkeys(const std::string&) override { return {}; }
-};
-
-class RecordingUI : public IUserInterface {
- public:
-  std::vector<std::string> messages;
-  MbResult MessageBox(const std::string& text, MbButtons, MbIcon) override {
-    messages.push_back(text);
-    return MbResult::Ok;
-  }
 };
 
 // Owns the nodes a test hands to the template.
@@ -85,46 +81,23 @@ class Nodes {
   std::vector<std::unique_ptr<LINKINFO>> m_nodes;
 };
 
-std::string ReadBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-class TempDir {
- public:
-  TempDir() {
-    m_path = fs::temp_directory_path() /
-             ("vesk_tpl_" + std::to_string(::getpid()) + "_" + std::to_string(s_counter++));
-    fs::create_directories(m_path);
-  }
-  ~TempDir() { fs::remove_all(m_path); }
-  fs::path operator/(const std::string& name) const { return m_path / name; }
-  std::string Str() const { return m_path.string(); }
-
- private:
-  static inline int s_counter = 0;
-  fs::path m_path;
-};
-
 TEST(HtmlTemplateLoad, EveryLineEndsInOneLfWhateverTheFileHad) {
   CHtmlTemplate t("html");
   EXPECT_EQ(t.LoadTemplateText("a\r\nb\nc"), kTemplateSingle);
   EXPECT_EQ(t.m_strPage, "a\nb\nc\n");
 
-  TempDir dir;
-  std::ofstream(dir / "t.html", std::ios::binary) << "x\r\n\r\ny";
+  CTempFolder dir;
+  std::ofstream(dir.File("t.html"), std::ios::binary) << "x\r\n\r\ny";
   CHtmlTemplate f("html");
-  EXPECT_EQ(f.LoadTemplate((dir / "t.html").string()), kTemplateSingle);
+  EXPECT_EQ(f.LoadTemplate(dir.File("t.html")), kTemplateSingle);
   EXPECT_EQ(f.m_strPage, "x\n\ny\n");
 }
 
 TEST(HtmlTemplateLoad, UnreadableTemplateGivesNoneSilentlyAndChangesNothing) {
-  TempDir dir;
-  RecordingUI ui;
+  CTempFolder dir;
+  ScriptedUI ui;
   CHtmlTemplate t("html", nullptr, &ui);
-  EXPECT_EQ(t.LoadTemplate((dir / "missing.html").string()), kTemplateNone);
+  EXPECT_EQ(t.LoadTemplate(dir.File("missing.html")), kTemplateNone);
   EXPECT_EQ(t.LoadTemplate(dir.Str()), kTemplateNone);  // a folder is not a template
   EXPECT_EQ(t.LoadTemplate(""), kTemplateNone);
   EXPECT_TRUE(t.m_strPage.empty());
@@ -385,7 +358,7 @@ TEST(HtmlTemplatePage, SectionsAndNavigationGoToTheirMarkers) {
 }
 
 TEST(HtmlTemplateWrite, WritesCrLfAndEmptiesTheOutputsForTheNextPage) {
-  TempDir dir;
+  CTempFolder dir;
   Nodes nodes;
   auto* cat = nodes.Category("Cat", "", 1);
   CHtmlTemplate t("html");
@@ -393,27 +366,27 @@ TEST(HtmlTemplateWrite, WritesCrLfAndEmptiesTheOutputsForTheNextPage) {
   t.AddLinksData(*cat, {nodes.Link("a", "u", 2)});
   t.SetLinksPage("nav");
   std::string sjisName = ToCp932("日本");
-  ASSERT_TRUE(t.WritePage((dir / "p1").string(), sjisName, 1, "p1"));
-  EXPECT_EQ(ReadBytes(dir / "p1"), "1\r\n\r\nnav\r\n");
-  ASSERT_TRUE(t.WritePage((dir / "p2").string(), sjisName, 1, "p2"));
-  EXPECT_EQ(ReadBytes(dir / "p2"), "\r\n");
+  ASSERT_TRUE(t.WritePage(dir.File("p1"), sjisName, 1, "p1"));
+  EXPECT_EQ(ReadBytes(dir.File("p1")), "1\r\n\r\nnav\r\n");
+  ASSERT_TRUE(t.WritePage(dir.File("p2"), sjisName, 1, "p2"));
+  EXPECT_EQ(ReadBytes(dir.File("p2")), "\r\n");
 }
 
 TEST(HtmlTemplateWrite, AFailedPageIsReportedByResultAndLeavesNothingForTheNext) {
-  TempDir dir;
+  CTempFolder dir;
   Nodes nodes;
   auto* cat = nodes.Category("Cat", "", 1);
   CHtmlTemplate t("html");
   t.LoadTemplateText("<!-- Links Data -->$Title<!-- End Links Data -->[<!-- Links Page -->]");
   t.AddLinksData(*cat, {});
   t.SetLinksPage("nav");
-  EXPECT_FALSE(t.WritePage((dir / "no" / "such" / "p").string(), "Cat", 0, "p"));
-  EXPECT_TRUE(t.WritePage((dir / "p").string(), "Cat", 0, "p"));
-  EXPECT_EQ(ReadBytes(dir / "p"), "[]\r\n");
+  EXPECT_FALSE(t.WritePage(dir.File("no/such/p"), "Cat", 0, "p"));
+  EXPECT_TRUE(t.WritePage(dir.File("p"), "Cat", 0, "p"));
+  EXPECT_EQ(ReadBytes(dir.File("p")), "[]\r\n");
 }
 
 TEST(HtmlTemplateWrite, CommentWithTagsIsWrittenUnescaped) {
-  TempDir dir;
+  CTempFolder dir;
   Nodes nodes;
   auto* cat = nodes.Category("Cat", "", 1);
   CHtmlTemplate t("html");
@@ -421,8 +394,8 @@ TEST(HtmlTemplateWrite, CommentWithTagsIsWrittenUnescaped) {
       "<!-- Links Data --><!-- Link List Up -->$Comment<!-- End Link List Up -->"
       "<!-- End Links Data -->");
   t.AddLinksData(*cat, {nodes.Link("a", "u", 2, "<B>bold</B> & \"q\"")});
-  ASSERT_TRUE(t.WritePage((dir / "p").string(), "Cat", 1, "p"));
-  EXPECT_EQ(ReadBytes(dir / "p"), "<B>bold</B> & \"q\"\r\n");
+  ASSERT_TRUE(t.WritePage(dir.File("p"), "Cat", 1, "p"));
+  EXPECT_EQ(ReadBytes(dir.File("p")), "<B>bold</B> & \"q\"\r\n");
 }
 
 }  // namespace

@@ -6,43 +6,17 @@
 #include <vector>
 
 #include "document/veskdoc.h"
-#include "publish/publish_test_ui.h"
-#include "publish/temp_folder.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
+#include "support/doc_fixture.h"
+#include "support/temp_folder.h"
+#include "support/view_recorder.h"
 #include "text/encoding.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
-using testing::CPublishTestUi;
-using testing::CTempFolder;
-using testing::WriteBytes;
-
-// Records every hint and, like the category tree, makes a category the document's current one
-// when the document asks for its selection (hint 103).
-class HintLog : public IDocView {
- public:
-  explicit HintLog(CVeskDoc& doc) : m_doc(&doc) {}
-  void OnUpdate(int hint, LINKINFO* node) override {
-    hints.push_back({hint, node});
-    if (hint == kHintSelectCategory) m_doc->SelectCategory(node, true);
-  }
-  bool Saw(int hint) const {
-    for (const auto& h : hints)
-      if (h.first == hint) return true;
-    return false;
-  }
-  std::vector<std::pair<int, LINKINFO*>> hints;
-
- private:
-  CVeskDoc* m_doc;
-};
-
-class UrlImportTest : public ::testing::Test {
+class UrlImportTest : public DocFixture {
  protected:
-  UrlImportTest() : settings(backend), doc(settings, ui) {
-    doc.OnNewDocument();
+  UrlImportTest() {
     doc.AddView(&log);
     doc.SelectCategory(doc.GetTopCategory(), true);
   }
@@ -54,12 +28,7 @@ class UrlImportTest : public ::testing::Test {
     return n;
   }
 
-  CTempFolder dir;
-  CPublishTestUi ui;
-  CMemorySettingsBackend backend;
-  CVeskSettings settings;
-  CVeskDoc doc;
-  HintLog log{doc};
+  ViewRecorder log{doc};
 };
 
 TEST(UrlFileTitle, IsTheFileNameUpToItsLastDot) {
@@ -102,11 +71,11 @@ TEST_F(UrlImportTest, AFileWithoutUrlMakesNothingAndAnUnreadableOneIsReported) {
 
   EXPECT_FALSE(ImportUrlFile(doc, dir.File("gone.url")));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
   EXPECT_EQ(ui.messages[0].icon, MbIcon::Stop);
   EXPECT_EQ(doc.GetNodeList().size(), before);
   EXPECT_FALSE(doc.CanUndo());
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test

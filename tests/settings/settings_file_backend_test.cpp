@@ -8,15 +8,15 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "publish/temp_folder.h"
 #include "settings/vesk_settings.h"
+#include "support/temp_folder.h"
 
 namespace vesk::platform {
 namespace {
 
-using vesk::testing::CTempFolder;
-using vesk::testing::ReadBytes;
-using vesk::testing::WriteBytes;
+using vesk::test::CTempFolder;
+using vesk::test::ReadBytes;
+using vesk::test::WriteBytes;
 
 struct Warnings {
   std::vector<std::string> seen;

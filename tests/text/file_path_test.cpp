@@ -9,38 +9,16 @@
 #include <iterator>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder per test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "vesk-path-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& str() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::CTempFolder;
+using test::ReadBytes;
+using test::WriteBytes;
 
 TEST(FilePath, ExtensionIsTheFileNamePartAfterItsLastDot) {
   EXPECT_TRUE(CFilePath("/d/list.csv").HasExtension("csv"));
@@ -64,22 +42,22 @@ TEST(FilePath, ExtensionIsTheFileNamePartAfterItsLastDot) {
 }
 
 TEST(FilePath, FolderKindTellsFolderFileAndMissing) {
-  TempFolder tmp;
-  WriteBytes(tmp / "f", "x");
-  EXPECT_EQ(CFilePath(tmp.str()).FolderKind(), 100);
-  EXPECT_EQ(CFilePath(tmp / "f").FolderKind(), 200);
-  EXPECT_EQ(CFilePath(tmp / "missing").FolderKind(), 500);
-  EXPECT_EQ(CFilePath("").FolderKind(), 500);
+  CTempFolder tmp;
+  WriteBytes(tmp.File("f"), "x");
+  EXPECT_EQ(CFilePath(tmp.Str()).FolderKind(), FolderKindResult::Folder);
+  EXPECT_EQ(CFilePath(tmp.File("f")).FolderKind(), FolderKindResult::NotFolder);
+  EXPECT_EQ(CFilePath(tmp.File("missing")).FolderKind(), FolderKindResult::Missing);
+  EXPECT_EQ(CFilePath("").FolderKind(), FolderKindResult::Missing);
 }
 
 TEST(FilePath, MakeDirectoryPathCreatesMissingFoldersOnly) {
-  TempFolder tmp;
+  CTempFolder tmp;
   char before[4096];
   ASSERT_NE(::getcwd(before, sizeof before), nullptr);
 
-  std::string deep = tmp / "a/b/c";
+  std::string deep = tmp.File("a/b/c");
   EXPECT_TRUE(CFilePath(deep).MakeDirectoryPath(false));
-  EXPECT_TRUE(fs::is_directory(tmp / "a/b"));
+  EXPECT_TRUE(fs::is_directory(tmp.File("a/b")));
   EXPECT_FALSE(fs::exists(deep));
   EXPECT_TRUE(CFilePath(deep).MakeDirectoryPath(true));
   EXPECT_TRUE(fs::is_directory(deep));
@@ -90,17 +68,17 @@ TEST(FilePath, MakeDirectoryPathCreatesMissingFoldersOnly) {
   EXPECT_EQ(ReadBytes(deep + "/keep"), "k");
 
   // A trailing separator creates the last folder even without createLast.
-  EXPECT_TRUE(CFilePath(tmp / "t/").MakeDirectoryPath(false));
-  EXPECT_TRUE(fs::is_directory(tmp / "t"));
+  EXPECT_TRUE(CFilePath(tmp.File("t/")).MakeDirectoryPath(false));
+  EXPECT_TRUE(fs::is_directory(tmp.File("t")));
 
   // A 0x5C second byte does not split a folder name.
-  std::string jp = tmp / "\x95\x5C";
+  std::string jp = tmp.File("\x95\x5C");
   EXPECT_TRUE(CFilePath(jp + "/x").MakeDirectoryPath(true));
   EXPECT_TRUE(fs::is_directory(jp + "/x"));
 
   // A file in the way, a relative path and an empty one fail.
-  WriteBytes(tmp / "file", "");
-  EXPECT_FALSE(CFilePath(tmp / "file/sub").MakeDirectoryPath(true));
+  WriteBytes(tmp.File("file"), "");
+  EXPECT_FALSE(CFilePath(tmp.File("file/sub")).MakeDirectoryPath(true));
   EXPECT_FALSE(CFilePath("relative/dir").MakeDirectoryPath(true));
   EXPECT_FALSE(fs::exists("relative"));
   EXPECT_FALSE(CFilePath("").MakeDirectoryPath(true));
@@ -111,95 +89,95 @@ TEST(FilePath, MakeDirectoryPathCreatesMissingFoldersOnly) {
 }
 
 TEST(IniFile, ReadsCaseInsensitivelyWithEitherLineEnd) {
-  TempFolder tmp;
-  WriteBytes(tmp / "crlf.url",
+  CTempFolder tmp;
+  WriteBytes(tmp.File("crlf.url"),
              "[Other]\r\nURL=http://wrong/\r\n[InternetShortcut]\r\n  url = http://ok/ \r\n");
-  WriteBytes(tmp / "lf.url", "; comment\n[internetshortcut]\nIconIndex=0\nURL=http://lf/");
-  CFilePath crlf(tmp / "crlf.url");
+  WriteBytes(tmp.File("lf.url"), "; comment\n[internetshortcut]\nIconIndex=0\nURL=http://lf/");
+  CFilePath crlf(tmp.File("crlf.url"));
   EXPECT_EQ(crlf.ReadIniValue("InternetShortcut", "URL"), "http://ok/");
   EXPECT_EQ(crlf.ReadIniValue("INTERNETSHORTCUT", "Url"), "http://ok/");
   EXPECT_EQ(crlf.ReadIniValue("InternetShortcut", "Missing"), "");
   EXPECT_EQ(crlf.ReadIniValue("Nowhere", "URL"), "");
-  EXPECT_EQ(CFilePath(tmp / "lf.url").ReadIniValue("InternetShortcut", "URL"), "http://lf/");
+  EXPECT_EQ(CFilePath(tmp.File("lf.url")).ReadIniValue("InternetShortcut", "URL"), "http://lf/");
   int cause = -1;
   EXPECT_EQ(crlf.ReadIniValue("InternetShortcut", "URL", &cause), "http://ok/");
   EXPECT_EQ(cause, 0);
-  EXPECT_EQ(CFilePath(tmp / "none.url").ReadIniValue("InternetShortcut", "URL", &cause), "");
+  EXPECT_EQ(CFilePath(tmp.File("none.url")).ReadIniValue("InternetShortcut", "URL", &cause), "");
   EXPECT_EQ(cause, 2);
-  EXPECT_EQ(CFilePath(tmp.str()).ReadIniValue("InternetShortcut", "URL", &cause), "");
+  EXPECT_EQ(CFilePath(tmp.Str()).ReadIniValue("InternetShortcut", "URL", &cause), "");
   EXPECT_NE(cause, 0);
   // A FIFO without a writer reads as empty instead of blocking.
-  ASSERT_EQ(::mkfifo((tmp / "fifo.url").c_str(), 0600), 0);
-  EXPECT_EQ(CFilePath(tmp / "fifo.url").ReadIniValue("InternetShortcut", "URL"), "");
+  ASSERT_EQ(::mkfifo(tmp.File("fifo.url").c_str(), 0600), 0);
+  EXPECT_EQ(CFilePath(tmp.File("fifo.url")).ReadIniValue("InternetShortcut", "URL"), "");
 }
 
 TEST(IniFile, ValueIsCutToTheBufferOnACharacterBoundary) {
-  TempFolder tmp;
+  CTempFolder tmp;
   std::string longValue(300, 'v');
-  WriteBytes(tmp / "long.url", "[S]\nK=" + longValue + "\n");
-  EXPECT_EQ(CFilePath(tmp / "long.url").ReadIniValue("S", "K"), std::string(259, 'v'));
+  WriteBytes(tmp.File("long.url"), "[S]\nK=" + longValue + "\n");
+  EXPECT_EQ(CFilePath(tmp.File("long.url")).ReadIniValue("S", "K"), std::string(259, 'v'));
 
   // A double-byte character straddling byte 259 is left out whole.
   std::string straddle = std::string(258, 'v') + "\x95\x5C" + "tail";
-  WriteBytes(tmp / "mb.url", "[S]\nK=" + straddle + "\n");
-  EXPECT_EQ(CFilePath(tmp / "mb.url").ReadIniValue("S", "K"), std::string(258, 'v'));
+  WriteBytes(tmp.File("mb.url"), "[S]\nK=" + straddle + "\n");
+  EXPECT_EQ(CFilePath(tmp.File("mb.url")).ReadIniValue("S", "K"), std::string(258, 'v'));
 
   // Binary junk with a lone lead byte at the end is read without harm.
   std::string junk(100000, '\0');
   for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>(i * 131 % 256);
-  WriteBytes(tmp / "junk.url", junk + "\n[S]\nK=\x81");
-  EXPECT_EQ(CFilePath(tmp / "junk.url").ReadIniValue("S", "K"), "\x81");
+  WriteBytes(tmp.File("junk.url"), junk + "\n[S]\nK=\x81");
+  EXPECT_EQ(CFilePath(tmp.File("junk.url")).ReadIniValue("S", "K"), "\x81");
 }
 
 TEST(IniFile, WriteReplacesOneValueAndKeepsEverythingElse) {
-  TempFolder tmp;
+  CTempFolder tmp;
   const std::string original =
       "; keep me\r\n[DEFAULT]\r\nBASEURL=http://a/\r\n[InternetShortcut]\r\nURL=http://old/\r\n"
       "IconIndex = 3\r\n\r\n[Tail]\r\nx=1\r\n";
-  WriteBytes(tmp / "s.url", original);
-  CFilePath path(tmp / "s.url");
+  WriteBytes(tmp.File("s.url"), original);
+  CFilePath path(tmp.File("s.url"));
 
   ASSERT_TRUE(path.WriteIniValue("internetshortcut", "url", "http://new/"));
   std::string expected = original;
   expected.replace(expected.find("http://old/"), 11, "http://new/");
-  EXPECT_EQ(ReadBytes(tmp / "s.url"), expected);
+  EXPECT_EQ(ReadBytes(tmp.File("s.url")), expected);
   EXPECT_EQ(path.ReadIniValue("InternetShortcut", "URL"), "http://new/");
 
   // A new key goes after the section's last entry, before the blank line and the next section.
   ASSERT_TRUE(path.WriteIniValue("InternetShortcut", "HotKey", "0"));
   std::string withKey = expected;
   withKey.insert(withKey.find("\r\n\r\n[Tail]") + 2, "HotKey=0\r\n");
-  EXPECT_EQ(ReadBytes(tmp / "s.url"), withKey);
+  EXPECT_EQ(ReadBytes(tmp.File("s.url")), withKey);
 
   // A new section goes at the end.
   ASSERT_TRUE(path.WriteIniValue("New", "k", "v"));
-  EXPECT_EQ(ReadBytes(tmp / "s.url"), withKey + "[New]\r\nk=v\r\n");
+  EXPECT_EQ(ReadBytes(tmp.File("s.url")), withKey + "[New]\r\nk=v\r\n");
   EXPECT_EQ(path.ReadIniValue("Tail", "x"), "1");
   EXPECT_EQ(path.ReadIniValue("new", "K"), "v");
 }
 
 TEST(IniFile, WriteCreatesFilesFollowsLineEndsAndRefusesBrokenText) {
-  TempFolder tmp;
-  CFilePath fresh(tmp / "fresh.url");
+  CTempFolder tmp;
+  CFilePath fresh(tmp.File("fresh.url"));
   ASSERT_TRUE(fresh.WriteIniValue("InternetShortcut", "URL", "http://x/"));
-  EXPECT_EQ(ReadBytes(tmp / "fresh.url"), "[InternetShortcut]\r\nURL=http://x/\r\n");
+  EXPECT_EQ(ReadBytes(tmp.File("fresh.url")), "[InternetShortcut]\r\nURL=http://x/\r\n");
 
-  WriteBytes(tmp / "lf.url", "[S]\nA=1");  // LF only, no final line break
-  CFilePath lf(tmp / "lf.url");
+  WriteBytes(tmp.File("lf.url"), "[S]\nA=1");  // LF only, no final line break
+  CFilePath lf(tmp.File("lf.url"));
   ASSERT_TRUE(lf.WriteIniValue("S", "B", "2"));
-  EXPECT_EQ(ReadBytes(tmp / "lf.url"), "[S]\nA=1\nB=2\n");
+  EXPECT_EQ(ReadBytes(tmp.File("lf.url")), "[S]\nA=1\nB=2\n");
 
   EXPECT_FALSE(fresh.WriteIniValue("InternetShortcut", "URL", "a\r\nURL=evil"));
   EXPECT_FALSE(fresh.WriteIniValue("S]", "k", "v"));
   EXPECT_FALSE(fresh.WriteIniValue("S", "k=v", "v"));
   EXPECT_FALSE(fresh.WriteIniValue("S", "", "v"));
-  EXPECT_EQ(ReadBytes(tmp / "fresh.url"), "[InternetShortcut]\r\nURL=http://x/\r\n");
+  EXPECT_EQ(ReadBytes(tmp.File("fresh.url")), "[InternetShortcut]\r\nURL=http://x/\r\n");
 
   // A folder that does not exist cannot take the file.
-  EXPECT_FALSE(CFilePath(tmp / "no/such.url").WriteIniValue("S", "k", "v"));
+  EXPECT_FALSE(CFilePath(tmp.File("no/such.url")).WriteIniValue("S", "k", "v"));
   // No temporary files are left behind.
   int count = 0;
-  for (const auto& entry : fs::directory_iterator(tmp.str())) {
+  for (const auto& entry : fs::directory_iterator(tmp.Str())) {
     (void)entry;
     ++count;
   }

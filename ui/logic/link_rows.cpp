@@ -1,12 +1,12 @@
 #include "ui/logic/link_rows.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "document/link_info.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/vesk_settings.h"
+#include "text/leading_number.h"
 
 namespace vesk {
 
@@ -25,7 +25,7 @@ std::vector<ListColumn> BuildListColumns(CVeskSettings& settings) {
     if (kind >= kColumnKinds) continue;
     const std::string titleText = ResString(kIdsColumnBase + kind);
     const std::size_t comma = titleText.find(',');
-    const int def = std::atoi(titleText.c_str());
+    const int def = LeadingInt(titleText);
     const std::string title = comma == std::string::npos ? titleText : titleText.substr(comma + 1);
     const int n = static_cast<int>(columns.size());
     columns.push_back({kind, title, settings.GetColumnWidth(n, def)});

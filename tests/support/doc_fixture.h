@@ -1,5 +1,5 @@
-// A document over in-memory settings and a recording user interface, with helpers that build
-// categories and links directly under a chosen parent.
+// A new document over in-memory settings with the scripted user and a temporary folder, and a
+// way to put nodes straight under a chosen parent as the store makes them (no dialog, no undo).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,16 +7,16 @@
 #include <string>
 
 #include "document/veskdoc.h"
-#include "publish/publish_test_ui.h"
-#include "publish/temp_folder.h"
 #include "settings/memory_settings_backend.h"
 #include "settings/vesk_settings.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 
-class CgiDocTest : public ::testing::Test {
+class DocFixture : public ::testing::Test {
  protected:
-  CgiDocTest() : settings(backend), doc(settings, ui) { doc.OnNewDocument(); }
+  DocFixture() { doc.OnNewDocument(); }
 
   LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
     LINKINFO* saved = doc.GetCurrent();
@@ -33,10 +33,10 @@ class CgiDocTest : public ::testing::Test {
   LINKINFO* Top() { return doc.GetTopCategory(); }
 
   CMemorySettingsBackend backend;
-  CVeskSettings settings;
-  CPublishTestUi ui;
-  CVeskDoc doc;
+  CVeskSettings settings{backend};
+  ScriptedUI ui;
+  CVeskDoc doc{settings, ui};
   CTempFolder dir;
 };
 
-}  // namespace vesk::testing
+}  // namespace vesk::test
