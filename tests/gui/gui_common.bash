@@ -7,22 +7,21 @@ VESK=${1:?path of vesk}
 SRC=${2:?source folder}
 CLI=$(dirname "$VESK")/vesk-cli
 
-# Every script runs on its own virtual display.
-if [ -z "${VESK_GUI_INNER:-}" ]; then
-  export VESK_GUI_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
 WORK=$(mktemp -d)
 export XDG_CONFIG_HOME=$WORK/config
 export VESK_UI_TRACE=$WORK/trace.txt
 export NO_AT_BRIDGE=1
 VESK_PID=
 WM_PID=
+XVFB_PID=
 
 cleanup() {
   [ -n "$VESK_PID" ] && kill "$VESK_PID" 2>/dev/null || true
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -46,11 +45,30 @@ poll() {
   done
 }
 
+# Every script runs on its own virtual display. The server picks a free display number itself
+# and names it once it accepts connections: a number chosen here beforehand can be taken by
+# another server starting at the same moment. Only holders of the cookie may connect; the
+# server takes the cookie whatever display the entry names.
+start_display() {
+  local cookie
+  cookie=$(mcookie)
+  export XAUTHORITY=$WORK/Xauthority
+  xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -auth "$XAUTHORITY" \
+    3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  poll 20 test -s "$WORK/display" || fail "no virtual display: $(cat "$WORK/xvfb.log")"
+  export DISPLAY=:$(<"$WORK/display")
+  xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie"
+}
+start_display
+
 start_wm() {
-  openbox >/dev/null 2>&1 &
+  openbox >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
   # The window manager announces itself once it manages the screen.
-  poll 20 eval 'wmctrl -m >/dev/null 2>&1' || fail "window manager did not start"
+  poll 20 eval 'wmctrl -m >/dev/null 2>&1' ||
+    fail "window manager did not start: $(cat "$WORK/openbox.log")"
 }
 
 # Starts vesk with the given arguments and waits until the start-up document is shown.
