@@ -90,6 +90,14 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
   m_list = new CVeskListView(m_splitter, doc);
   m_tree->SetSize(placement.ps1cx, placement.ps1cy);
   m_splitter->SplitVertically(m_tree, m_list, placement.ps1cx);
+  // The panes' size is what closing stores; the desktop tests wait for it after a resize.
+  m_splitter->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    event.Skip();
+    const wxSize size = m_splitter->GetClientSize();
+    if (size == m_tracedPanes) return;
+    m_tracedPanes = size;
+    TraceUi("panes", std::to_string(size.x) + "x" + std::to_string(size.y));
+  });
   auto* column = new wxBoxSizer(wxVERTICAL);
   column->Add(m_toolbar, 0, wxEXPAND);
   column->Add(m_splitter, 1, wxEXPAND);

@@ -74,6 +74,7 @@ class CMainFrame : public wxFrame {
   wxMenuItem* m_recentPlaceholder = nullptr;
   std::string m_shownCounts;
   wxString m_shownCaption;
+  wxSize m_tracedPanes;  // the panes' size last written to the trace
 };
 
 }  // namespace vesk

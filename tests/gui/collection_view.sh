@@ -22,7 +22,7 @@ JSON
 "$CLI" load "$WORK/small.json" "$doc" || fail "could not build the collection"
 
 start_vesk "$doc"
-expect_eq "$(caption)" "small.knd - Kestrelnest Application" "caption"
+wait_caption "small.knd - Kestrelnest Application"
 # Only the Top Category subtree is counted: two categories, three links.
 wait_trace '^counts=0002 / 0003$'
 grep -qx 'category=ニュース' "$VESK_UI_TRACE" || fail "sub-category not in the tree"
@@ -43,7 +43,6 @@ wait_trace '^result=' 15
 page=$(last_trace result)
 [ -f "$page" ] || fail "listed page $page missing"
 answer '出力結果' Return
-sleep 0.5
 
 # The search page is written beside the document; no search program is set up here.
 menu alt+o s

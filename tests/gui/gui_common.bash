@@ -7,22 +7,21 @@ VESK=${1:?path of vesk}
 SRC=${2:?source folder}
 CLI=$(dirname "$VESK")/vesk-cli
 
-# Every script runs on its own virtual display.
-if [ -z "${VESK_GUI_INNER:-}" ]; then
-  export VESK_GUI_INNER=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
 WORK=$(mktemp -d)
 export XDG_CONFIG_HOME=$WORK/config
 export VESK_UI_TRACE=$WORK/trace.txt
 export NO_AT_BRIDGE=1
 VESK_PID=
 WM_PID=
+XVFB_PID=
 
 cleanup() {
   [ -n "$VESK_PID" ] && kill "$VESK_PID" 2>/dev/null || true
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -34,10 +33,42 @@ fail() {
   exit 1
 }
 
+# Runs the command until it succeeds, for at most $1 seconds by the clock (a busy machine gets
+# the same time, not the same number of tries); returns 1 when the time runs out.
+poll() {
+  local limit=$1
+  shift
+  local deadline=$((${EPOCHREALTIME/./} + limit * 1000000))
+  until "$@"; do
+    ((${EPOCHREALTIME/./} < deadline)) || return 1
+    sleep 0.05
+  done
+}
+
+# Every script runs on its own virtual display. The server picks a free display number itself
+# and names it once it accepts connections: a number chosen here beforehand can be taken by
+# another server starting at the same moment. Only holders of the cookie may connect; the
+# server takes the cookie whatever display the entry names.
+start_display() {
+  local cookie
+  cookie=$(mcookie)
+  export XAUTHORITY=$WORK/Xauthority
+  xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -auth "$XAUTHORITY" \
+    3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  poll 20 test -s "$WORK/display" || fail "no virtual display: $(cat "$WORK/xvfb.log")"
+  export DISPLAY=:$(<"$WORK/display")
+  xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie"
+}
+start_display
+
 start_wm() {
-  openbox >/dev/null 2>&1 &
+  openbox >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
-  sleep 1
+  # The window manager announces itself once it manages the screen.
+  poll 20 eval 'wmctrl -m >/dev/null 2>&1' ||
+    fail "window manager did not start: $(cat "$WORK/openbox.log")"
 }
 
 # Starts vesk with the given arguments and waits until the start-up document is shown.
@@ -46,51 +77,128 @@ start_vesk() {
   "$VESK" "$@" >"$WORK/vesk.log" 2>&1 &
   VESK_PID=$!
   wait_trace '^ready=1$' 20
-  MAIN_WIN=$(xdotool search --sync --limit 1 --name 'Kestrelnest Application')
+  MAIN_WIN=$(xdotool search --limit 1 --name 'Kestrelnest Application') ||
+    fail "main window not found"
+  # The program may be ready before the window manager has shown its window.
+  poll 10 window_shown "$MAIN_WIN" || fail "main window not shown"
 }
 
 # Waits until a trace line matches the pattern (extended regex), for at most $2 seconds.
 wait_trace() {
-  local pattern=$1 limit=${2:-10} i
-  for ((i = 0; i < limit * 10; i++)); do
-    grep -Eq "$pattern" "$VESK_UI_TRACE" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "no trace line matching '$pattern' within ${limit}s"
+  poll "${2:-10}" grep -Eq "$1" "$VESK_UI_TRACE" ||
+    fail "no trace line matching '$1' within ${2:-10}s"
 }
 
 # The last value traced under key.
 last_trace() { grep "^$1=" "$VESK_UI_TRACE" | tail -1 | cut -d= -f2-; }
 
+# True when the last value traced under key, passed through the filter command, is a number
+# meeting the arithmetic condition on v.
+trace_meets() {
+  local v
+  v=$(last_trace "$1" | $3)
+  [[ "$v" =~ ^[0-9]+$ ]] && (($2))
+}
+
+# Waits until the last value traced under key meets the condition, e.g.
+# wait_last_trace panes 'v > 700' 'cut -dx -f2' (the filter picks the number from the value).
+wait_last_trace() {
+  poll "${4:-10}" trace_meets "$1" "$2" "${3:-cat}" ||
+    fail "last $1 '$(last_trace "$1")' does not meet $2"
+}
+
 # The caption of the main window as the X server holds it.
 caption() { xprop -id "$MAIN_WIN" _NET_WM_NAME | sed -e 's/^[^"]*"//' -e 's/"$//'; }
+
+caption_is() { [ "$(caption)" = "$1" ]; }
+
+# Waits until the caption reads the text.
+wait_caption() {
+  poll "${2:-10}" caption_is "$1" || fail "caption: expected '$1', got '$(caption)'"
+}
+
+# Reads the main window's place and size as xdotool reports them into WIN_X WIN_Y WIN_W WIN_H;
+# true when the arithmetic condition on them then holds.
+geometry_meets() {
+  local WINDOW X Y WIDTH HEIGHT SCREEN shell
+  shell=$(xdotool getwindowgeometry --shell "$MAIN_WIN" 2>/dev/null) || return 1
+  eval "$shell"
+  WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT
+  (($1))
+}
+
+# Waits until the main window's geometry meets the condition (see geometry_meets): the window
+# manager applies sizes some time after the program asked for them.
+wait_geometry() {
+  WIN_X= WIN_Y= WIN_W= WIN_H=
+  poll "${3:-10}" geometry_meets "$1" || fail "$2: ${WIN_W}x$WIN_H at $WIN_X,$WIN_Y"
+}
+
+# True when the window manager's state of the main window holds every named atom.
+wm_state_has() {
+  local state atom
+  state=$(xprop -id "$MAIN_WIN" _NET_WM_STATE 2>/dev/null) || return 1
+  for atom in "$@"; do [[ "$state" =~ $atom(,|$) ]] || return 1; done
+}
+
+# Waits until the window manager's state of the main window holds every named atom.
+wait_wm_state() {
+  poll 10 wm_state_has "$@" ||
+    fail "window state without $*: $(xprop -id "$MAIN_WIN" _NET_WM_STATE 2>/dev/null)"
+}
 
 keys() {
   xdotool windowactivate --sync "$MAIN_WIN" 2>/dev/null || xdotool windowfocus --sync "$MAIN_WIN"
   xdotool key --clearmodifiers "$@"
 }
 
-# Chooses a menu command by its mnemonics, e.g. menu alt+o d.
+# True while one of the program's menus is open.
+menu_open() {
+  local w
+  for w in $(xdotool search --onlyvisible --class 'vesk' 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_MENU$' && return 0
+  done
+  return 1
+}
+
+# Chooses a menu command by its mnemonics, e.g. menu alt+o d: opens the menu, waits until it
+# is shown, then presses the item's key.
 menu() {
+  poll 10 eval '! menu_open' || fail "a menu is still open before $1"
   keys "$1"
-  sleep 1
+  poll 10 menu_open || fail "no menu opened by $1"
   xdotool key "$2"
 }
 
-# Waits until a visible window with the title appears (for dialogs) and gives it the focus.
+# Finds a visible window of the program with the title into FOUND_WIN.
 # (Titles are compared as UTF-8 through _NET_WM_NAME: xdotool's own name search misses them.)
-wait_window() {
-  local title=$1 limit=${2:-15} i w
-  for ((i = 0; i < limit * 4; i++)); do
-    for w in $(xdotool search --onlyvisible --class 'vesk' 2>/dev/null); do
-      if xprop -id "$w" _NET_WM_NAME 2>/dev/null | grep -qF "\"$title\""; then
-        xdotool windowactivate --sync "$w" 2>/dev/null || true
-        return 0
-      fi
-    done
-    sleep 0.25
+find_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --class 'vesk' 2>/dev/null); do
+    if xprop -id "$w" _NET_WM_NAME 2>/dev/null | grep -qF "\"$1\""; then
+      FOUND_WIN=$w
+      return 0
+    fi
   done
-  fail "no window '$title' within ${limit}s"
+  return 1
+}
+
+# Waits until a visible window with the title appears (for dialogs) and gives it the focus;
+# its id is left in FOUND_WIN.
+wait_window() {
+  FOUND_WIN=
+  poll "${2:-15}" find_window "$1" || fail "no window '$1' within ${2:-15}s"
+  # Without a window manager there is nobody to activate it; focus it directly.
+  xdotool windowactivate --sync "$FOUND_WIN" 2>/dev/null ||
+    xdotool windowfocus --sync "$FOUND_WIN" 2>/dev/null || fail "could not focus '$1'"
+}
+
+# True while the window exists and is shown.
+window_shown() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+# Waits until the window is closed or hidden.
+wait_window_gone() {
+  poll "${2:-10}" eval "! window_shown $1" || fail "window $1 still shown after ${2:-10}s"
 }
 
 # Closes the main window through File > Exit and waits for the process to end.
@@ -99,24 +207,20 @@ close_vesk() {
   wait_exit 10
 }
 
+vesk_ended() { ! kill -0 "$VESK_PID" 2>/dev/null; }
+
 wait_exit() {
-  local limit=${1:-10} i
-  for ((i = 0; i < limit * 10; i++)); do
-    if ! kill -0 "$VESK_PID" 2>/dev/null; then
-      wait "$VESK_PID" && VESK_RC=0 || VESK_RC=$?
-      VESK_PID=
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "vesk did not end within ${limit}s"
+  poll "${1:-10}" vesk_ended || fail "vesk did not end within ${1:-10}s"
+  wait "$VESK_PID" && VESK_RC=0 || VESK_RC=$?
+  VESK_PID=
 }
 
-# Waits for the dialog with the title and presses key in it.
+# Waits for the dialog with the title, presses key in it, and waits until it has closed, so
+# that the next keys reach the main window.
 answer() {
   wait_window "$1"
-  sleep 0.3
   xdotool key "$2"
+  wait_window_gone "$FOUND_WIN"
 }
 
 setting() { "$CLI" config get "$1" "$2"; }

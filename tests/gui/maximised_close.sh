@@ -9,21 +9,23 @@ for kv in x=140 y=110 cx=640 cy=420 ps1cx=170; do
 done
 
 start_vesk
-geometry=$(xdotool getwindowgeometry "$MAIN_WIN")
-echo "$geometry" | grep -Eq 'Geometry: 6[34][0-9]x(39[0-9]|4[0-2][0-9])' || fail "stored size not used: $geometry"
+# The window may first be mapped at its minimum size and get the stored one a moment later.
+wait_geometry 'WIN_W >= 630 && WIN_W < 650 && WIN_H >= 390 && WIN_H < 430' "stored size not used"
+w0=$WIN_W h0=$WIN_H
 
-# The window cannot be made smaller than 550 x 360 (frame included).
+# The window cannot be made smaller than 550 x 360 (frame included): the window manager keeps
+# it at its minimum instead.
 xdotool windowsize "$MAIN_WIN" 300 200
-sleep 0.5
-read -r w h < <(xdotool getwindowgeometry "$MAIN_WIN" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
-[ "$w" -ge 540 ] && [ "$h" -ge 330 ] || fail "shrunk below the minimum: ${w}x$h"
+wait_geometry 'WIN_W != w0 || WIN_H != h0' "not resized"
+((WIN_W >= 540 && WIN_H >= 330)) || fail "shrunk below the minimum: ${WIN_W}x$WIN_H"
 xdotool windowsize "$MAIN_WIN" 640 420
-sleep 0.5
+wait_geometry 'WIN_W == 640 && WIN_H == 420' "not resized back"
 
 wmctrl -i -r "$MAIN_WIN" -b add,maximized_vert,maximized_horz
-sleep 1
-geometry=$(xdotool getwindowgeometry "$MAIN_WIN")
-echo "$geometry" | grep -q 'Geometry: 1[12][0-9][0-9]x' || fail "not maximised: $geometry"
+wait_wm_state _NET_WM_STATE_MAXIMIZED_VERT _NET_WM_STATE_MAXIMIZED_HORZ
+wait_geometry 'WIN_W >= 1100 && WIN_W < 1300' "not maximised"
+# The panes follow once the program has laid out the larger window.
+wait_last_trace panes 'v > 700' 'cut -dx -f2'
 
 close_vesk
 expect_eq "$(setting 'Settings\Window' max)" 1 "max"
@@ -34,6 +36,7 @@ expect_eq "$(setting 'Settings\Window' cy)" 420 "cy kept"
 expect_eq "$(setting 'Settings\Window' ps1cx)" 170 "tree pane width"
 ps1cy=$(setting 'Settings\Window' ps1cy)
 [ "$ps1cy" -gt 700 ] || fail "row height of a maximised window: $ps1cy"
+expect_eq "$ps1cy" "$(last_trace panes | cut -dx -f2)" "row height as last laid out"
 expect_eq "$(setting 'Settings\Window' ps2cx)" 0 "ps2cx"
 expect_eq "$(setting 'Settings\Window' ps2cy)" $((ps1cy - 50)) "ps2cy"
 
@@ -41,7 +44,8 @@ expect_eq "$(setting 'Settings\Window' ps2cy)" $((ps1cy - 50)) "ps2cy"
 before=$(for n in x y cx cy max ps1cx ps1cy ps2cx ps2cy; do setting 'Settings\Window' $n; done)
 start_vesk
 xdotool windowminimize --sync "$MAIN_WIN"
-sleep 0.5
+# The close request must come after the program has seen that it is minimised.
+wait_wm_state _NET_WM_STATE_HIDDEN
 wmctrl -i -c "$MAIN_WIN"
 wait_exit 10
 after=$(for n in x y cx cy max ps1cx ps1cy ps2cx ps2cy; do setting 'Settings\Window' $n; done)

@@ -10,7 +10,7 @@ counts=$("$CLI" info "$doc" | head -1)
 [[ "$counts" =~ ^[0-9]{4}\ /\ [0-9]{4}$ ]] || fail "unexpected info output: $counts"
 
 start_vesk "$doc"
-expect_eq "$(caption)" "sample.knd - Kestrelnest Application" "caption"
+wait_caption "sample.knd - Kestrelnest Application"
 wait_trace "^counts=$counts\$"
 categories=$(grep -c '^category=' "$VESK_UI_TRACE")
 [ "$categories" -ge 2 ] || fail "sub-categories missing from the tree ($categories)"

@@ -12,18 +12,18 @@ wait_window 'カテゴリー情報'
 xdotool key ctrl+a
 xdotool type --delay 10 "Links"
 xdotool key Return
+wait_window_gone "$FOUND_WIN"
 wait_trace '^category=Links$'
 wait_trace '^counts=0002 / 0000$'
 keys ctrl+s
 wait_window '名前を付けて保存'
-sleep 0.5
 # The file dialog proposes the document's name; replace it with the whole path.
 xdotool key ctrl+a
 xdotool type --delay 10 "$doc"
 xdotool key Return
 wait_trace '^caption=links.knd - Kestrelnest Application$'
 [ -s "$doc" ] || fail "document not written"
-expect_eq "$(caption)" "links.knd - Kestrelnest Application" "caption after saving"
+wait_caption "links.knd - Kestrelnest Application"
 
 menu alt+o d
 wait_trace '^result=' 10
@@ -32,13 +32,11 @@ expect_eq "$(last_trace result)" "$WORK/category1.cgi" "first changed file"
 [ -f "$WORK/category0.cgi" ] && [ -f "$WORK/category1.cgi" ] && [ -f "$WORK/search.cgi" ] ||
   fail "CGI files missing"
 answer '出力結果' Return
-sleep 0.5
 
 # Renumbering marks the document modified, so closing asks about the changes.
 menu alt+i r
 wait_trace '^message=通し番号を再割り当てします。'
 answer vesk Return  # OK
-sleep 0.5
 menu alt+f x
 wait_trace '^message=links.knd への変更を保存しますか\?$|^message=.*links.knd への変更を保存しますか\?$' 10
 answer vesk Return  # Yes: save, then close
@@ -48,7 +46,7 @@ expect_eq "$(setting 'Recent File List' File1)" "$doc" "most recent file"
 
 # The saved file opens again from the command line.
 start_vesk "$doc"
-expect_eq "$(caption)" "links.knd - Kestrelnest Application" "caption after reopening"
+wait_caption "links.knd - Kestrelnest Application"
 wait_trace '^counts=0002 / 0000$'
 grep -qx 'category=Links' "$VESK_UI_TRACE" || fail "category not shown after reopening"
 close_vesk
@@ -56,6 +54,6 @@ close_vesk
 # With the setting "open" on, a start without a file opens the most recent document.
 "$CLI" config set 'Settings\Data' open 1
 start_vesk
-expect_eq "$(caption)" "links.knd - Kestrelnest Application" "caption of the most recent file"
+wait_caption "links.knd - Kestrelnest Application"
 close_vesk
 echo PASS

@@ -8,15 +8,15 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$VESK" 2>&1) && fail "started without a
 expect_eq "$(echo "$out" | wc -l)" 1 "lines without a display"
 
 start_vesk
-expect_eq "$(caption)" "Vesk - Kestrelnest Application" "caption"
-geometry=$(xdotool getwindowgeometry "$MAIN_WIN")
-echo "$geometry" | grep -q 'Position: 80,80' || fail "position: $geometry"
-echo "$geometry" | grep -q 'Geometry: 550x360' || fail "size: $geometry"
+wait_caption "Vesk - Kestrelnest Application"
+wait_geometry 'WIN_X == 80 && WIN_Y == 80 && WIN_W == 550 && WIN_H == 360' "placement"
 wait_trace '^counts=0001 / 0000$'
 expect_eq "$(grep -c '^root=' "$VESK_UI_TRACE")" 3 "fixed categories"
 grep -qx 'root=作業箱' "$VESK_UI_TRACE" || fail "work box missing"
 grep -qx 'root=ごみ箱' "$VESK_UI_TRACE" || fail "trash missing"
 expect_eq "$(last_trace rows)" "0 Top Category" "list of Top Category"
+# Closing stores the panes' size, known once the window is laid out.
+wait_last_trace panes 'v > 100' 'cut -dx -f2'
 
 close_vesk
 expect_eq "$VESK_RC" 0 "exit status"
@@ -35,9 +35,7 @@ expect_eq "$(setting 'Settings\Window' ps2cy)" $((ps1cy - 50)) "ps2cy"
 "$VESK" "$WORK/missing.knd" >"$WORK/vesk.log" 2>&1 &
 VESK_PID=$!
 wait_trace '^message=' 20
-box=$(xdotool search --sync --onlyvisible --limit 1 --name '^vesk$')
-xdotool windowfocus --sync "$box"
-xdotool key --window "$box" Return
+answer vesk Return
 wait_exit 10
 [ "$VESK_RC" -ne 0 ] || fail "started although the named document could not be opened"
 grep -q '^ready=' "$VESK_UI_TRACE" && fail "main window shown for a missing document"
