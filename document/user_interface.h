@@ -37,7 +37,8 @@ struct FindDialogState {
 };
 
 // Every method has a harmless default (cancel, no answer) so fakes override only what they use.
-// All texts are Shift_JIS.
+// All texts are Shift_JIS; paths (the file dialogs' proposals and answers, the output result
+// list) are the file system's bytes.
 class IUserInterface {
  public:
   virtual ~IUserInterface() = default;

@@ -90,13 +90,20 @@ void CHtmlSettingsDialog::OnBrowseTemplate(wxCommandEvent&) {
 }
 
 void CHtmlSettingsDialog::OnBrowseFolder(wxCommandEvent&) {
-  if (auto folder = CFolderPicker(this).Run()) m_folder->SetValue(FromSjis(*folder));
+  if (auto folder = CFolderPicker(this).Run()) m_folder->SetValue(FromPath(*folder));
 }
 
 void CHtmlSettingsDialog::OnOk(wxCommandEvent&) {
   FILEINFO fields = m_info;
-  fields.m_strTemplate = ToSjis(m_template->GetValue());
-  fields.m_strHtmlFolder = ToSjis(m_folder->GetValue());
+  // Paths go into Shift_JIS fields only when they come back unchanged.
+  for (auto [control, field] : {std::pair{m_template, &fields.m_strTemplate},
+                                std::pair{m_folder, &fields.m_strHtmlFolder}}) {
+    if (!PathField(this, control->GetValue(), *field)) {
+      control->SetFocus();
+      control->SelectAll();
+      return;
+    }
+  }
   fields.m_strHtmlExt = ToSjis(m_ext->GetValue());
   int links = 0;
   if (auto error = CheckHtmlSettings(fields, ToSjis(m_perPage->GetValue()), links)) {

@@ -6,6 +6,7 @@
 
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/file_path.h"
 #include "ui/category_dialog.h"
 #include "ui/cgi_settings_dialog.h"
 #include "ui/find_dialog.h"
@@ -67,6 +68,14 @@ MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons butt
   }
 }
 
+bool PathField(wxWindow* owner, const wxString& text, std::string& field) {
+  const std::string path = ToPath(text);
+  if (PathToSjis(path, field)) return true;
+  ShowMessageBox(owner, ResFormat(kIdsPathNotStorable, ToCp932(path)), MbButtons::Ok,
+                 MbIcon::Exclamation);
+  return false;
+}
+
 wxString FilterToWildcard(const std::string& filter) {
   wxString w = FromSjis(filter);
   while (w.EndsWith("|")) w.RemoveLast();
@@ -101,21 +110,21 @@ bool CWxUserInterface::EditHtmlSettings(FILEINFO& info) {
 
 std::optional<std::string> CWxUserInterface::AskSavePath(const std::string& proposed,
                                                          const std::string& filter) {
-  wxFileDialog dialog(Owner(), U8("名前を付けて保存"), wxEmptyString, FromSjis(proposed),
+  wxFileDialog dialog(Owner(), U8("名前を付けて保存"), wxEmptyString, FromPath(proposed),
                       FilterToWildcard(filter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-  return ToSjis(dialog.GetPath());
+  return ToPath(dialog.GetPath());
 }
 
 std::optional<std::string> CWxUserInterface::AskOpenPath(const std::string& filter) {
   wxFileDialog dialog(Owner(), U8("開く"), wxEmptyString, wxEmptyString, FilterToWildcard(filter),
                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-  return ToSjis(dialog.GetPath());
+  return ToPath(dialog.GetPath());
 }
 
 void CWxUserInterface::ShowOutputResult(const std::string& changed) {
-  TraceUi("result", ToUtf8(changed.substr(0, changed.find('\r'))));
+  TraceUi("result", changed.substr(0, changed.find('\r')));
   COutputResultDialog dialog(Owner(), changed);
   dialog.ShowModal();
 }

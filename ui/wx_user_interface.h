@@ -13,6 +13,11 @@ namespace vesk {
 // A message box with the program's caption; text is Shift_JIS.
 MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon);
 
+// A path typed or picked for a Shift_JIS field of the document, in field; false after telling
+// the user (naming the path) when it holds a character Shift_JIS cannot hold, so no damaged path
+// is ever stored.
+bool PathField(wxWindow* owner, const wxString& text, std::string& field);
+
 // The toolkit's wildcard for a filter in the "text|pattern|...||" form.
 wxString FilterToWildcard(const std::string& filter);
 

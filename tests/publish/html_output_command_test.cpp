@@ -10,6 +10,7 @@
 #include "publish/temp_folder.h"
 #include "settings/memory_settings_backend.h"
 #include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {
@@ -66,19 +67,26 @@ TEST_F(HtmlOutputCommand, ListsTheChangedPagesThenSaysNothingChanged) {
   EXPECT_EQ(ui.messages[0].buttons, MbButtons::Ok);
 }
 
-TEST_F(HtmlOutputCommand, HtmlFolderCountsOnlyWhenItNamesAnExistingFolder) {
-  SaveAs("site.knd");
-  fs::create_directories(dir.File("pub"));
-  doc.GetFileInfo().m_strHtmlFolder = dir.File("pub");
-  EXPECT_EQ(HtmlOutputFolder(doc, dir.Path()), dir.File("pub/"));
-  doc.GetFileInfo().m_strHtmlFolder = dir.File("pub/");
-  EXPECT_EQ(HtmlOutputFolder(doc, dir.Path()), dir.Path());
-  doc.GetFileInfo().m_strHtmlFolder = dir.File("missing");
-  EXPECT_EQ(HtmlOutputFolder(doc, dir.Path()), dir.Path());
-  doc.GetFileInfo().m_strHtmlFolder = dir.File("pub");
+TEST_F(HtmlOutputCommand, PagesGoToTheHtmlFolderUnderTheUtf8FormOfTheirNames) {
+  // The document in a folder Shift_JIS cannot name; the template and output folder fields are
+  // Shift_JIS, so they name a Japanese and an accented folder.
+  fs::create_directories(dir.File("😀 -x"));
+  SaveAs("😀 -x/site.knd");
+  fs::create_directories(dir.File("ドキュメント/Café"));
+  fs::rename(dir.File("t.html"), dir.File("ドキュメント/テンプレート.html"));
+  doc.GetFileInfo().m_strTemplate = ToCp932(dir.File("ドキュメント/テンプレート.html"));
+  doc.GetFileInfo().m_strHtmlFolder = ToCp932(dir.File("ドキュメント/Café/"));
+  settings.SetAuto(0);
+  doc.GetTopCategory()->m_strFileName = ToCp932("カテゴリ.cgi");
   ASSERT_TRUE(RunHtmlOutput(doc));
-  EXPECT_TRUE(fs::exists(dir.File("pub/category0.html")));
-  EXPECT_FALSE(fs::exists(dir.File("category0.html")));
+  ASSERT_EQ(ui.results.size(), 1u);
+  EXPECT_EQ(ui.results[0], dir.File("ドキュメント/Café/カテゴリ.html") + "\r\n");
+  EXPECT_EQ(ReadBytes(dir.File("ドキュメント/Café/カテゴリ.html")), ToCp932("カテゴリ.cgi[]\r\n"));
+  // Without the template: plain pages, named the same way.
+  doc.GetFileInfo().m_strTemplate.clear();
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  EXPECT_NE(ReadBytes(dir.File("ドキュメント/Café/カテゴリ.html")).find("<HTML>"),
+            std::string::npos);
 }
 
 TEST_F(HtmlOutputCommand, CancelledDocumentFolderEndsSilently) {
