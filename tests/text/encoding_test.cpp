@@ -23,7 +23,7 @@ TEST(Encoding, LenientFormsPutOneQuestionMarkPerCharacter) {
   EXPECT_EQ(ToCp932("😀😀"), "??");
   EXPECT_EQ(ToCp932("x\xFFy"), "x?y");  // a byte that starts no UTF-8 character
   EXPECT_EQ(ToCp932("Café"), "Caf?");
-  EXPECT_EQ(ToUtf8(std::string("a\x85\x40b")), "a?b");  // an unassigned double-byte code
+  EXPECT_EQ(ToUtf8(std::string("a\x85\x40" "b")), "a?b");  // an unassigned double-byte code
   EXPECT_EQ(ToUtf8(std::string("a\x81 b")), "a? b");    // a lead byte without its second byte
   // Long texts go through the converter in several pieces.
   std::string longText(5000, 'x');
