@@ -54,7 +54,7 @@ class Utf8PathsTest : public ::testing::TestWithParam<const char*> {
 
 TEST_P(Utf8PathsTest, EveryCommandWorksAndOutputsGetUtf8Names) {
   fs::create_directories(folder);
-  const std::string shared = tmp.File("共有 Café");  // Shift_JIS can hold this folder's name
+  const std::string shared = tmp.File("共有 フォルダ");  // Shift_JIS can hold this folder's name
   fs::create_directories(shared + "/出力");
   WriteBytes(shared + "/テンプレート.html",
              "<!-- Links Data -->$Catefile <!-- Link List Up -->[$Title]"
@@ -70,7 +70,7 @@ TEST_P(Utf8PathsTest, EveryCommandWorksAndOutputsGetUtf8Names) {
   r = cli.Run({"find", doc, "ページ"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "3\n");
-  r = cli.Run({"renumber", doc});
+  r = cli.Run({"--yes", "renumber", doc});
   EXPECT_EQ(r.exitCode, 0) << r.err;
 
   // The stored fields lead the outputs to the shared folder, under UTF-8 names.
@@ -89,7 +89,7 @@ TEST_P(Utf8PathsTest, EveryCommandWorksAndOutputsGetUtf8Names) {
   r = cli.Run({"search-page", doc, "0"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, folder + "/knrdata.html\n");
-  r = cli.Run({"import", doc, folder + "/カテゴリ.csv", shared + "/出力/カテゴリ.cgi"});
+  r = cli.Run({"--yes", "import", doc, folder + "/カテゴリ.csv", shared + "/出力/カテゴリ.cgi"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   r = cli.Run({"dump", doc});
   ASSERT_EQ(r.exitCode, 0) << r.err;
