@@ -42,7 +42,9 @@ std::string CDocManager::DocumentFilter() {
 
 bool CDocManager::SaveModified() {
   if (!m_doc.IsModified()) return true;
-  const std::string name = m_doc.GetPathName().empty() ? m_doc.GetTitle() : m_doc.GetPathName();
+  // The path is the file system's bytes; the question shows it in Shift_JIS.
+  const std::string name =
+      ToCp932(m_doc.GetPathName().empty() ? m_doc.GetTitle() : m_doc.GetPathName());
   const std::string question = ToCp932("%1 への変更を保存しますか?");
   std::string text;
   for (std::size_t i = 0; i < question.size(); ++i) {

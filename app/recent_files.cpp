@@ -7,27 +7,18 @@ namespace vesk {
 
 namespace {
 
-bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// The longest prefix of text of at most n bytes that does not end inside a character.
+// The longest prefix of the UTF-8 text of at most n bytes that does not end inside a character.
 std::string CutAtCharacter(const std::string& text, std::size_t n) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    std::size_t step = IsSjisLead(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    if (i + step > n) break;
-    i += step;
-  }
+  if (text.size() <= n) return text;
+  std::size_t i = n;
+  while (i > 0 && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) --i;
   return text.substr(0, i);
 }
 
-// Position of the last separator, skipping trail bytes of double-byte characters.
+// Position of the last separator before end (a byte search: paths are UTF-8).
 std::size_t LastSeparator(const std::string& path, std::size_t end) {
-  std::size_t found = std::string::npos;
-  for (std::size_t i = 0; i < end && i < path.size();) {
-    if (path[i] == kPathSep) found = i;
-    i += IsSjisLead(static_cast<unsigned char>(path[i])) ? 2 : 1;
-  }
-  return found;
+  if (end == 0) return std::string::npos;
+  return path.rfind(kPathSep, end - 1);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The recent-file list of the File menu: four paths, newest first, shown shortened.
+// The recent-file list of the File menu: four paths (the file system's bytes), newest first,
+// shown shortened.
 #pragma once
 
 #include <string>
@@ -31,7 +32,7 @@ class CRecentFileList {
 
 // The path as the menu shows it: unchanged when it fits into maxLength bytes, else the
 // folders in the middle replaced by "...", keeping the file name (cut when it alone is too
-// long, never inside a double-byte character).
+// long, never inside a UTF-8 character).
 std::string ShortenPath(const std::string& path, std::size_t maxLength = kRecentFileShownLength);
 
 }  // namespace vesk

@@ -28,6 +28,9 @@ std::optional<SettingsEntry> Lookup(const ConfigArgs& args, CliContext& ctx) {
   return entry;
 }
 
+// The values of the recent-file list are paths, kept in the file system's bytes.
+bool IsPathSetting(const SettingsEntry& entry) { return entry.section == "Recent File List"; }
+
 // Decimal (negative numbers as their 32-bit two's complement) or 0x-prefixed hexadecimal.
 std::optional<std::uint32_t> ParseDword(const std::string& text) {
   const char* first = text.data();
@@ -53,6 +56,8 @@ void RunGet(const ConfigArgs& args, CliContext& ctx) {
     // The program uses these values as signed ints (a window may stand at x = -8).
     int def = static_cast<int>(DefaultDword(*entry, settings));
     std::cout << settings.GetInt(entry->section, entry->name, def) << std::endl;
+  } else if (IsPathSetting(*entry)) {
+    std::cout << PathFromSetting(settings.GetString(entry->section, entry->name)) << std::endl;
   } else {
     std::cout << ToUtf8(settings.GetString(entry->section, entry->name, DefaultString(*entry)))
               << std::endl;
@@ -71,6 +76,8 @@ void RunSet(const ConfigArgs& args, CliContext& ctx) {
       throw CLI::ValidationError("VALUE", "\"" + args.value + "\" is not a number for " +
                                               entry->name + " (decimal or 0x hexadecimal)");
     stored = settings.WriteInt(entry->section, entry->name, static_cast<int>(*v));
+  } else if (IsPathSetting(*entry)) {
+    stored = settings.WriteString(entry->section, entry->name, PathToSetting(args.value));
   } else {
     std::string sjis;
     if (!Utf8ToCp932(args.value, sjis)) {

@@ -5,6 +5,7 @@
 
 #include "document/document_file.h"
 #include "text/encoding.h"
+#include "text/file_path.h"
 
 namespace vesk::cli {
 
@@ -25,6 +26,18 @@ void Text(const json& obj, const char* key, std::string& out, const std::string&
   if (!it->is_string()) throw JsonError{Where(place, key) + " must be a string"};
   if (!Utf8ToCp932(it->get<std::string>(), out))
     throw JsonError{Where(place, key) + " holds a character that Shift_JIS cannot hold"};
+}
+
+// A path value (template, output folder) for a Shift_JIS field: refused, naming the path, when a
+// character has no Shift_JIS form or would not come back the same, so no damaged path is stored.
+void PathText(const json& obj, const char* key, std::string& out, const std::string& place) {
+  auto it = obj.find(key);
+  if (it == obj.end()) return;
+  if (!it->is_string()) throw JsonError{Where(place, key) + " must be a string"};
+  const std::string path = it->get<std::string>();
+  if (!PathToSjis(path, out))
+    throw JsonError{Where(place, key) + ": the path " + path +
+                    " holds a character that Shift_JIS cannot hold"};
 }
 
 long long Integer(const json& obj, const char* key, long long lo, long long hi,
@@ -105,10 +118,10 @@ bool DocumentFromJson(CVeskDoc& doc, const json& in, std::string& error) {
       Text(*fileInfo, "cgiName", fi.m_strCgiName, place);
       Text(*fileInfo, "cgiExt", fi.m_strCgiExt, place);
       Text(*fileInfo, "searchFile", fi.m_strSearchFile, place);
-      Text(*fileInfo, "template", fi.m_strTemplate, place);
+      PathText(*fileInfo, "template", fi.m_strTemplate, place);
       Text(*fileInfo, "htmlExt", fi.m_strHtmlExt, place);
-      Text(*fileInfo, "cgiFolder", fi.m_strCgiFolder, place);
-      Text(*fileInfo, "htmlFolder", fi.m_strHtmlFolder, place);
+      PathText(*fileInfo, "cgiFolder", fi.m_strCgiFolder, place);
+      PathText(*fileInfo, "htmlFolder", fi.m_strHtmlFolder, place);
       Int(*fileInfo, "linksPerPage", fi.m_nLinksPerPage, place);
     }
     auto nodes = in.find("nodes");

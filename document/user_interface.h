@@ -37,7 +37,8 @@ struct FindDialogState {
 };
 
 // What the document asks of the user. Every implementation answers every method: a dialog it
-// does not have must fail loudly, never quietly cancel. All texts are Shift_JIS.
+// does not have must fail loudly, never quietly cancel. All texts are Shift_JIS; paths (the file
+// dialogs' proposals and answers, the output result list) are the file system's bytes.
 class IUserInterface {
  public:
   virtual ~IUserInterface() = default;

@@ -10,6 +10,7 @@
 
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/encoding.h"
 
 namespace vesk {
 
@@ -62,7 +63,8 @@ void CVeskDoc::SetPathName(const std::string& path) {
   m_strTitle = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string CVeskDoc::GetCaption() const { return ResFormat(kIdsCaption, m_strTitle); }
+// The title is a file name in the file system's bytes; the caption shows it in Shift_JIS.
+std::string CVeskDoc::GetCaption() const { return ResFormat(kIdsCaption, ToCp932(m_strTitle)); }
 
 // --- new document and reset ---
 

@@ -47,7 +47,8 @@ class CVeskDoc {
   bool IsModified() const { return m_bModified; }
   void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
   const std::string& GetPathName() const { return m_strPathName; }
-  void SetPathName(const std::string& path);  // also sets the title from the file name
+  // The path is the file system's bytes; also sets the title from the file name.
+  void SetPathName(const std::string& path);
   const std::string& GetTitle() const { return m_strTitle; }
   void SetTitle(const std::string& title) { m_strTitle = title; }
   // The window caption: string 10116 with the title for %1.

@@ -36,9 +36,7 @@ std::string CVeskDoc::DocFolder() {
     m_strTitle = oldTitle;
     if (!saved) return {};
   }
-  std::size_t sep = MbsReverseFindChar(path, kPathSep);
-  if (sep == npos) return std::string(".") + kPathSep;
-  return path.substr(0, sep + 1);
+  return FolderOfPath(path);
 }
 
 }  // namespace vesk

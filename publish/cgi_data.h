@@ -17,10 +17,6 @@ class CVeskDoc;
 bool ExportCgiData(CVeskDoc& doc, CDataFile& data, const std::string& folder,
                    bool* failed = nullptr);
 
-// Where the CGI output goes for a document folder: the document's CGI folder setting when it
-// names an existing folder (written without a trailing separator), else docFolder.
-std::string CgiOutputFolder(CVeskDoc& doc, const std::string& docFolder);
-
 // The command "CGI Dataの出力": settles the document folder (saving first), exports and shows
 // the result list when files were created or changed. False when cancelled or an error was
 // reported.

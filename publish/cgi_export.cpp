@@ -8,6 +8,7 @@
 #include "document/veskdoc.h"
 #include "publish/cgi_data.h"
 #include "publish/file_errors.h"
+#include "publish/output_folder.h"
 #include "text/file_path.h"
 #include "text/sjis_text.h"
 #include "text/text_write_file.h"
@@ -147,7 +148,8 @@ class CCgiExport {
 
   bool WriteCategoryFile(LINKINFO* c) {
     const std::string& name = c->m_strFileName;
-    if (!CDataFile::IsPlainFileName(name)) {
+    std::string target;
+    if (!CDataFile::OutputPath(m_data.m_strPath, name, target)) {
       // Nothing may land outside the output folder or break the parent's lines.
       m_refused.insert(c);
       m_bFailed = true;
@@ -182,7 +184,6 @@ class CCgiExport {
       if (!n->IsCategory()) AppendLinkLine(out, *n);
     }
 
-    std::string target = m_data.m_strPath + name;
     std::string& disk = m_disk;
     ToDiskForm(out, disk);
     // An unchanged file needs no temporary copy: the commit would only delete it again.
@@ -231,13 +232,14 @@ class CCgiExport {
 
   bool WriteSearchFile() {
     const std::string& name = m_data.m_pFileInfo->m_strSearchFile;
-    if (!CDataFile::IsPlainFileName(name)) {
+    std::string target;
+    if (!CDataFile::OutputPath(m_data.m_strPath, name, target)) {
       m_bFailed = true;
       ReportBadFileName(m_ui, name);
       return false;
     }
     CTextWriteFile file;
-    if (!file.Open(m_data.m_strPath + name)) {
+    if (!file.Open(target)) {
       m_bFailed = true;
       ReportBadFileName(m_ui);
       return false;
@@ -320,20 +322,10 @@ bool ExportCgiData(CVeskDoc& doc, CDataFile& data, const std::string& folder, bo
   return changed;
 }
 
-std::string CgiOutputFolder(CVeskDoc& doc, const std::string& docFolder) {
-  const std::string& cgi = doc.GetFileInfo().m_strCgiFolder;
-  // A folder written with a trailing separator (a bare root included) does not count.
-  if (!cgi.empty() && cgi.back() != kPathSep &&
-      CFilePath(cgi).FolderKind() == FolderKindResult::Folder) {
-    return cgi + kPathSepStr;
-  }
-  return docFolder;
-}
-
 bool RunCgiOutput(CVeskDoc& doc) {
   std::string folder = doc.DocFolder();
   if (folder.empty()) return false;
-  folder = CgiOutputFolder(doc, folder);
+  folder = OutputFolder(doc.GetFileInfo().m_strCgiFolder, folder);
   CDataFile data(doc);
   bool failed = false;
   if (ExportCgiData(doc, data, folder, &failed)) doc.UI().ShowOutputResult(data.m_strChanged);

@@ -81,7 +81,7 @@ void ParseCsvRecord(std::string line, LINKINFO& link, std::string& category) {
 }
 
 bool WriteCsv(CDataFile& data, const std::string& path) {
-  std::size_t sep = MbsReverseFindChar(path, kPathSep);
+  std::size_t sep = path.rfind(kPathSep);
   data.m_strPath = sep == npos ? std::string() : path.substr(0, sep);
 
   CTextWriteFile file;
@@ -149,10 +149,15 @@ bool ExportCsv(CVeskDoc& doc) {
     ReportBadFileName(doc.UI(), current->m_strFileName);
     return false;
   }
-  CFilePath path(folder + current->m_strFileName);
-  path.ChangeExtension("csv");
+  // The name is made in Shift_JIS and written in the file system's form.
+  CFilePath name(current->m_strFileName);
+  std::string path;
+  if (!PathFromSjis(name.ChangeExtension("csv"), path)) {
+    ReportBadFileName(doc.UI(), current->m_strFileName);
+    return false;
+  }
   CDataFile data(doc);
-  if (!WriteCsv(data, path.Str())) return false;
+  if (!WriteCsv(data, folder + path)) return false;
   doc.UI().MessageBox(ResString(kIdsCsvWritten), MbButtons::Ok, MbIcon::Information);
   return true;
 }

@@ -12,6 +12,7 @@
 
 #include "document/veskdoc.h"
 #include "publish/file_errors.h"
+#include "text/file_path.h"
 
 namespace vesk {
 namespace {
@@ -138,6 +139,14 @@ bool CDataFile::IsPlainFileName(const std::string& name) {
   for (unsigned char c : name) {
     if (c == '/' || c < 0x20 || c == 0x7F) return false;
   }
+  return true;
+}
+
+bool CDataFile::OutputPath(const std::string& folder, const std::string& sjisName,
+                           std::string& path) {
+  std::string name;
+  if (!IsPlainFileName(sjisName) || !PathFromSjis(sjisName, name)) return false;
+  path = folder + name;
   return true;
 }
 

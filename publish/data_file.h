@@ -64,6 +64,10 @@ class CDataFile {
   // True when name is safe to create inside the output folder: not empty, not "." or "..",
   // not the temporary file, and free of '/', NUL and other control characters.
   static bool IsPlainFileName(const std::string& name);
+  // The path of the output file named by the Shift_JIS name inside folder: the name in the file
+  // system's form (UTF-8), so a web server finds the file under the name the pages link to.
+  // False when the name is not plain (above) or not valid Shift_JIS.
+  static bool OutputPath(const std::string& folder, const std::string& sjisName, std::string& path);
 
   IUserInterface& UI() { return *m_pUi; }
   // The settings of the document's run (null for the import without a document).

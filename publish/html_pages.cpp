@@ -7,6 +7,7 @@
 #include "publish/data_file.h"
 #include "publish/file_errors.h"
 #include "publish/html_template.h"
+#include "publish/output_folder.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/vesk_settings.h"
@@ -120,13 +121,16 @@ std::string CHtmlPages::BuildPageNavigation(const std::string& base, const LINKI
 bool CHtmlPages::PageBase(const LINKINFO* category, std::string& base) {
   const std::string& name = category->m_strFileName;
   const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
-  // A stored name or extension that would put a page outside the output folder is refused.
-  if (!CDataFile::IsPlainFileName(name) || !CDataFile::IsPlainFileName(Stem(name) + "." + ext)) {
+  // A stored name or extension that would put a page outside the output folder, or that has no
+  // file-system form, is refused.
+  std::string path;
+  if (!CDataFile::IsPlainFileName(name) ||
+      !CDataFile::OutputPath(m_strFolder, Stem(name) + "." + ext, path)) {
     m_bFailed = true;
     ReportBadFileName(m_data.UI(), name);
     return false;
   }
-  base = m_strFolder + Stem(name);
+  base = Stem(name);
   return true;
 }
 
@@ -136,7 +140,10 @@ bool CHtmlPages::PublishHtml(const std::string& folder) {
   m_strFolder = folder;
   BuildIndex();
   CHtmlTemplate tpl(m_data.m_pFileInfo->m_strHtmlExt, m_data.Settings(), &m_data.UI());
-  switch (tpl.LoadTemplate(m_data.m_pFileInfo->m_strTemplate)) {
+  // The template field is Shift_JIS; a text that is not names no file, so plain pages follow.
+  std::string tplPath;
+  if (!PathFromSjis(m_data.m_pFileInfo->m_strTemplate, tplPath)) tplPath.clear();
+  switch (tpl.LoadTemplate(tplPath)) {
     case kTemplateSingle:
       WriteCategoryPages(m_data.m_pTop, tpl);
       break;
@@ -167,8 +174,10 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
     unsigned page = static_cast<unsigned>(i);
     tpl.AddLinksData(*category, CollectPageLinks(category, page));
     tpl.SetLinksPage(BuildPageNavigation(base, category, page));
-    std::string final = PageName(base, page, ext);
-    if (!tpl.WritePage(temp, category->m_strTitle, n, FileNamePart(final))) {
+    const std::string pageName = PageName(base, page, ext);
+    std::string final;
+    if (!CDataFile::OutputPath(m_strFolder, pageName, final) ||
+        !tpl.WritePage(temp, category->m_strTitle, n, pageName)) {
       m_bFailed = true;
       m_data.UI().MessageBox(ResString(kIdsHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
       return false;
@@ -182,7 +191,9 @@ bool CHtmlPages::WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl) {
   m_data.SettleFileName(root);
   std::string base;
   if (!PageBase(root, base)) return false;
-  std::string final = PageName(base, 1, m_data.m_pFileInfo->m_strHtmlExt);
+  const std::string pageName = PageName(base, 1, m_data.m_pFileInfo->m_strHtmlExt);
+  std::string final;
+  CDataFile::OutputPath(m_strFolder, pageName, final);  // PageBase checked this name
   std::vector<const LINKINFO*> children = CollectChildCategories(root);
   unsigned long n = CountLinks(root);
   tpl.AddCategoryData(children);
@@ -190,7 +201,7 @@ bool CHtmlPages::WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl) {
     tpl.AddLinksData(*child, ChildrenOf(child).links);
   }
   std::string temp = m_data.TempPath();
-  if (!tpl.WritePage(temp, root->m_strTitle, n, FileNamePart(final))) {
+  if (!tpl.WritePage(temp, root->m_strTitle, n, pageName)) {
     m_bFailed = true;
     m_data.UI().MessageBox(ResString(kIdsHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
     return false;
@@ -205,7 +216,8 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
   std::string base;
   if (!PageBase(category, base)) return false;
-  std::string final = m_strFolder + WithExtension(category->m_strFileName, ext);
+  std::string final;
+  CDataFile::OutputPath(m_strFolder, base + "." + ext, final);  // PageBase checked this name
   std::string temp = m_data.TempPath();
   CTextWriteFile file;
   if (!file.Open(temp)) {
@@ -255,23 +267,12 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   return true;
 }
 
-std::string HtmlOutputFolder(CVeskDoc& doc, const std::string& docFolder) {
-  const std::string& html = doc.GetFileInfo().m_strHtmlFolder;
-  // As for the CGI output: a folder written with a trailing separator (a bare root included)
-  // does not count.
-  if (!html.empty() && html.back() != kPathSep &&
-      CFilePath(html).FolderKind() == FolderKindResult::Folder) {
-    return html + kPathSepStr;
-  }
-  return docFolder;
-}
-
 bool RunHtmlOutput(CVeskDoc& doc) {
   std::string folder = doc.DocFolder();
   if (folder.empty()) return false;
   CDataFile data(doc);
   CHtmlPages pages(data);
-  if (pages.PublishHtml(HtmlOutputFolder(doc, folder))) {
+  if (pages.PublishHtml(OutputFolder(doc.GetFileInfo().m_strHtmlFolder, folder))) {
     doc.UI().ShowOutputResult(data.m_strChanged);
   } else {
     doc.UI().MessageBox(ResString(kIdsNothingChanged), MbButtons::Ok, MbIcon::None);

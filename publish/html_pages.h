@@ -49,8 +49,8 @@ class CHtmlPages {
   };
   void BuildIndex();
   const Children& ChildrenOf(const LINKINFO* category) const;
-  // The category's page base (folder + file name cut before its last "."), or false after
-  // reporting a file name that would leave the output folder.
+  // The category's page base (its Shift_JIS file name cut before its last "."), or false after
+  // reporting a file name that would leave the output folder or has no file-system form.
   bool PageBase(const LINKINFO* category, std::string& base);
 
   CDataFile& m_data;
@@ -60,9 +60,6 @@ class CHtmlPages {
   std::unordered_map<const LINKINFO*, Children> m_index;
 };
 
-// The output folder: the document's HTML folder when it names an existing folder (written
-// without a trailing separator), else the document folder.
-std::string HtmlOutputFolder(CVeskDoc& doc, const std::string& docFolder);
 // The HTML output command: settles the document folder (saving first), chooses the output folder,
 // publishes, then shows the result list or message 10068. False when the user cancelled or a
 // page failed.

@@ -45,7 +45,8 @@ class CHtmlTemplate {
   CHtmlTemplate(const CHtmlTemplate&) = delete;
   CHtmlTemplate& operator=(const CHtmlTemplate&) = delete;
 
-  // Reads the template in text mode and cuts its blocks out: kTemplateNone when it cannot be read.
+  // Reads the template at path (the file system's bytes) in text mode and cuts its blocks out:
+  // kTemplateNone when it cannot be read.
   int LoadTemplate(const std::string& path);
   // The same from text already in memory (line ends normalised as the file reader does).
   int LoadTemplateText(const std::string& text);

@@ -2,16 +2,17 @@
 
 #include "document/veskdoc.h"
 #include "publish/file_errors.h"
+#include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/sjis_text.h"
 
 namespace vesk {
 
 std::string UrlFileTitle(const std::string& path) {
-  std::size_t sep = MbsReverseFindChar(path, kPathSep);
-  std::string name = sep == npos ? path : path.substr(sep + 1);
-  std::size_t dot = MbsReverseFindChar(name, '.');
-  return dot == npos ? name : name.substr(0, dot);
+  // The path is the file system's bytes; the title is Shift_JIS text.
+  std::string name = FileNameOfPath(path);
+  std::size_t dot = name.rfind('.');
+  return ToCp932(dot == npos ? name : name.substr(0, dot));
 }
 
 bool ImportUrlFile(CVeskDoc& doc, const std::string& path) {

@@ -16,6 +16,7 @@ enum StringId : int {
   kIdsSearchProgramFailed = 10011,
   kIdsFindNotFound = 10016,
   kIdsFindNoMore = 10017,
+  kIdsPathNotStorable = 10030,  // %1 = the path
   kIdsNothingChanged = 10068,
   kIdsTopCategory = 10100,
   kIdsWorkBox = 10101,

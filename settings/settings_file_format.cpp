@@ -15,10 +15,11 @@ constexpr const char* kHeader =
 constexpr const char* kDwordTag = "dword:";
 constexpr const char* kRawTag = "hex(sjis):";
 
-// In-memory Shift_JIS to file UTF-8; nullopt when the bytes are not valid Shift_JIS.
+// In-memory Shift_JIS to file UTF-8; nullopt when the bytes are not valid Shift_JIS or would not
+// read back as the same bytes (CP932 has characters with two codes), so every value survives.
 std::optional<std::string> ToFileText(const std::string& sjis) {
-  std::string utf8;
-  if (!Cp932ToUtf8(sjis, utf8)) return std::nullopt;
+  std::string utf8, back;
+  if (!Cp932ToUtf8(sjis, utf8) || !Utf8ToCp932(utf8, back) || back != sjis) return std::nullopt;
   return utf8;
 }
 
@@ -40,23 +41,14 @@ bool IsUtf8(const std::string& bytes) {
   return true;
 }
 
-// File bytes to memory: UTF-8 is converted (a character Shift_JIS lacks becomes '?'); bytes
+// File bytes to memory: UTF-8 is converted (each character Shift_JIS lacks becomes '?'); bytes
 // that are not UTF-8 are taken to be Shift_JIS already (typed by hand in an older editor) and
 // kept as they stand, so nothing is lost.
 std::string FromFileText(const std::string& bytes) {
   std::string sjis;
   if (Utf8ToCp932(bytes, sjis)) return sjis;
   if (!IsUtf8(bytes)) return bytes;
-  // One '?' per character that Shift_JIS lacks, the rest converted.
-  std::string out;
-  for (std::size_t i = 0; i < bytes.size();) {
-    unsigned char c = static_cast<unsigned char>(bytes[i]);
-    std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 4;
-    std::string one;
-    out += Utf8ToCp932(bytes.substr(i, len), one) ? one : std::string("?");
-    i += len;
-  }
-  return out;
+  return ToCp932(bytes);
 }
 
 std::string Quote(const std::string& utf8) {

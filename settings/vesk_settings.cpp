@@ -5,6 +5,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/settings_tree.h"
+#include "text/file_path.h"
 
 namespace vesk {
 
@@ -24,6 +25,18 @@ constexpr int kRecentFileCount = 4;
 std::string Numbered(const char* base, int n) { return base + std::to_string(n); }
 
 }  // namespace
+
+std::string PathToSetting(const std::string& path) {
+  std::string sjis;
+  if (PathToSjis(path, sjis)) return sjis;
+  return std::string(1, '\0') + path;
+}
+
+std::string PathFromSetting(const std::string& value) {
+  if (!value.empty() && value[0] == '\0') return value.substr(1);
+  std::string path;
+  return PathFromSjis(value, path) ? path : std::string();
+}
 
 int CVeskSettings::GetInt(const std::string& section, const std::string& name, int def) {
   // Reading creates the key path, as the registry calls do; a failure only means the default.
@@ -180,14 +193,14 @@ void CVeskSettings::SetSearchMode(int v) { WriteInt(kSearch, "Mode", v); }
 
 std::string CVeskSettings::GetRecentFile(int n) {
   if (n < 1 || n > kRecentFileCount) return {};
-  return GetString(kRecent, Numbered("File", n));
+  return PathFromSetting(GetString(kRecent, Numbered("File", n)));
 }
 
 void CVeskSettings::WriteRecentFiles(const std::string (&files)[4]) {
   // The list is written whole: stale entries must not survive a shorter list.
   m_backend.DeleteKey(kRecent);
   for (int i = 0; i < static_cast<int>(std::size(files)); ++i)
-    if (!files[i].empty()) WriteString(kRecent, Numbered("File", i + 1), files[i]);
+    if (!files[i].empty()) WriteString(kRecent, Numbered("File", i + 1), PathToSetting(files[i]));
 }
 
 // Settings

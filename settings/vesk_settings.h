@@ -9,6 +9,13 @@
 
 namespace vesk {
 
+// A path (the file system's bytes) as a settings string: its Shift_JIS form when that reads back
+// as the same path, else a NUL marker followed by the path's own bytes (a path never holds a
+// NUL), so a name Shift_JIS cannot hold (an emoji) is kept exactly.
+std::string PathToSetting(const std::string& path);
+// The path of such a settings string; empty when a Shift_JIS form is not valid text.
+std::string PathFromSetting(const std::string& value);
+
 // Typed access to every preference; reads ask the backend each time (nothing is cached).
 class CVeskSettings {
  public:
@@ -68,7 +75,7 @@ class CVeskSettings {
   bool SetSearchWords(const std::string& tabJoined);  // false at the first failed write
   int GetSearchMode();
   void SetSearchMode(int v);
-  // Recent File List: index 1..4
+  // Recent File List: index 1..4; paths in the file system's bytes, kept exactly
   std::string GetRecentFile(int n);
   void WriteRecentFiles(const std::string (&files)[4]);
   // Settings

@@ -2,61 +2,107 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <vector>
+
+#include "text/sjis_text.h"
 
 namespace vesk {
 namespace {
 
-// Converts with iconv; on an invalid or unconvertible sequence either stops (strict) or puts
-// '?' for one input byte and goes on.
-bool Convert(const char* to, const char* from, const std::string& in, std::string& out,
-             bool strict) {
-  out.clear();
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-  bool ok = true;
-  std::vector<char> buf(in.size() * 4 + 16);
-  char* src = const_cast<char*>(in.data());
-  std::size_t srcLeft = in.size();
-  while (srcLeft > 0) {
-    char* dst = buf.data();
-    std::size_t dstLeft = buf.size();
-    std::size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    out.append(buf.data(), static_cast<std::size_t>(dst - buf.data()));
-    if (r != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) continue;
-    ok = false;
-    if (strict) break;
-    // EILSEQ or EINVAL: skip one byte of input and mark it.
-    out.push_back('?');
-    ++src;
-    --srcLeft;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+// One converter per direction and thread, opened on first use and kept: opening a converter
+// costs far more than a short conversion.
+class CConverter {
+ public:
+  CConverter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {
+    if (m_cd == reinterpret_cast<iconv_t>(-1))
+      throw CEncodingError(std::string("no converter from ") + from + " to " + to);
   }
-  iconv_close(cd);
-  return ok;
+  ~CConverter() { iconv_close(m_cd); }
+  CConverter(const CConverter&) = delete;
+  CConverter& operator=(const CConverter&) = delete;
+
+  // Converts in; on a character that cannot be converted either stops (strict) or writes one
+  // '?' for it and goes on. skip gives the byte length of the character starting at a position.
+  template <typename Skip>
+  bool Run(const std::string& in, std::string& out, bool strict, Skip skip) {
+    out.clear();
+    iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+    bool ok = true;
+    char buf[1024];
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size();
+    while (srcLeft > 0) {
+      char* dst = buf;
+      std::size_t dstLeft = sizeof buf;
+      std::size_t r = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
+      const int err = errno;
+      out.append(buf, static_cast<std::size_t>(dst - buf));
+      if (r != static_cast<std::size_t>(-1)) continue;
+      if (err == E2BIG) continue;
+      if (err != EILSEQ && err != EINVAL) throw CEncodingError("character conversion failed");
+      ok = false;
+      if (strict) break;
+      std::size_t at = in.size() - srcLeft;
+      std::size_t n = std::min(skip(in, at), srcLeft);
+      out.push_back('?');
+      src += n;
+      srcLeft -= n;
+      iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    return ok;
+  }
+
+ private:
+  iconv_t m_cd;
+};
+
+CConverter& FromCp932() {
+  thread_local CConverter c("UTF-8", "CP932");
+  return c;
+}
+
+CConverter& ToCp932Converter() {
+  thread_local CConverter c("CP932", "UTF-8");
+  return c;
+}
+
+// A Shift_JIS character: a lead byte with its second byte, else one byte.
+std::size_t SjisCharAt(const std::string& text, std::size_t i) { return MbsCharLen(text, i); }
+
+// A UTF-8 character: the lead byte's length when the continuation bytes are there, else one
+// byte (a stray or cut sequence counts as one character per byte).
+std::size_t Utf8CharAt(const std::string& text, std::size_t i) {
+  unsigned char c = static_cast<unsigned char>(text[i]);
+  std::size_t len = c >= 0xF0 && c <= 0xF4   ? 4
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xC2 && c <= 0xDF ? 2
+                                             : 1;
+  for (std::size_t k = 1; k < len; ++k) {
+    if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 1;
+  }
+  return len;
 }
 
 }  // namespace
 
 bool Cp932ToUtf8(const std::string& in, std::string& out) {
-  return Convert("UTF-8", "CP932", in, out, true);
+  return FromCp932().Run(in, out, true, SjisCharAt);
 }
 
 bool Utf8ToCp932(const std::string& in, std::string& out) {
-  return Convert("CP932", "UTF-8", in, out, true);
+  return ToCp932Converter().Run(in, out, true, Utf8CharAt);
 }
 
 std::string ToUtf8(const std::string& cp932) {
   std::string out;
-  Convert("UTF-8", "CP932", cp932, out, false);
+  FromCp932().Run(cp932, out, false, SjisCharAt);
   return out;
 }
 
 std::string ToCp932(const std::string& utf8) {
   std::string out;
-  Convert("CP932", "UTF-8", utf8, out, false);
+  ToCp932Converter().Run(utf8, out, false, Utf8CharAt);
   return out;
 }
 

@@ -1,16 +1,25 @@
 // Conversion between the in-memory Shift_JIS (CP932) text and UTF-8 at the program's edges.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 namespace vesk {
+
+// Thrown when the system cannot convert at all (no CP932 converter installed): a conversion
+// that silently gave an empty text would lose data.
+class CEncodingError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // Converts CP932 bytes to UTF-8; false (and out holds what converted) on an invalid sequence.
 bool Cp932ToUtf8(const std::string& in, std::string& out);
 // Converts UTF-8 to CP932 bytes; false when the input is invalid or holds a character CP932 lacks.
 bool Utf8ToCp932(const std::string& in, std::string& out);
 
-// Lenient forms for display and messages: undecodable bytes become '?'.
+// Lenient forms for display and messages: each character that cannot be converted (an invalid
+// sequence or one the other side lacks) becomes one '?'.
 std::string ToUtf8(const std::string& cp932);
 std::string ToCp932(const std::string& utf8);
 

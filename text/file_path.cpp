@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "text/encoding.h"
 #include "text/sjis_text.h"
 
 namespace vesk {
@@ -16,15 +17,14 @@ constexpr std::size_t kIniFileMax = 16 * 1024 * 1024;
 
 // Index of the first byte of the file-name part (after the last separator).
 std::size_t NameStart(const std::string& path) {
-  std::size_t sep = MbsReverseFindChar(path, kPathSep);
+  std::size_t sep = path.rfind(kPathSep);
   return sep == npos ? 0 : sep + 1;
 }
 
 // Position of the last "." of the file-name part, or npos.
 std::size_t ExtensionDot(const std::string& path) {
-  std::size_t start = NameStart(path);
-  std::size_t dot = MbsReverseFindChar(path.substr(start), '.');
-  return dot == npos ? npos : start + dot;
+  std::size_t dot = path.rfind('.');
+  return dot == npos || dot < NameStart(path) ? npos : dot;
 }
 
 bool IsIniBlank(char c) { return c == ' ' || c == '\t'; }
@@ -80,6 +80,20 @@ std::string IniValue(const std::string& raw, std::size_t valueAt) {
 bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != npos; }
 
 }  // namespace
+
+bool PathFromSjis(const std::string& sjis, std::string& path) { return Cp932ToUtf8(sjis, path); }
+
+bool PathToSjis(const std::string& path, std::string& sjis) {
+  std::string back;
+  return Utf8ToCp932(path, sjis) && Cp932ToUtf8(sjis, back) && back == path;
+}
+
+std::string FolderOfPath(const std::string& path) {
+  std::size_t sep = path.rfind(kPathSep);
+  return sep == npos ? std::string(".") + kPathSep : path.substr(0, sep + 1);
+}
+
+std::string FileNameOfPath(const std::string& path) { return path.substr(NameStart(path)); }
 
 bool CFilePath::HasExtension(const std::string& ext) const {
   std::size_t dot = ExtensionDot(m_strPath);
@@ -202,7 +216,7 @@ bool CFilePath::MakeDirectoryPath(bool createLast) const {
   std::string built(1, kPathSep);
   std::string rest = m_strPath.substr(1);
   while (!rest.empty()) {
-    std::size_t sep = MbsFindChar(rest, kPathSep);
+    std::size_t sep = rest.find(kPathSep);
     std::string component;
     if (sep == npos) {
       if (!createLast) break;

@@ -9,10 +9,26 @@ namespace vesk {
 constexpr char kPathSep = '/';
 constexpr const char* kPathSepStr = "/";
 
+// File-system paths are the file system's own bytes (UTF-8). The separator and "." are searched
+// byte by byte: neither byte can be part of a UTF-8 multi-byte character or the second byte of a
+// Shift_JIS one, so the same operations serve Shift_JIS names too.
+
+// A Shift_JIS text that names a path (a folder field of the document, a category file name) in
+// the file system's form; false when the text is not valid Shift_JIS.
+bool PathFromSjis(const std::string& sjis, std::string& path);
+// A file-system path in Shift_JIS, for a field stored in the document; false when a character
+// has no CP932 form or the text would not come back as the same path.
+bool PathToSjis(const std::string& path, std::string& sjis);
+
+// The folder part of path up to and including its last separator; "./" when it has none.
+std::string FolderOfPath(const std::string& path);
+// The file-name part of path (after its last separator).
+std::string FileNameOfPath(const std::string& path);
+
 // What a path names on disk; the values are the numbers the older interface answered with.
 enum class FolderKindResult { Folder = 100, NotFolder = 200, Missing = 500 };
 
-// One path text; searches are Shift_JIS aware, so a second byte is never taken for a separator.
+// One path text.
 class CFilePath {
  public:
   CFilePath() = default;

@@ -9,6 +9,7 @@
 #include "ui/dialog_buttons.h"
 #include "ui/folder_picker.h"
 #include "ui/wx_text.h"
+#include "ui/wx_user_interface.h"
 
 namespace vesk {
 
@@ -58,15 +59,18 @@ CCgiSettingsDialog::CCgiSettingsDialog(wxWindow* parent, FILEINFO& info)
 }
 
 void CCgiSettingsDialog::OnBrowse(wxCommandEvent&) {
-  if (auto folder = CFolderPicker(this).Run()) m_folder->SetValue(FromSjis(*folder));
+  if (auto folder = CFolderPicker(this).Run()) m_folder->SetValue(FromPath(*folder));
 }
 
 std::optional<FieldError> CCgiSettingsDialog::TakeValues() {
-  // No field of this dialog has a length limit.
+  // No field of this dialog has a length limit. The folder goes into its Shift_JIS field only
+  // when it comes back unchanged.
+  std::string folder;
+  if (auto error = PathFieldError(*m_folder, folder)) return error;
+  m_info.m_strCgiFolder = folder;
   m_info.m_strCgiName = ToSjis(m_name->GetValue());
   m_info.m_strCgiExt = ToSjis(m_ext->GetValue());
   m_info.m_strSearchFile = ToSjis(m_search->GetValue());
-  m_info.m_strCgiFolder = ToSjis(m_folder->GetValue());
   return std::nullopt;
 }
 

@@ -11,7 +11,7 @@ namespace vesk {
 class CFolderPicker {
  public:
   explicit CFolderPicker(wxWindow* owner) : m_owner(owner) {}
-  // The chosen folder (Shift_JIS); nullopt when cancelled or nothing was chosen.
+  // The chosen folder (the file system's bytes); nullopt when cancelled or nothing was chosen.
   std::optional<std::string> Run(const std::string& initialFolder = {});
 
  private:

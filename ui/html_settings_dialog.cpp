@@ -84,13 +84,16 @@ void CHtmlSettingsDialog::OnBrowseTemplate(wxCommandEvent&) {
 }
 
 void CHtmlSettingsDialog::OnBrowseFolder(wxCommandEvent&) {
-  if (auto folder = CFolderPicker(this).Run()) m_folder->SetValue(FromSjis(*folder));
+  if (auto folder = CFolderPicker(this).Run()) m_folder->SetValue(FromPath(*folder));
 }
 
 std::optional<FieldError> CHtmlSettingsDialog::TakeValues() {
   FILEINFO fields = m_info;
-  fields.m_strTemplate = ToSjis(m_template->GetValue());
-  fields.m_strHtmlFolder = ToSjis(m_folder->GetValue());
+  // Paths go into Shift_JIS fields only when they come back unchanged.
+  for (auto [control, field] : {std::pair{m_template, &fields.m_strTemplate},
+                                std::pair{m_folder, &fields.m_strHtmlFolder}}) {
+    if (auto error = PathFieldError(*control, *field)) return error;
+  }
   fields.m_strHtmlExt = ToSjis(m_ext->GetValue());
   int links = 0;
   // The first refused field keeps the dialog open and takes the focus.

@@ -57,7 +57,7 @@ class FileDrop : public wxFileDropTarget {
   explicit FileDrop(CMainFrame* frame) : m_frame(frame) {}
   bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
     std::vector<std::string> paths;
-    for (const auto& n : names) paths.push_back(ToSjis(n));
+    for (const auto& n : names) paths.push_back(ToPath(n));
     // The drop may open documents and show boxes; let the drag end first.
     m_frame->CallAfter([frame = m_frame, paths] { frame->DropFiles(paths); });
     return true;
@@ -162,7 +162,7 @@ void CMainFrame::RebuildRecentFiles() {
   }
   for (int i = 0; i < count; ++i) {
     const std::string text = RecentFileMenuText(i, ShortenPath(recent.Get(i)));
-    m_recentItems.push_back(m_fileMenu->Insert(at + i, ToWxId(kCmdFileMru1 + i), FromSjis(text),
+    m_recentItems.push_back(m_fileMenu->Insert(at + i, ToWxId(kCmdFileMru1 + i), FromPath(text),
                                                U8(FindCommand(kCmdFileMru1 + i)->prompt)));
   }
 }

@@ -15,7 +15,7 @@ COutputResultDialog::COutputResultDialog(wxWindow* parent, const std::string& ch
   top->Add(new wxStaticText(this, wxID_ANY, U8("以下のファイルが作成/変更されました。")), 0, wxALL,
            10);
   // The control keeps its own line ends; the list's CR LF would show as extra marks.
-  wxString text = FromSjis(changed);
+  wxString text = FromPath(changed);  // full paths, the file system's bytes
   text.Replace("\r\n", "\n");
   auto* edit = new wxTextCtrl(this, wxID_ANY, text, wxDefaultPosition, wxSize(276, 168),
                               wxTE_MULTILINE | wxTE_READONLY | wxVSCROLL | wxTE_DONTWRAP);

@@ -28,27 +28,31 @@
 namespace vesk {
 namespace {
 
-// The command line as one document path: surrounding double quotes removed, made absolute.
-std::string CommandLinePath(int argc, wxChar** argv) {
+// The command line as one document path: surrounding double quotes removed, made absolute. The
+// arguments are taken as the system gave them, so the path keeps the file system's own bytes
+// whatever the locale.
+std::string CommandLinePath(int argc, char** argv) {
   if (argc < 2) return {};
-  wxString arg = argv[1];
-  for (int i = 2; i < argc; ++i) arg += " " + wxString(argv[i]);
-  if (arg.size() >= 2 && arg.StartsWith("\"") && arg.EndsWith("\""))
-    arg = arg.Mid(1, arg.size() - 2);
+  std::string arg = argv[1];
+  for (int i = 2; i < argc; ++i) arg += std::string(" ") + argv[i];
+  if (arg.size() >= 2 && arg.front() == '"' && arg.back() == '"')
+    arg = arg.substr(1, arg.size() - 2);
   if (arg.empty()) return {};
   std::error_code ec;
-  auto abs = std::filesystem::absolute(std::filesystem::path(arg.utf8_string()), ec);
-  return ToCp932(ec ? arg.utf8_string() : abs.lexically_normal().string());
+  auto abs = std::filesystem::absolute(std::filesystem::path(arg), ec);
+  return ec ? arg : abs.lexically_normal().string();
 }
 
 class CVeskApp : public wxApp {
  public:
+  explicit CVeskApp(std::string commandLinePath) : m_cmdPath(std::move(commandLinePath)) {}
   bool OnInit() override;
   int OnExit() override;
 
  private:
   DocumentCommands MakeCommands();
 
+  std::string m_cmdPath;
   std::unique_ptr<ISettingsBackend> m_backend;
   std::unique_ptr<CVeskSettings> m_settings;
   std::unique_ptr<CWxUserInterface> m_ui;
@@ -91,7 +95,7 @@ bool CVeskApp::OnInit() {
   m_manager = std::make_unique<CDocManager>(*m_doc, *m_settings, *m_ui);
   m_settings->GetPreviewPages();
 
-  const std::string cmdPath = CommandLinePath(argc, argv);
+  const std::string& cmdPath = m_cmdPath;
   m_doc->OnNewDocument();
   m_frame = new CMainFrame(*m_doc, *m_manager, *m_settings, ReadFramePlacement(*m_settings),
                            MakeCommands());
@@ -133,7 +137,7 @@ int main(int argc, char** argv) {
     std::fputs("vesk: no display available (set DISPLAY or run under xvfb-run)\n", stderr);
     return 1;
   }
-  wxApp::SetInstance(new vesk::CVeskApp());
+  wxApp::SetInstance(new vesk::CVeskApp(vesk::CommandLinePath(argc, argv)));
   wxEntryStart(argc, argv);
   int rc = 1;
   if (wxTheApp->CallOnInit()) rc = wxTheApp->OnRun();

@@ -13,6 +13,9 @@ namespace vesk {
 inline wxString FromSjis(const std::string& sjis) { return wxString::FromUTF8(ToUtf8(sjis)); }
 // A toolkit string to Shift_JIS bytes.
 inline std::string ToSjis(const wxString& text) { return ToCp932(text.utf8_string()); }
+// A file-system path (UTF-8 bytes) to a toolkit string and back.
+inline wxString FromPath(const std::string& path) { return wxString::FromUTF8(path); }
+inline std::string ToPath(const wxString& text) { return text.utf8_string(); }
 // A UTF-8 literal of our own source to a toolkit string.
 inline wxString U8(const char* utf8) { return wxString::FromUTF8(utf8); }
 

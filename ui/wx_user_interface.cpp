@@ -8,6 +8,7 @@
 
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/file_path.h"
 #include "ui/category_dialog.h"
 #include "ui/cgi_settings_dialog.h"
 #include "ui/find_dialog.h"
@@ -80,6 +81,12 @@ MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons butt
   }
 }
 
+std::optional<FieldError> PathFieldError(const wxTextCtrl& control, std::string& field) {
+  const std::string path = ToPath(control.GetValue());
+  if (PathToSjis(path, field)) return std::nullopt;
+  return FieldError{control.GetId(), ResFormat(kIdsPathNotStorable, ToCp932(path))};
+}
+
 wxString FilterToWildcard(const std::string& filter) {
   wxString w = FromSjis(filter);
   while (w.EndsWith("|")) w.RemoveLast();
@@ -120,21 +127,21 @@ bool CWxUserInterface::EditHtmlSettings(FILEINFO& info) {
 
 std::optional<std::string> CWxUserInterface::AskSavePath(const std::string& proposed,
                                                          const std::string& filter) {
-  wxFileDialog dialog(Owner(), U8("名前を付けて保存"), wxEmptyString, FromSjis(proposed),
+  wxFileDialog dialog(Owner(), U8("名前を付けて保存"), wxEmptyString, FromPath(proposed),
                       FilterToWildcard(filter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-  return ToSjis(dialog.GetPath());
+  return ToPath(dialog.GetPath());
 }
 
 std::optional<std::string> CWxUserInterface::AskOpenPath(const std::string& filter) {
   wxFileDialog dialog(Owner(), U8("開く"), wxEmptyString, wxEmptyString, FilterToWildcard(filter),
                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-  return ToSjis(dialog.GetPath());
+  return ToPath(dialog.GetPath());
 }
 
 void CWxUserInterface::ShowOutputResult(const std::string& changed) {
-  TraceUi("result", ToUtf8(changed.substr(0, changed.find('\r'))));
+  TraceUi("result", changed.substr(0, changed.find('\r')));
   COutputResultDialog dialog(Owner(), changed);
   dialog.ShowModal();
 }

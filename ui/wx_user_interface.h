@@ -2,16 +2,24 @@
 // beeps, file choosers and the document dialogs).
 #pragma once
 
+#include <wx/textctrl.h>
 #include <wx/window.h>
 
 #include <functional>
+#include <optional>
 
+#include "document/dialog_rules.h"
 #include "document/user_interface.h"
 
 namespace vesk {
 
 // A message box with the program's caption; text is Shift_JIS.
 MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon);
+
+// A path typed or picked into control for a Shift_JIS field of the document, in field; the
+// refusal naming the path when it holds a character Shift_JIS cannot hold, so no damaged path
+// is ever stored.
+std::optional<FieldError> PathFieldError(const wxTextCtrl& control, std::string& field);
 
 // The toolkit's wildcard for a filter in the "text|pattern|...||" form.
 wxString FilterToWildcard(const std::string& filter);

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "publish/cgi_data.h"
+#include "publish/output_folder.h"
 #include "support/doc_fixture.h"
 #include "text/encoding.h"
 
@@ -230,20 +231,28 @@ TEST_F(CgiExportTest, AnUncreatableTemporaryFileIsReportedAsABadFileName) {
   EXPECT_EQ(ui.messages[0].Utf8(), "ファイル名に使用できない文字が有ります。");
 }
 
-TEST_F(CgiExportTest, OutputFolderIsTheCgiFolderOnlyWhenItNamesAnExistingFolder) {
-  fs::create_directory(dir.File("cgi"));
-  FILEINFO& info = doc.GetFileInfo();
-  info.m_strCgiFolder = dir.File("cgi");
-  EXPECT_EQ(CgiOutputFolder(doc, "/doc/"), dir.File("cgi/"));
-  info.m_strCgiFolder = dir.File("cgi/");  // trailing separator fails the test
-  EXPECT_EQ(CgiOutputFolder(doc, "/doc/"), "/doc/");
-  info.m_strCgiFolder = dir.File("none");
-  EXPECT_EQ(CgiOutputFolder(doc, "/doc/"), "/doc/");
+TEST_F(CgiExportTest, OutputFolderIsTheFolderFieldOnlyWhenItNamesAnExistingFolder) {
+  // The field is Shift_JIS; the folder on disk has the UTF-8 name.
+  fs::create_directory(dir.File("出力"));
+  const std::string field = ToCp932(dir.File("出力"));
+  EXPECT_EQ(OutputFolder(field, "/doc/"), dir.File("出力/"));
+  EXPECT_EQ(OutputFolder(field + "/", "/doc/"), dir.File("出力/"));  // typed with a trailing '/'
+  EXPECT_EQ(OutputFolder(dir.File("出力"), "/doc/"), "/doc/");  // UTF-8 bytes are not Shift_JIS
+  EXPECT_EQ(OutputFolder(dir.File("none"), "/doc/"), "/doc/");
   WriteBytes(dir.File("plain"), "x");
-  info.m_strCgiFolder = dir.File("plain");
-  EXPECT_EQ(CgiOutputFolder(doc, "/doc/"), "/doc/");
-  info.m_strCgiFolder = "";
-  EXPECT_EQ(CgiOutputFolder(doc, "/doc/"), "/doc/");
+  EXPECT_EQ(OutputFolder(dir.File("plain"), "/doc/"), "/doc/");
+  EXPECT_EQ(OutputFolder("", "/doc/"), "/doc/");
+  EXPECT_EQ(OutputFolder("/", "/doc/"), "/doc/");  // the bare root does not count
+}
+
+TEST_F(CgiExportTest, FilesGetTheUtf8FormOfTheirShiftJisNames) {
+  AddLink(Top(), "T");
+  doc.GetFileInfo().m_strSearchFile = ToCp932("検索.cgi");
+  settings.SetAuto(0);
+  Top()->m_strFileName = ToCp932("カテゴリ.cgi");
+  EXPECT_EQ(Export(), dir.File("カテゴリ.cgi") + "\r\n");
+  // The lines keep the Shift_JIS name the search CGI compares with.
+  EXPECT_NE(File("検索.cgi").find(ToCp932("\tカテゴリ.cgi\t")), std::string::npos);
 }
 
 TEST_F(CgiExportTest, OutputCommandSavesTheDocumentWritesBesideItAndShowsTheList) {

@@ -8,6 +8,7 @@
 #include "publish/search_page.h"
 #include "support/doc_fixture.h"
 #include "support/temp_folder.h"
+#include "text/encoding.h"
 
 namespace vesk::test {
 namespace {
@@ -45,19 +46,32 @@ TEST_F(HtmlOutputCommand, ListsTheChangedPagesThenSaysNothingChanged) {
   EXPECT_EQ(ui.messages[0].buttons, MbButtons::Ok);
 }
 
-TEST_F(HtmlOutputCommand, HtmlFolderCountsOnlyWhenItNamesAnExistingFolder) {
-  SaveAs("site.knd");
-  fs::create_directories(dir.File("pub"));
-  doc.GetFileInfo().m_strHtmlFolder = dir.File("pub");
-  EXPECT_EQ(HtmlOutputFolder(doc, dir.Path()), dir.File("pub/"));
-  doc.GetFileInfo().m_strHtmlFolder = dir.File("pub/");
-  EXPECT_EQ(HtmlOutputFolder(doc, dir.Path()), dir.Path());
-  doc.GetFileInfo().m_strHtmlFolder = dir.File("missing");
-  EXPECT_EQ(HtmlOutputFolder(doc, dir.Path()), dir.Path());
-  doc.GetFileInfo().m_strHtmlFolder = dir.File("pub");
+TEST_F(HtmlOutputCommand, PagesGoToTheHtmlFolderUnderTheUtf8FormOfTheirNames) {
+  // The document in a folder Shift_JIS cannot name; the template and output folder fields are
+  // Shift_JIS, so they name Japanese folders.
+  fs::create_directories(dir.File("😀 -x"));
+  SaveAs("😀 -x/site.knd");
+  fs::create_directories(dir.File("ドキュメント/公開"));
+  fs::rename(dir.File("t.html"), dir.File("ドキュメント/テンプレート.html"));
+  doc.GetFileInfo().m_strTemplate = ToCp932(dir.File("ドキュメント/テンプレート.html"));
+  doc.GetFileInfo().m_strHtmlFolder = ToCp932(dir.File("ドキュメント/公開/"));
+  settings.SetAuto(0);
+  doc.GetTopCategory()->m_strFileName = ToCp932("カテゴリ.cgi");
   ASSERT_TRUE(RunHtmlOutput(doc));
-  EXPECT_TRUE(fs::exists(dir.File("pub/category0.html")));
-  EXPECT_FALSE(fs::exists(dir.File("category0.html")));
+  ASSERT_EQ(ui.results.size(), 1u);
+  EXPECT_EQ(ui.results[0], dir.File("ドキュメント/公開/カテゴリ.html") + "\r\n");
+  EXPECT_EQ(ReadBytes(dir.File("ドキュメント/公開/カテゴリ.html")), ToCp932("カテゴリ.cgi\r\n"));
+  // Without the template: plain pages, named the same way.
+  doc.GetFileInfo().m_strTemplate.clear();
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  EXPECT_NE(ReadBytes(dir.File("ドキュメント/公開/カテゴリ.html")).find("<HTML>"),
+            std::string::npos);
+  // An accented folder has no Shift_JIS form: such a field names no folder, so the pages go
+  // beside the document.
+  fs::create_directories(dir.File("Café"));
+  doc.GetFileInfo().m_strHtmlFolder = ToCp932(dir.File("Café"));
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  EXPECT_TRUE(fs::exists(dir.File("😀 -x/カテゴリ.html")));
 }
 
 TEST_F(HtmlOutputCommand, CancelledDocumentFolderEndsSilently) {

@@ -34,8 +34,9 @@ class UrlImportTest : public DocFixture {
 TEST(UrlFileTitle, IsTheFileNameUpToItsLastDot) {
   EXPECT_EQ(UrlFileTitle("/fav/My site.v2.url"), "My site.v2");
   EXPECT_EQ(UrlFileTitle("/fav.d/plain"), "plain");
-  const std::string so = ToCp932("ソフト");  // 0x83 0x5C ...
-  EXPECT_EQ(UrlFileTitle("/f/" + so + ".url"), so);
+  // The path is UTF-8; the title is Shift_JIS ("ソ" holds a 0x5C second byte there).
+  EXPECT_EQ(UrlFileTitle("/ドキュメント/ソフト.url"), ToCp932("ソフト"));
+  EXPECT_EQ(UrlFileTitle("/f/a😀b.url"), "a?b");
 }
 
 TEST_F(UrlImportTest, MakesOneUndoableLinkInTheCurrentCategory) {

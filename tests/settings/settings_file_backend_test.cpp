@@ -225,5 +225,23 @@ TEST(SettingsFileBackend, DefaultPathFollowsXdgConfigHome) {
     ::unsetenv("XDG_CONFIG_HOME");
 }
 
+TEST(SettingsFileBackend, RecentPathsComeBackExactlyFromTheFile) {
+  CTempFolder tmp;
+  std::string path = tmp.File("settings.txt");
+  // Japanese, a wave dash (whose Shift_JIS code reads back as another character), an emoji
+  // (no Shift_JIS form at all) and an accented letter.
+  const std::string files[4] = {"/home/u/ドキュメント/sample.knd", "/home/u/a〜b/x.knd",
+                                "/home/u/😀 -x/y.knd", "/srv/Café/z.knd"};
+  {
+    CSettingsFileBackend b(path);
+    CVeskSettings s(b);
+    s.WriteRecentFiles(files);
+  }
+  EXPECT_NE(ReadBytes(path).find("ドキュメント"), std::string::npos);  // readable where it can be
+  CSettingsFileBackend again(path);
+  CVeskSettings s(again);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(s.GetRecentFile(i + 1), files[i]);
+}
+
 }  // namespace
 }  // namespace vesk::platform

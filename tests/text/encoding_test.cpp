@@ -18,5 +18,18 @@ TEST(Encoding, RoundTripsJapaneseAndRefusesWhatCp932Lacks) {
   EXPECT_EQ(ToUtf8(std::string("a\x81")), "a?");
 }
 
+TEST(Encoding, LenientFormsPutOneQuestionMarkPerCharacter) {
+  EXPECT_EQ(ToCp932("a😀b"), "a?b");
+  EXPECT_EQ(ToCp932("😀😀"), "??");
+  EXPECT_EQ(ToCp932("x\xFFy"), "x?y");  // a byte that starts no UTF-8 character
+  EXPECT_EQ(ToCp932("Café"), "Caf?");
+  EXPECT_EQ(ToUtf8(std::string("a\x85\x40" "b")), "a?b");  // an unassigned double-byte code
+  EXPECT_EQ(ToUtf8(std::string("a\x81 b")), "a? b");    // a lead byte without its second byte
+  // Long texts go through the converter in several pieces.
+  std::string longText(5000, 'x');
+  longText += "😀作業箱";
+  EXPECT_EQ(ToUtf8(ToCp932(longText)), std::string(5000, 'x') + "?作業箱");
+}
+
 }  // namespace
 }  // namespace vesk

@@ -41,6 +41,24 @@ TEST(FilePath, ExtensionIsTheFileNamePartAfterItsLastDot) {
   EXPECT_EQ(base.Str(), "/out/file");
 }
 
+TEST(FilePath, Utf8PathsSplitAtTheirRealSeparatorsAndConvertOnlyWhenExact) {
+  // The last byte of "ト" (0x88) looks like a Shift_JIS lead byte; the "/" after it still counts.
+  const std::string path = "/home/u/ドキュメント/sample.knd";
+  EXPECT_EQ(FolderOfPath(path), "/home/u/ドキュメント/");
+  EXPECT_EQ(FileNameOfPath(path), "sample.knd");
+  EXPECT_TRUE(CFilePath(path).HasExtension("knd"));
+  EXPECT_TRUE(CFilePath("/x/ドキュメント.d/カテゴリ").HasExtension("d") == false);
+  EXPECT_EQ(FolderOfPath("name"), "./");
+
+  std::string sjis, back;
+  ASSERT_TRUE(PathToSjis(path, sjis));
+  ASSERT_TRUE(PathFromSjis(sjis, back));
+  EXPECT_EQ(back, path);
+  EXPECT_FALSE(PathToSjis("/home/😀/a.knd", sjis));  // no Shift_JIS form
+  EXPECT_FALSE(PathToSjis("/home/a〜b", sjis));     // would come back as another character
+  EXPECT_FALSE(PathFromSjis("/bad\x81", back));     // not Shift_JIS
+}
+
 TEST(FilePath, FolderKindTellsFolderFileAndMissing) {
   CTempFolder tmp;
   WriteBytes(tmp.File("f"), "x");
