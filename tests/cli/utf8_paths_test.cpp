@@ -14,11 +14,11 @@ namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CCliRunner;
-using testing::CliResult;
+using test::CCliRunner;
+using test::CliResult;
 using test::CTempFolder;
-using testing::ReadBytes;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::WriteBytes;
 
 class Utf8PathsTest : public ::testing::TestWithParam<const char*> {
  protected:
