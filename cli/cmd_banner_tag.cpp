@@ -26,7 +26,8 @@ std::string Absolute(const std::string& path) {
 
 CommandRegistrar reg(66, [](CLI::App& app, CliContext& ctx) {
   auto opts = std::make_shared<BannerTagOptions>();
-  auto* cmd = app.add_subcommand("banner-tag", "Print the IMG tag of a banner image (GIF, JPEG, PNG)");
+  auto* cmd =
+      app.add_subcommand("banner-tag", "Print the IMG tag of a banner image (GIF, JPEG, PNG)");
   cmd->add_option("IMAGE", opts->image, "Image file (.gif, .jpg, .png)")->required();
   cmd->add_option("BASE_FOLDER", opts->base,
                   "Folder the image path is made relative to, as the document names it (a last "

@@ -17,8 +17,9 @@ ImageType TypeOf(const std::string& path) {
   std::string::size_type dot = path.rfind('.');
   if (dot == std::string::npos) return ImageType::None;
   std::string ext = path.substr(dot + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  });
   if (ext == "gif") return ImageType::Gif;
   if (ext == "jpg") return ImageType::Jpeg;
   if (ext == "png") return ImageType::Png;
@@ -68,10 +69,14 @@ void CBannerImage::Close() {
 
 std::string CBannerImage::NotRecognisedMessage() const {
   switch (TypeOf(m_strPath)) {
-    case ImageType::Gif: return WithFileName(kNotGif, m_strPath);
-    case ImageType::Jpeg: return WithFileName(kNotJpeg, m_strPath);
-    case ImageType::Png: return WithFileName(kNotPng, m_strPath);
-    case ImageType::None: break;
+    case ImageType::Gif:
+      return WithFileName(kNotGif, m_strPath);
+    case ImageType::Jpeg:
+      return WithFileName(kNotJpeg, m_strPath);
+    case ImageType::Png:
+      return WithFileName(kNotPng, m_strPath);
+    case ImageType::None:
+      break;
   }
   return WithFileName(kNotImage, m_strPath);
 }
@@ -88,10 +93,14 @@ int CBannerImage::ReadExact(unsigned char* buffer, std::size_t size, std::string
 int CBannerImage::ReadSize(std::uint32_t& width, std::uint32_t& height, std::string* message) {
   if (!m_file.IsOpen()) return -1;
   switch (TypeOf(m_strPath)) {
-    case ImageType::Gif: return ReadGif(width, height, message);
-    case ImageType::Jpeg: return ReadJpeg(width, height, message);
-    case ImageType::Png: return ReadPng(width, height, message);
-    case ImageType::None: break;
+    case ImageType::Gif:
+      return ReadGif(width, height, message);
+    case ImageType::Jpeg:
+      return ReadJpeg(width, height, message);
+    case ImageType::Png:
+      return ReadPng(width, height, message);
+    case ImageType::None:
+      break;
   }
   return 0;
 }

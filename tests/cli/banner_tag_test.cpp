@@ -14,7 +14,8 @@ TEST(CliBannerTag, PrintsTheTagRelativeToTheBaseFolderOrFailsWithTheMessage) {
   CTempFolder tmp;
   ::mkdir(tmp.File("画像").c_str(), 0700);
   WriteBytes(tmp.File("画像/夏.jpg"), ReadBytes(kImages + "exif_progressive.jpg"));
-  const std::string tail = "\" alt=\"\" align=\"middle\" border=\"0\" width=\"320\" height=\"120\">\n";
+  const std::string tail =
+      "\" alt=\"\" align=\"middle\" border=\"0\" width=\"320\" height=\"120\">\n";
 
   CliResult r = cli.Run({"banner-tag", tmp.File("画像/夏.jpg"), tmp.File("html")});
   EXPECT_EQ(r.exitCode, 0) << r.err;

@@ -38,11 +38,16 @@ TEST(BannerImage, ReadsTheSizeOfImagesMadeByAnImageTool) {
     int result;
     std::uint32_t width, height;
   } cases[] = {
-      {"gif87a.gif", 1, 468, 60},          {"gif89a.gif", 1, 40000, 2},
-      {"wide.gif", 1, 65535, 1},           {"one.gif", 1, 1, 1},
-      {"one.png", 1, 1, 1},                {"wide.png", 1, 65535, 1},
-      {"banner.png", 1, 200, 40},          {"one.jpg", 2, 1, 1},
-      {"wide.jpg", 2, 65500, 1},           {"exif_baseline.jpg", 2, 300, 100},
+      {"gif87a.gif", 1, 468, 60},
+      {"gif89a.gif", 1, 40000, 2},
+      {"wide.gif", 1, 65535, 1},
+      {"one.gif", 1, 1, 1},
+      {"one.png", 1, 1, 1},
+      {"wide.png", 1, 65535, 1},
+      {"banner.png", 1, 200, 40},
+      {"one.jpg", 2, 1, 1},
+      {"wide.jpg", 2, 65500, 1},
+      {"exif_baseline.jpg", 2, 300, 100},
       {"exif_progressive.jpg", 2, 320, 120},
   };
   for (const auto& c : cases) {
@@ -101,8 +106,8 @@ TEST(BannerImage, HostileJpegSegmentsEndTheWalk) {
   } cases[] = {
       {"APP0, DQT, SOF0",
        std::string("\xFF\xD8\xFF\xE0\x00\x04\x00\x00\xFF\xDB\x00\x03\x00\xFF", 14) + sof, 2},
-      {"marker 0x01 is skipped like a segment", std::string("\xFF\xD8\xFF\x01\x00\x02\xFF", 7) + sof,
-       2},
+      {"marker 0x01 is skipped like a segment",
+       std::string("\xFF\xD8\xFF\x01\x00\x02\xFF", 7) + sof, 2},
       {"length 0", std::string("\xFF\xD8\xFF\xE0\x00\x00", 6) + std::string(64, '\xFF'), 0},
       {"length 1", std::string("\xFF\xD8\xFF\xE0\x00\x01", 6) + std::string(64, '\xFF'), 0},
       {"length past the end", std::string("\xFF\xD8\xFF\xE1\xFF\xFF", 6) + sof, 0},
@@ -178,7 +183,8 @@ TEST(BannerImage, TagForTheImageButton) {
   r = MakeBannerTag(tmp.File("img/bad.png"), tmp.File("html"));
   EXPECT_FALSE(r.ok);
   EXPECT_TRUE(r.quiet);
-  EXPECT_EQ(ToUtf8(r.message), tmp.File("img/bad.png") + " は、pngファイルと判別できませんでした。");
+  EXPECT_EQ(ToUtf8(r.message),
+            tmp.File("img/bad.png") + " は、pngファイルと判別できませんでした。");
 }
 
 }  // namespace

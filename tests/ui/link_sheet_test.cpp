@@ -94,7 +94,7 @@ TEST(LinkSheet, KeywordPageOpensAndClosesByTheFieldFormat) {
 }
 
 TEST(LinkSheet, LimitsTemplatesMarksAndDates) {
-  const std::string kanji = ToCp932("漢");  // two bytes
+  const std::string kanji = ToCp932("漢");           // two bytes
   EXPECT_EQ(FitToByteLimit("ab" + kanji, 3), "ab");  // never half a character
   EXPECT_EQ(FitToByteLimit("ab" + kanji, 4), "ab" + kanji);
   EXPECT_EQ(FitToByteLimit(std::string(300, 'x'), kLinkTextLimit).size(), 256u);

@@ -39,8 +39,7 @@ std::string BannerFromTemplate(CVeskSettings& settings, int n, const std::string
   return ReplaceFirstTitle(settings.GetBannerTemplate(n), title);
 }
 
-std::optional<int> ParseDateField(const std::string& text, int min, int max,
-                                  std::string& message) {
+std::optional<int> ParseDateField(const std::string& text, int min, int max, std::string& message) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   const std::size_t start = i;
