@@ -35,6 +35,7 @@ enum StringId : int {
   kIdsColumnBase = 10200,  // 10200-10208 "width,title" of the list columns, 10209 the end
   kIdsHtmlFilter = 10302,
   kIdsDefaultBanner = 10303,
+  kIdsBannerTag = 10304,  // printf-style: image path, width, height
   kIdsLinkSheetCaption = 10400,
   kIdsNewLinkTitle = 10401,
   kIdsNewLinkUrl = 10402,

@@ -56,6 +56,8 @@ const std::map<int, const char*>& Utf8Table() {
       {10302, "HTMLファイル (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*||"},
       {10303,
        "<IMG src=\"xxx.png\" alt=\"\" align=\"middle\" border=\"0\" width=\"200\" height=\"40\">"},
+      {10304,
+       "<IMG src=\"%s\" alt=\"\" align=\"middle\" border=\"0\" width=\"%d\" height=\"%d\">"},
       {10400, "リンク先の情報"},
       {10401, "web page Title"},
       {10402, "http://"},

@@ -1,0 +1,33 @@
+// One file opened for reading only, read in small pieces from the front (image headers).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace vesk::platform {
+
+// Owns one open file descriptor or none; moving and copying are not needed and not allowed.
+class CReadOnlyFile {
+ public:
+  CReadOnlyFile() = default;
+  CReadOnlyFile(const CReadOnlyFile&) = delete;
+  CReadOnlyFile& operator=(const CReadOnlyFile&) = delete;
+  ~CReadOnlyFile() { Close(); }
+
+  // Opens a regular file; anything else (a folder, a pipe, a device) is refused without waiting
+  // on it. False with *cause (file-error cause) on failure.
+  bool Open(const std::string& path, int* cause = nullptr);
+  bool IsOpen() const { return m_fd >= 0; }
+  // Reads up to size bytes; the count read (short only at the end of the file), or -1 on a read
+  // error with *cause set.
+  long Read(void* buffer, std::size_t size, int* cause = nullptr);
+  // Moves forward by count bytes without reading them; false with *cause when the position
+  // cannot be set. Moving past the end is allowed: the next read then reads nothing.
+  bool Skip(unsigned long count, int* cause = nullptr);
+  void Close();
+
+ private:
+  int m_fd = -1;
+};
+
+}  // namespace vesk::platform
