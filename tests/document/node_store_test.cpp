@@ -7,7 +7,7 @@
 #include <set>
 #include <vector>
 
-#include "doc_fixture.h"
+#include "support/doc_fixture.h"
 
 namespace vesk {
 namespace {
