@@ -60,6 +60,8 @@ const CatalogRow kRows[] = {
     {"Search", "Mode", D, -1, -1, 0x200},
     {"Recent File List", "File", S, 1, 4},
     {"Settings", "PreviewPages", D, -1, -1, 0},
+    {"Settings\\LinkCheck", "Jobs", D, -1, -1, 16},
+    {"Settings\\LinkCheck", "Timeout", D, -1, -1, 15},
 };
 
 const CatalogRow* RowOf(const SettingsEntry& entry) {

@@ -18,6 +18,7 @@ constexpr const char* kWindow = "Settings\\Window";
 constexpr const char* kSearch = "Search";
 constexpr const char* kRecent = "Recent File List";
 constexpr const char* kSettings = "Settings";
+constexpr const char* kLinkCheck = "Settings\\LinkCheck";
 
 constexpr int kSearchWordCount = 10;
 constexpr int kRecentFileCount = 4;
@@ -207,5 +208,10 @@ void CVeskSettings::WriteRecentFiles(const std::string (&files)[4]) {
 
 int CVeskSettings::GetPreviewPages() { return GetInt(kSettings, "PreviewPages", 0); }
 void CVeskSettings::SetPreviewPages(int v) { WriteInt(kSettings, "PreviewPages", v); }
+
+int CVeskSettings::GetLinkCheckJobs() { return GetInt(kLinkCheck, "Jobs", 16); }
+void CVeskSettings::SetLinkCheckJobs(int v) { WriteInt(kLinkCheck, "Jobs", v); }
+int CVeskSettings::GetLinkCheckTimeout() { return GetInt(kLinkCheck, "Timeout", 15); }
+void CVeskSettings::SetLinkCheckTimeout(int v) { WriteInt(kLinkCheck, "Timeout", v); }
 
 }  // namespace vesk

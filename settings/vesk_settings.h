@@ -81,6 +81,11 @@ class CVeskSettings {
   // Settings
   int GetPreviewPages();
   void SetPreviewPages(int v);
+  // Settings\LinkCheck
+  int GetLinkCheckJobs();  // "Jobs": requests in flight at once, default 16
+  void SetLinkCheckJobs(int v);
+  int GetLinkCheckTimeout();  // "Timeout": seconds allowed per link, default 15
+  void SetLinkCheckTimeout(int v);
 
  private:
   ISettingsBackend& m_backend;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need (run as root).
 set -euo pipefail
-pkgs=(build-essential cmake pkg-config libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev
+pkgs=(build-essential cmake pkg-config libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev
       googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
       xvfb xauth x11-utils xdotool imagemagick fonts-noto-cjk openbox wmctrl chromium)
 missing=()

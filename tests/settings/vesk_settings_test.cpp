@@ -215,7 +215,7 @@ TEST(SettingsCatalog, FindsKnownNamesInAnyCaseAndRefusesOthers) {
   EXPECT_FALSE(FindSettingsEntry("Settings\\Data", "Mode"));  // known, but in another section
   EXPECT_FALSE(FindSettingsEntry("Settings/Data", "tag"));
   EXPECT_FALSE(FindSettingsEntry("Settings\\Data", "nothing"));
-  EXPECT_EQ(AllSettingsEntries().size(), 13u + 1u + 9u + 1u + 9u + 9u + 10u + 1u + 4u + 1u);
+  EXPECT_EQ(AllSettingsEntries().size(), 13u + 1u + 9u + 1u + 9u + 9u + 10u + 1u + 4u + 1u + 2u);
 }
 
 // The catalog's defaults must be the ones the program's own readers use.
@@ -242,6 +242,8 @@ TEST(SettingsCatalog, DefaultsAgreeWithTheTypedReaders) {
       {"GridLine", [&] { return num(s.GetGridLine()); }},
       {"Mode", [&] { return num(s.GetSearchMode()); }},
       {"PreviewPages", [&] { return num(s.GetPreviewPages()); }},
+      {"Jobs", [&] { return num(s.GetLinkCheckJobs()); }},
+      {"Timeout", [&] { return num(s.GetLinkCheckTimeout()); }},
   };
   for (const char* w : {"x", "y", "cx", "cy", "ps1cx", "ps1cy", "max", "ps2cx", "ps2cy"})
     readers[w] = [&, w] { return num(s.GetWindowValue(w)); };
