@@ -1,0 +1,125 @@
+// vesk-cli check-links FILE: asks every http(s) link of a category and its subcategories and
+// prints what became of each; the document is read, never changed.
+#include <charconv>
+#include <chrono>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "app/link_check.h"
+#include "app/link_check_scope.h"
+#include "app/link_checker.h"
+#include "cli/cli_command.h"
+#include "cli/cli_document.h"
+#include "document/veskdoc.h"
+#include "text/encoding.h"
+
+namespace vesk::cli {
+namespace {
+
+struct CheckLinksArgs {
+  std::string file;
+  std::optional<std::string> category;
+  std::optional<std::string> jobs;
+  std::optional<std::string> timeout;
+};
+
+// A whole decimal number in [lo, hi], or nothing.
+std::optional<long long> Number(const std::string& text, long long lo, long long hi) {
+  long long v = 0;
+  const char* end = text.data() + text.size();
+  auto [p, ec] = std::from_chars(text.data(), end, v);
+  if (ec != std::errc() || p != end || v < lo || v > hi) return std::nullopt;
+  return v;
+}
+
+// One field of the tab-separated line: TAB, CR and LF would break the line apart.
+std::string Field(const std::string& utf8) {
+  std::string s = utf8;
+  for (char& c : s)
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  return s;
+}
+
+int Run(const CheckLinksArgs& args, CliContext& ctx) {
+  CVeskSettings& settings = ctx.Settings();
+  LinkCheckOptions options = LinkCheckOptionsFromSettings(settings);
+  if (args.jobs) {
+    auto n = Number(*args.jobs, 1, 1024);
+    if (!n) {
+      std::cerr << "--jobs must be a whole number from 1 to 1024" << std::endl;
+      return 1;
+    }
+    options.jobs = static_cast<int>(*n);
+  }
+  if (args.timeout) {
+    auto n = Number(*args.timeout, 1, 3600);
+    if (!n) {
+      std::cerr << "--timeout must be a whole number of seconds from 1 to 3600" << std::endl;
+      return 1;
+    }
+    options.timeoutSeconds = static_cast<int>(*n);
+  }
+
+  CCliUserInterface ui(ctx);
+  CVeskDoc doc(settings, ui);
+  if (!OpenDocumentFile(doc, args.file)) return 1;
+
+  const LINKINFO* category = doc.GetTopCategory();
+  if (args.category) {
+    auto serial = Number(*args.category, 0, kSerialLimit - 1);
+    const LINKINFO* node = serial ? doc.FindBySerial(static_cast<std::uint32_t>(*serial)) : nullptr;
+    if (!node || !node->IsCategory()) {
+      std::cerr << "no category with serial " << *args.category << std::endl;
+      return 1;
+    }
+    category = node;
+  }
+
+  const std::vector<const LINKINFO*> links = LinksToCheck(doc, category);
+  const auto started = std::chrono::steady_clock::now();
+  CLinkChecker checker(options);
+  const std::vector<LinkCheckOutcome> outcomes = checker.Run(MakeLinkCheckRequests(links));
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now() - started)
+                           .count();
+
+  std::size_t counts[6] = {};
+  for (std::size_t i = 0; i < outcomes.size(); ++i) {
+    const LinkCheckOutcome& o = outcomes[i];
+    ++counts[static_cast<int>(o.result)];
+    std::cout << o.serial << '\t' << LinkCheckResultName(o.result) << '\t' << o.httpCode << '\t'
+              << Field(o.finalUrl) << '\t' << o.milliseconds << '\t'
+              << Field(ToUtf8(links[i]->m_strTitle)) << '\n';
+  }
+  std::cout.flush();
+  std::cerr << outcomes.size() << " links: ";
+  for (int r = 0; r <= static_cast<int>(LinkCheckResult::Unchecked); ++r) {
+    std::cerr << (r ? ", " : "") << counts[r] << ' '
+              << LinkCheckResultName(static_cast<LinkCheckResult>(r));
+  }
+  std::cerr << " in " << elapsed << " ms" << std::endl;
+  return 0;
+}
+
+CommandRegistrar reg(72, [](CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand(
+      "check-links",
+      "Ask every http(s) link of a category and its subcategories; prints "
+      "SERIAL, RESULT, CODE, FINAL_URL, MILLISECONDS and TITLE, tab-separated, one line a link");
+  auto args = std::make_shared<CheckLinksArgs>();
+  cmd->add_option("FILE", args->file, "Collection file (.knd)")->required();
+  cmd->add_option_function<std::string>(
+      "--category", [args](const std::string& s) { args->category = s; },
+      "Serial of the category to check (default: Top Category)");
+  cmd->add_option_function<std::string>(
+      "--jobs", [args](const std::string& s) { args->jobs = s; },
+      "Requests at once (default: the stored \"Jobs\", 16); at most 2 go to one host");
+  cmd->add_option_function<std::string>(
+      "--timeout", [args](const std::string& s) { args->timeout = s; },
+      "Seconds allowed per link (default: the stored \"Timeout\", 15)");
+  cmd->callback([args, &ctx] { ctx.exitCode = Run(*args, ctx); });
+});
+
+}  // namespace
+}  // namespace vesk::cli
