@@ -11,7 +11,7 @@
 
 namespace {
 
-using vesk::testing::CLoopbackHttpServer;
+using vesk::test::CLoopbackHttpServer;
 
 CLoopbackHttpServer::Response Answer(const CLoopbackHttpServer::Request& r) {
   CLoopbackHttpServer::Response res;

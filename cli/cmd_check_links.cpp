@@ -61,9 +61,9 @@ int Run(const CheckLinksArgs& args, CliContext& ctx) {
     options.timeoutSeconds = static_cast<int>(*n);
   }
 
-  CCliUserInterface ui(ctx);
-  CVeskDoc doc(settings, ui);
-  if (!OpenDocumentFile(doc, args.file)) return 1;
+  CliDocument d(ctx);
+  if (!d.Open(args.file)) return 1;
+  const CVeskDoc& doc = d.doc;
 
   const LINKINFO* category = doc.GetTopCategory();
   if (args.category) {

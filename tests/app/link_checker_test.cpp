@@ -6,7 +6,7 @@
 #include "app/link_checker.h"
 #include "support/loopback_http_server.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 using Server = CLoopbackHttpServer;
@@ -159,4 +159,4 @@ TEST_F(LinkCheckerTest, CancelLeavesTheRestUnchecked) {
 }
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test

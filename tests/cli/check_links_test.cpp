@@ -8,7 +8,7 @@
 #include "cli_runner.h"
 #include "support/loopback_http_server.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 using nlohmann::json;
@@ -115,4 +115,4 @@ TEST_F(CheckLinksTest, ExitsWithOneWhenTheCheckCannotRun) {
 }
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test

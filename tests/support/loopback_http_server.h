@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-namespace vesk::testing {
+namespace vesk::test {
 
 class CLoopbackHttpServer {
  public:
@@ -201,4 +201,4 @@ class CLoopbackHttpServer {
   std::vector<Request> m_seen;
 };
 
-}  // namespace vesk::testing
+}  // namespace vesk::test
