@@ -40,6 +40,7 @@ enum StringId : int {
   kIdsNewLinkTitle = 10401,
   kIdsNewLinkUrl = 10402,
   kIdsMarkBase = 10404,  // 10405 "cool!", 10406 "hot!", 10407 "check!"
+  kIdsNoLinksToCheck = 10600,
   kIdsAppName = 57344,
   kIdsCountsText = 59143,
   kIdsEmptyPaneText = 59144,

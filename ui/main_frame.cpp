@@ -311,6 +311,19 @@ void CMainFrame::DropFiles(const std::vector<std::string>& paths) {
   m_manager.DropFiles(paths, m_commands.readDroppedFile);
 }
 
+void CMainFrame::ShowLink(LINKINFO* link) {
+  LINKINFO* category = link->m_pParent;
+  if (category == nullptr || !m_doc.Contains(category)) return;
+  // A link of order 0 is one the list has not placed yet: it is shown selected.
+  link->m_nOrder = 0;
+  if (category == m_doc.GetCurrent()) {
+    m_doc.ShowCurrentCategory();
+  } else {
+    m_doc.SelectCategory(category, false);
+  }
+  Raise();
+}
+
 void CMainFrame::OnInitialUpdate() {
   m_tree->OnInitialUpdate();
   FillCategoryTree(m_doc);

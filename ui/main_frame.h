@@ -20,6 +20,7 @@ class CVeskDoc;
 class CVeskListView;
 class CVeskSettings;
 class CVeskTreeView;
+struct LINKINFO;
 
 // The handlers of the document's commands, by command number; a document command without a
 // handler stays disabled.
@@ -47,6 +48,8 @@ class CMainFrame : public wxFrame {
   void RunCommand(int command);
   // The files dropped on the window, in the order given.
   void DropFiles(const std::vector<std::string>& paths);
+  // Shows the link's category with the link selected.
+  void ShowLink(LINKINFO* link);
 
  private:
   void CreateMenus();

@@ -19,6 +19,7 @@
 #include "settings/settings_file_backend.h"
 #include "settings/vesk_settings.h"
 #include "text/encoding.h"
+#include "ui/link_check_dialog.h"
 #include "ui/logic/command_table.h"
 #include "ui/main_frame.h"
 #include "ui/ui_trace.h"
@@ -83,6 +84,11 @@ DocumentCommands CVeskApp::MakeCommands() {
   c.handlers[kCmdHtmlSettings] = [&doc] { doc.OnHtmlSettings(); };
   c.handlers[kCmdCgiOutput] = [&doc] { RunCgiOutput(doc); };
   c.handlers[kCmdReadDataFile] = [&doc] { OnReadDataFile(doc); };
+  c.handlers[kCmdCheckLinks] = [this, &doc] {
+    LinkCheckActions actions;
+    actions.showLink = [this](LINKINFO* link) { m_frame->ShowLink(link); };
+    RunLinkCheck(m_frame, doc, actions);
+  };
   c.readDroppedFile = [&doc](const std::string& path) { return ReadDataFile(doc, path); };
   return c;
 }

@@ -45,6 +45,8 @@ const std::vector<CommandInfo>& CommandTable() {
       {kCmdBrowserPage, "作成-ブラウザ情報(&B)\tCtrl+B",
        "ブラウザで表示中のページからリンク先を作成します", O::Later},
       {kCmdRenumber, "番号の再割り当て(&R)", "通し番号を再割り当てします", O::Document},
+      {kCmdCheckLinks, "リンク切れの確認(&K)...",
+       "現在のカテゴリーと下位カテゴリーのリンク先が有効か確かめます", O::Document},
       // 設定
       {kCmdEnvSettings, "環境設定(&A)...", "環境設定を変更します", O::Later},
       {kCmdCgiSettings, "CGI 出力設定(&C)...", "CGI 出力の設定を変更します", O::Document},
@@ -119,7 +121,8 @@ const std::vector<MenuInfo>& MainMenus() {
        {kCmdEditUndo, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, 0, kCmdEditFind, kCmdFindNext, 0,
         kCmdRandomSort, 0, kCmdEmptyTrash}},
       {"表示(&V)", {kCmdViewToolbar, kCmdViewStatusBar}},
-      {"情報(&I)", {kCmdNewCategory, kCmdNewLink, kCmdBrowserPage, 0, kCmdRenumber}},
+      {"情報(&I)",
+       {kCmdNewCategory, kCmdNewLink, kCmdBrowserPage, 0, kCmdRenumber, kCmdCheckLinks}},
       {"設定(&S)", {kCmdEnvSettings, 0, kCmdCgiSettings, kCmdHtmlSettings}},
       {"出力(&O)", {kCmdCgiOutput, kCmdCsvOutput, kCmdHtmlOutput, kCmdSearchProgram}},
       {"ヘルプ(&H)", {kCmdHelpIndex, 0, kCmdAppAbout}},

@@ -55,6 +55,7 @@ enum CommandId : int {
   kCmdMoveUp = 32796,
   kCmdBrowserPage = 32798,
   kCmdMailAdmin = 32799,
+  kCmdCheckLinks = 32810,  // beyond the original set: the link check
 };
 
 constexpr int kRecentFileCount = 4;
