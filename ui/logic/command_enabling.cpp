@@ -8,6 +8,9 @@ bool IsCommandEnabled(int command, const CommandState& state) {
   const CommandInfo* info = FindCommand(command);
   if (info == nullptr) return false;
   if (info->owner == CommandOwner::Later || info->owner == CommandOwner::Never) return false;
+  if (info->owner == CommandOwner::View) {
+    return state.treeActive && TreeCommandEnabled(command, state.tree).value_or(false);
+  }
   if (command >= kCmdFileMru1 && command < kCmdFileMru1 + kRecentFileCount) {
     return command - kCmdFileMru1 < state.recentFiles;
   }

@@ -1,6 +1,8 @@
 // Enabling rules of the main window's commands as functions of the document's state.
 #pragma once
 
+#include "ui/logic/category_tree_rules.h"
+
 namespace vesk {
 
 // What the enabling rules look at; the frame fills it from the document at the moment of asking.
@@ -13,6 +15,10 @@ struct CommandState {
   int recentFiles = 0;            // entries of the recent-file list
   bool toolbarShown = true;
   bool statusBarShown = true;
+  // The view commands (cut, copy, paste, change, delete, move up/down) go to the pane that has
+  // the focus: the tree's state when it is the tree; the list's commands come with the list.
+  bool treeActive = false;
+  TreeState tree;
 };
 
 // Whether the command may run now. Commands whose handler is not there yet, and the property
