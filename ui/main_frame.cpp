@@ -88,6 +88,18 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
   m_splitter->SetMinimumPaneSize(1);  // the panes never vanish
   m_tree = new CVeskTreeView(m_splitter, doc);
   m_list = new CVeskListView(m_splitter, doc);
+  m_tree->SetCommandRunner([this](int command) { RunCommand(command); });
+  // The view commands act on the pane that had the focus last (menus and the toolbar keep it).
+  m_tree->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    m_treeActive = true;
+    TraceUi("focus", "tree");
+    event.Skip();
+  });
+  m_list->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    m_treeActive = false;
+    TraceUi("focus", "list");
+    event.Skip();
+  });
   m_tree->SetSize(placement.ps1cx, placement.ps1cy);
   m_splitter->SplitVertically(m_tree, m_list, placement.ps1cx);
   // The panes' size is what closing stores; the desktop tests wait for it after a resize.
@@ -223,6 +235,9 @@ CommandState CMainFrame::CurrentState() const {
   s.recentFiles = m_manager.RecentFiles().Count();
   s.toolbarShown = m_toolbar != nullptr && m_toolbar->IsShown();
   s.statusBarShown = GetStatusBar() != nullptr && GetStatusBar()->IsShown();
+  s.labelEditing = m_tree->IsLabelEditing();
+  s.treeActive = m_treeActive;
+  s.tree = m_tree->State();
   return s;
 }
 
@@ -259,6 +274,7 @@ void CMainFrame::RunCommand(int command) {
     it->second();
     return;
   }
+  if (m_treeActive && RunTreeCommand(command)) return;
   switch (command) {
     case kCmdFileNew:
       m_manager.FileNew();
@@ -294,6 +310,32 @@ void CMainFrame::RunCommand(int command) {
       break;
     default:
       break;
+  }
+}
+
+bool CMainFrame::RunTreeCommand(int command) {
+  switch (command) {
+    case kCmdEditCut:
+    case kCmdDeleteCategory:
+      m_tree->Cut();
+      return true;
+    case kCmdEditCopy:
+      m_tree->Copy();
+      return true;
+    case kCmdEditPaste:
+      m_tree->Paste();
+      return true;
+    case kCmdChangeCategory:
+      m_tree->Change();
+      return true;
+    case kCmdMoveDown:
+      m_tree->MoveSibling(+1);
+      return true;
+    case kCmdMoveUp:
+      m_tree->MoveSibling(-1);
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -63,6 +63,8 @@ class CMainFrame : public wxFrame {
   void OnIdle(wxIdleEvent& event);
   void OnClose(wxCloseEvent& event);
   void SwitchPane(bool forward);
+  // The tree's own commands; false when command is not one of them.
+  bool RunTreeCommand(int command);
 
   CVeskDoc& m_doc;
   CDocManager& m_manager;
@@ -78,6 +80,7 @@ class CMainFrame : public wxFrame {
   std::string m_shownCounts;
   wxString m_shownCaption;
   wxSize m_tracedPanes;  // the panes' size last written to the trace
+  bool m_treeActive = true;  // the tree has the focus at start
 };
 
 }  // namespace vesk

@@ -1,9 +1,15 @@
-// CVeskTreeView: the left pane, the category tree of the document (display and selection).
+// CVeskTreeView: the left pane, the category tree of the document: display, selection, in-place
+// rename, the category commands and their keys, context menus and drag and drop of categories.
 #pragma once
 
 #include <wx/treectrl.h>
 
+#include <functional>
+#include <memory>
+
+#include "document/view_commands.h"
 #include "document/view_hints.h"
+#include "ui/logic/category_tree_rules.h"
 
 namespace vesk {
 
@@ -18,17 +24,52 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView {
   void OnInitialUpdate();
   void OnUpdate(int hint, LINKINFO* node) override;
 
+  // Where the chosen entry of a context menu goes (the frame's command routing).
+  void SetCommandRunner(std::function<void(int)> run) { m_runCommand = std::move(run); }
+  // The state the enabling rules read.
+  TreeState State();
+  bool IsLabelEditing() const { return m_labelEditing; }
+  // The category commands; each refuses as its rule says.
+  void Cut();
+  void Copy();
+  void Paste();
+  void Change();
+  void MoveSibling(int direction);  // +1 down, -1 up
+  void StartRename();
+
  private:
-  void InsertCategory(LINKINFO* node);
-  void OnSelChanged(wxTreeEvent& event);
-  static wxTreeItemId ItemOf(const LINKINFO* node);
+  void InsertCategory(LINKINFO* node, bool first = false);
+  wxTreeItemId ItemOf(const LINKINFO* node) const;
   LINKINFO* NodeOf(const wxTreeItemId& item) const;
+  LINKINFO* Selected() const { return NodeOf(GetSelection()); }
   template <class F>
   void ForEachItem(const wxTreeItemId& item, F&& f);
+  // Re-creates item with its subtree under parent: first when after is null and first is set,
+  // right after `after` when it is valid, else last. Returns the new item.
+  wxTreeItemId MoveSubtree(const wxTreeItemId& item, const wxTreeItemId& parent,
+                           const wxTreeItemId& after, bool first);
+  // Shows each of the two items' nodes in the other's item, children and expansion following.
+  void SwapItems(const wxTreeItemId& a, const wxTreeItemId& b);
+  // Selects an item without the selection telling the document again.
+  void SelectQuietly(const wxTreeItemId& item);
+
+  void OnSelChanged(wxTreeEvent& event);
+  void OnKeyDown(wxKeyEvent& event);
+  void OnChar(wxKeyEvent& event);
+  void OnBeginLabelEdit(wxTreeEvent& event);
+  void OnEndLabelEdit(wxTreeEvent& event);
+  void OnRightClick(wxTreeEvent& event);
+  void OnBeginDrag(wxTreeEvent& event);
+  void OnEndDrag(wxTreeEvent& event);
 
   CVeskDoc& m_doc;
   wxTreeItemId m_root;  // hidden; the three fixed categories are its children
   bool m_filling = false;
+  bool m_labelEditing = false;
+  CNodeClipboard m_clipboard;
+  CTreeKeys m_keys;
+  std::function<void(int)> m_runCommand;
+  wxTreeItemId m_dragItem;  // the category being dragged
 };
 
 }  // namespace vesk
