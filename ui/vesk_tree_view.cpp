@@ -378,7 +378,8 @@ void CVeskTreeView::OnKeyDown(wxKeyEvent& event) {
 void CVeskTreeView::OnChar(wxKeyEvent& event) {
   // Typing does not search items; navigation keys still reach the control.
   const wxChar ch = event.GetUnicodeKey();
-  if (ch != WXK_NONE && (ch >= 32 || event.ControlDown())) return;
+  // Alt+letter stays with the menu bar.
+  if (ch != WXK_NONE && !event.AltDown() && (ch >= 32 || event.ControlDown())) return;
   event.Skip();
 }
 
