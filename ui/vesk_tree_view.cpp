@@ -1,6 +1,7 @@
 #include "ui/vesk_tree_view.h"
 
 #include <wx/menu.h>
+#include <wx/utils.h>
 
 #include "document/veskdoc.h"
 #include "ui/command_ids.h"
@@ -44,7 +45,8 @@ CVeskTreeView::CVeskTreeView(wxWindow* parent, CVeskDoc& doc)
     : wxTreeCtrl(
           parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
           wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_SINGLE | wxTR_EDIT_LABELS),
-      m_doc(doc) {
+      m_doc(doc),
+      m_linkDrop(doc) {
   AssignImageList(CreateTreeImageList());
   m_root = AddRoot("");
   Bind(wxEVT_TREE_SEL_CHANGED, &CVeskTreeView::OnSelChanged, this);
@@ -215,6 +217,7 @@ void CVeskTreeView::OnUpdate(int hint, LINKINFO* node) {
         wxTreeItemId after = ItemOf(live->m_pUndoAux);
         if (after.IsOk() && GetItemParent(after) != parent) after = wxTreeItemId();
         SelectItem(MoveSubtree(item, parent, after, true));
+        TraceUi("movedback", ToUtf8(live->m_strTitle));
       }
       break;
     case kHintUndoCategorySwap:
@@ -223,6 +226,7 @@ void CVeskTreeView::OnUpdate(int hint, LINKINFO* node) {
         const wxTreeItemId b = ItemOf(node->m_pSelf);
         SwapBackForUndo(m_doc, node);
         if (a.IsOk() && b.IsOk()) SwapItems(a, b);
+        TraceUi("swappedback", ToUtf8(node->m_pUndoAux->m_strTitle));
         // The selected item may now show the other category: keep it on the current one.
         if (LINKINFO* current = m_doc.GetCurrent(); current != nullptr && ItemOf(current).IsOk())
           SelectQuietly(ItemOf(current));
@@ -260,9 +264,46 @@ void CVeskTreeView::OnUpdate(int hint, LINKINFO* node) {
         DeleteChildren(ItemOf(node));
       }
       break;
+    case kHintLinkDragStarted:
+      m_linkDrop.Start();
+      ShowLinkDrag(m_linkDrop.Look());
+      break;
+    case kHintLinkDragMoved:
+      ShowLinkDrag(m_linkDrop.Move(LinkPointer()));
+      break;
+    case kHintLinkDragReleased: {
+      const LinkDragPointer at = LinkPointer();
+      ShowLinkDrag({});
+      // Sends hint 403 when the links land on a category; the list moves them.
+      if (LINKINFO* onto = m_linkDrop.Release(at)) TraceUi("linkdrop", ToUtf8(onto->m_strTitle));
+      break;
+    }
     default:
       break;
   }
+}
+
+LinkDragPointer CVeskTreeView::LinkPointer() {
+  LinkDragPointer at;
+  const wxPoint point = ScreenToClient(wxGetMousePosition());
+  const wxSize size = GetClientSize();
+  at.inside = point.x >= 0 && point.y >= 0 && point.x < size.x && point.y < size.y;
+  if (at.inside) {
+    int flags = 0;
+    const wxTreeItemId item = HitTest(point, flags);
+    if (item.IsOk() && (flags & wxTREE_HITTEST_ONITEM) != 0) at.over = NodeOf(item);
+  }
+  return at;
+}
+
+void CVeskTreeView::ShowLinkDrag(const LinkDragLook& look) {
+  const NodeId shown = look.highlight != nullptr ? m_doc.IdOf(look.highlight) : NodeId();
+  if (shown == m_linkHighlight) return;
+  if (const wxTreeItemId old = ItemOf(m_doc.NodeById(m_linkHighlight)); old.IsOk())
+    SetItemDropHighlight(old, false);
+  m_linkHighlight = shown;
+  if (const wxTreeItemId item = ItemOf(look.highlight); item.IsOk()) SetItemDropHighlight(item);
+  TraceUi("linktarget", look.highlight != nullptr ? ToUtf8(look.highlight->m_strTitle) : "");
 }
 
 TreeState CVeskTreeView::State() { return TreeStateOf(m_doc, Selected(), !m_clipboard.IsEmpty()); }
@@ -331,6 +372,15 @@ void CVeskTreeView::OnSelChanged(wxTreeEvent& event) {
   if (node != nullptr && IsSelected(event.GetItem())) {
     m_doc.SelectCategory(node, true);
     TraceUi("selected", ToUtf8(node->m_strTitle));
+    // Where the item stands on the screen, once laid out, for tests that point at it.
+    CallAfter([this, id = m_doc.IdOf(node)] {
+      const wxTreeItemId item = ItemOf(m_doc.NodeById(id));
+      wxRect rect;
+      if (!item.IsOk() || !IsSelected(item) || !GetBoundingRect(item, rect, true)) return;
+      const wxPoint centre = ClientToScreen(rect.GetPosition() + rect.GetSize() / 2);
+      TraceUi("selectedat", ToUtf8(m_doc.NodeById(id)->m_strTitle) + "@" +
+                                std::to_string(centre.x) + "," + std::to_string(centre.y));
+    });
   }
 }
 
@@ -390,6 +440,7 @@ void CVeskTreeView::OnBeginLabelEdit(wxTreeEvent& event) {
     return;
   }
   m_labelEditing = true;
+  if (LINKINFO* node = NodeOf(event.GetItem())) TraceUi("renaming", ToUtf8(node->m_strTitle));
 }
 
 void CVeskTreeView::OnEndLabelEdit(wxTreeEvent& event) {

@@ -1,5 +1,6 @@
 // CVeskTreeView: the left pane, the category tree of the document: display, selection, in-place
-// rename, the category commands and their keys, context menus and drag and drop of categories.
+// rename, the category commands and their keys, context menus, drag and drop of categories and the
+// drop of links dragged out of the list.
 #pragma once
 
 #include <wx/treectrl.h>
@@ -10,6 +11,7 @@
 #include "document/view_commands.h"
 #include "document/view_hints.h"
 #include "ui/logic/category_tree_rules.h"
+#include "ui/logic/link_drop_target.h"
 
 namespace vesk {
 
@@ -52,6 +54,10 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView {
   void SwapItems(const wxTreeItemId& a, const wxTreeItemId& b);
   // Selects an item without the selection telling the document again.
   void SelectQuietly(const wxTreeItemId& item);
+  // Where the pointer stands over the tree while links are dragged out of the list.
+  LinkDragPointer LinkPointer();
+  // Moves the drop highlight to the category the look names.
+  void ShowLinkDrag(const LinkDragLook& look);
 
   void OnSelChanged(wxTreeEvent& event);
   void OnKeyDown(wxKeyEvent& event);
@@ -70,6 +76,8 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView {
   CTreeKeys m_keys;
   std::function<void(int)> m_runCommand;
   wxTreeItemId m_dragItem;  // the category being dragged
+  CLinkDropTarget m_linkDrop;
+  NodeId m_linkHighlight;  // the category drop-highlighted while links are dragged
 };
 
 }  // namespace vesk
