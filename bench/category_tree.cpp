@@ -6,12 +6,11 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
-#include "document/document_file.h"
+#include "bench/bench_document.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
 
 namespace vesk {
 namespace {
@@ -25,28 +24,10 @@ class CountingTree : public IDocView {
   long items = 0;
 };
 
-struct Collection {
-  CMemorySettingsBackend backend;
-  CVeskSettings settings{backend};
-  CHeadlessUserInterface ui;
-  CVeskDoc doc{settings, ui};
+struct Collection : bench::BenchDocument {
   CountingTree tree;
 
-  Collection() {
-    doc.OnNewDocument();
-    doc.AddView(&tree);
-  }
-  // Adds a node as loading does: loaded nodes are not held to the creation limit.
-  LINKINFO* Append(int kind, LINKINFO* parent, const std::string& title) {
-    LINKINFO* node = CDocumentFile::AppendNode(doc, kind);
-    node->m_nFlags = 0x300;
-    node->m_nSerial = doc.GetNextSerial();
-    doc.SetNextSerial(node->m_nSerial + 1);
-    doc.SerialsChanged();
-    node->m_pParent = parent;
-    node->m_strTitle = title;
-    return node;
-  }
+  Collection() { doc.AddView(&tree); }
   // count categories under root, 100 to a level, with links links spread over them.
   void Fill(LINKINFO* root, int count, int links) {
     std::vector<LINKINFO*> made;

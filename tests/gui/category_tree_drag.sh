@@ -4,11 +4,7 @@
 # read the saved file back.
 source "$(dirname "$0")/gui_common.bash"
 source "$(dirname "$0")/tree_common.bash"
-start_wm
-
-start_vesk "$doc"
-wait_last selected "Top Category"
-focus_tree
+open_tree
 
 # Selects the category with the keys (from the first item, Home) and leaves the screen point of its item in AT.
 # Home leaves the item first, so it is selected anew and traces its place anew.

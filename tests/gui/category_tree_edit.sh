@@ -3,11 +3,7 @@
 # undo, move up and down, then save with Ctrl+S and read the saved file back.
 source "$(dirname "$0")/gui_common.bash"
 source "$(dirname "$0")/tree_common.bash"
-start_wm
-
-start_vesk "$doc"
-wait_last selected "Top Category"
-focus_tree
+open_tree
 
 keys Down
 wait_last selected A

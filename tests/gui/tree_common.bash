@@ -50,8 +50,12 @@ save_and_wait() {
   poll 10 saved_has "$1" || fail "saved tree lacks '$1': $(saved_tree | tr '\n' ' ')"
 }
 
-# Gives the tree the focus by a click on the empty part of the pane, which keeps the selection.
-focus_tree() {
+# Opens the collection and gives the tree the focus by a click on the empty part of the pane,
+# which keeps the selection on Top Category.
+open_tree() {
+  start_wm
+  start_vesk "$doc"
+  wait_last selected "Top Category"
   xdotool mousemove --window "$MAIN_WIN" 40 260 click 1
   wait_last focus tree
 }
