@@ -79,7 +79,7 @@ class CMainFrame : public wxFrame {
   wxMenuItem* m_recentPlaceholder = nullptr;
   std::string m_shownCounts;
   wxString m_shownCaption;
-  wxSize m_tracedPanes;  // the panes' size last written to the trace
+  wxSize m_tracedPanes;      // the panes' size last written to the trace
   bool m_treeActive = true;  // the tree has the focus at start
 };
 
