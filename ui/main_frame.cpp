@@ -87,7 +87,19 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
                                     wxSP_LIVE_UPDATE | wxSP_3D);
   m_splitter->SetMinimumPaneSize(1);  // the panes never vanish
   m_tree = new CVeskTreeView(m_splitter, doc);
-  m_list = new CVeskListView(m_splitter, doc);
+  m_launcher = platform::MakeDesktopLauncher();
+  m_list = new CVeskListView(m_splitter, doc, *m_launcher, [this](int c) { RunCommand(c); });
+  m_activePane = m_tree;
+  // The pane that had the focus last is the active view, even while a toolbar button is used.
+  m_splitter->Bind(wxEVT_CHILD_FOCUS, [this](wxChildFocusEvent& event) {
+    event.Skip();
+    for (wxWindow* w = event.GetWindow(); w != nullptr; w = w->GetParent()) {
+      if (w == m_tree || w == m_list) {
+        m_activePane = w;
+        break;
+      }
+    }
+  });
   m_tree->SetSize(placement.ps1cx, placement.ps1cy);
   m_splitter->SplitVertically(m_tree, m_list, placement.ps1cx);
   // The panes' size is what closing stores; the desktop tests wait for it after a resize.
@@ -202,11 +214,9 @@ void CMainFrame::CreateStatusPanes() {
   wxClientDC dc(bar);
   dc.SetFont(bar->GetFont());
   auto width = [&dc](const wxString& text) { return dc.GetTextExtent(text).x + 12; };
-  const int widths[kPanes] = {-1,
-                              width(FromSjis(ResString(kIdsEmptyPaneText))),
-                              width(FromSjis(ResString(kIdsCountsText))),
-                              width(U8("カナ")),
-                              width("CAP"),
+  const int widths[kPanes] = {-1, width(FromSjis(ResString(kIdsEmptyPaneText))),
+                              // Room for the largest counts a collection can reach.
+                              width("10001 / 289997"), width(U8("カナ")), width("CAP"),
                               width("NUM")};
   bar->SetStatusWidths(kPanes, widths);
   bar->SetStatusText(FromSjis(ResString(kIdsCountsText)), kPaneCounts);
@@ -226,8 +236,23 @@ CommandState CMainFrame::CurrentState() const {
   return s;
 }
 
+IPaneCommands* CMainFrame::PaneFor(int command) const {
+  // Cut, copy, paste and move up/down act on whichever pane is active; the other link commands
+  // exist only in the list.
+  const bool shared = command == kCmdEditCut || command == kCmdEditCopy ||
+                      command == kCmdEditPaste || command == kCmdMoveDown || command == kCmdMoveUp;
+  auto* active = dynamic_cast<IPaneCommands*>(m_activePane);
+  if (active != nullptr && active->IsPaneCommandEnabled(command).has_value()) return active;
+  if (shared) return nullptr;
+  return m_list;
+}
+
 bool CMainFrame::IsEnabledNow(int command) const {
   const CommandInfo* info = FindCommand(command);
+  if (info != nullptr && info->owner == CommandOwner::View) {
+    IPaneCommands* pane = PaneFor(command);
+    return pane != nullptr && pane->IsPaneCommandEnabled(command).value_or(false);
+  }
   if (info != nullptr && info->owner == CommandOwner::Document &&
       m_commands.handlers.count(command) == 0) {
     return false;
@@ -253,6 +278,11 @@ void CMainFrame::RunCommand(int command) {
   if (!IsEnabledNow(command)) return;
   if (command >= kCmdFileMru1 && command < kCmdFileMru1 + kRecentFileCount) {
     m_manager.OpenRecentFile(command - kCmdFileMru1);
+    return;
+  }
+  const CommandInfo* info = FindCommand(command);
+  if (info != nullptr && info->owner == CommandOwner::View) {
+    if (IPaneCommands* pane = PaneFor(command)) pane->RunPaneCommand(command);
     return;
   }
   if (auto it = m_commands.handlers.find(command); it != m_commands.handlers.end()) {
