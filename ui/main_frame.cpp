@@ -90,16 +90,6 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
   m_launcher = platform::MakeDesktopLauncher();
   m_list = new CVeskListView(m_splitter, doc, *m_launcher, [this](int c) { RunCommand(c); });
   m_activePane = m_tree;
-  // The pane that had the focus last is the active view, even while a toolbar button is used.
-  m_splitter->Bind(wxEVT_CHILD_FOCUS, [this](wxChildFocusEvent& event) {
-    event.Skip();
-    for (wxWindow* w = event.GetWindow(); w != nullptr; w = w->GetParent()) {
-      if (w == m_tree || w == m_list) {
-        m_activePane = w;
-        break;
-      }
-    }
-  });
   m_tree->SetSize(placement.ps1cx, placement.ps1cy);
   m_splitter->SplitVertically(m_tree, m_list, placement.ps1cx);
   // The panes' size is what closing stores; the desktop tests wait for it after a resize.
@@ -241,6 +231,14 @@ IPaneCommands* CMainFrame::PaneFor(int command) const {
   // exist only in the list.
   const bool shared = command == kCmdEditCut || command == kCmdEditCopy ||
                       command == kCmdEditPaste || command == kCmdMoveDown || command == kCmdMoveUp;
+  // The pane holding the focus now; while the focus is elsewhere (a toolbar button), the one
+  // that held it last.
+  for (wxWindow* w = wxWindow::FindFocus(); w != nullptr; w = w->GetParent()) {
+    if (w == m_tree || w == m_list) {
+      m_activePane = w;
+      break;
+    }
+  }
   auto* active = dynamic_cast<IPaneCommands*>(m_activePane);
   if (active != nullptr && active->IsPaneCommandEnabled(command).has_value()) return active;
   if (shared) return nullptr;
@@ -275,7 +273,15 @@ void CMainFrame::OnMenu(wxCommandEvent& event) {
 
 void CMainFrame::RunCommand(int command) {
   // The rule is asked again now: a menu shown earlier may be out of date.
-  if (!IsEnabledNow(command)) return;
+  if (!IsEnabledNow(command)) {
+    // A refused editing command of a view (a move at the end of the list, a cut with nothing
+    // selected) answers with a beep, as the views' own keys do.
+    const CommandInfo* info = FindCommand(command);
+    if (info != nullptr && info->owner == CommandOwner::View && PaneFor(command) != nullptr) {
+      m_doc.UI().Beep();
+    }
+    return;
+  }
   if (command >= kCmdFileMru1 && command < kCmdFileMru1 + kRecentFileCount) {
     m_manager.OpenRecentFile(command - kCmdFileMru1);
     return;

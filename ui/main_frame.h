@@ -78,7 +78,7 @@ class CMainFrame : public wxFrame {
   wxSplitterWindow* m_splitter = nullptr;
   CVeskTreeView* m_tree = nullptr;
   CVeskListView* m_list = nullptr;
-  wxWindow* m_activePane = nullptr;
+  mutable wxWindow* m_activePane = nullptr;
   std::unique_ptr<platform::IDesktopLauncher> m_launcher;
   wxMenu* m_fileMenu = nullptr;
   std::vector<wxMenuItem*> m_recentItems;

@@ -71,6 +71,21 @@ CVeskListView::CVeskListView(wxWindow* parent, CVeskDoc& doc, platform::IDesktop
   Bind(wxEVT_LIST_COL_CLICK, &CVeskListView::OnColumnClick, this);
   Bind(wxEVT_CONTEXT_MENU, &CVeskListView::OnContextMenu, this);
   Bind(wxEVT_LIST_BEGIN_DRAG, &CVeskListView::OnBeginDrag, this);
+  Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+    event.Skip();
+    if (!TraceUiEnabled()) return;
+    TraceGeometry();
+    if (m_selectionClicked) {
+      m_selectionClicked = false;
+      TraceSelection();
+    }
+  });
+  auto clicked = [this](wxListEvent& event) {
+    event.Skip();
+    m_selectionClicked = true;
+  };
+  Bind(wxEVT_LIST_ITEM_SELECTED, clicked);
+  Bind(wxEVT_LIST_ITEM_DESELECTED, clicked);
   // The rows' own window has the focus and the mouse; its keys come here before the list's
   // own handling and before the menu accelerators.
   wxWindow* rows = RowsWindow();
@@ -178,13 +193,37 @@ void CVeskListView::Sync() {
   TraceUi("rows", std::to_string(m_display.size()) +
                       (shown != nullptr ? " " + ToUtf8(shown->m_strTitle) : std::string()));
   TraceUi("sort", std::to_string(m_rows.ActiveSort()));
+  TraceSelection();
+  // The order of a short list, for the desktop tests.
+  if (m_display.size() <= 50) {
+    std::string order;
+    for (LINKINFO* link : m_display) order += (order.empty() ? "" : "|") + ToUtf8(link->m_strTitle);
+    TraceUi("order", order);
+  }
+}
+
+void CVeskListView::TraceSelection() {
   std::string selected;
-  for (LINKINFO* link : m_display) {
-    if (!m_rows.IsSelected(link)) continue;
+  for (long r = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); r != -1;
+       r = GetNextItem(r, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
+    if (r >= static_cast<long>(m_display.size())) break;
     if (!selected.empty()) selected += '\t';
-    selected += ToUtf8(link->m_strTitle);
+    selected += ToUtf8(m_display[r]->m_strTitle);
   }
   TraceUi("selected", selected);
+}
+
+void CVeskListView::TraceGeometry() {
+  // Where the header and the first row are on the screen, for the desktop tests' mouse.
+  wxRect row;
+  if (m_display.empty() || !GetItemRect(0, row)) return;
+  const wxPoint origin = ClientToScreen(wxPoint(0, 0));
+  const wxPoint first = ClientToScreen(row.GetTopLeft());
+  const std::string geometry = std::to_string(origin.x) + "," + std::to_string(origin.y) + "," +
+                               std::to_string(first.y) + "," + std::to_string(row.height);
+  if (geometry == m_tracedGeometry) return;
+  m_tracedGeometry = geometry;
+  TraceUi("listgeometry", geometry);
 }
 
 void CVeskListView::PullSelection() {

@@ -40,6 +40,9 @@ class CVeskListView : public wxListCtrl, public IDocView, public IPaneCommands {
 
  protected:
   wxString OnGetItemText(long item, long column) const override;
+  // Rows show no images; the image list holds the header arrows only.
+  int OnGetItemImage(long) const override { return -1; }
+  int OnGetItemColumnImage(long, long) const override { return -1; }
 
  private:
   void BuildColumns();
@@ -60,6 +63,8 @@ class CVeskListView : public wxListCtrl, public IDocView, public IPaneCommands {
   void OnDragEnd(wxMouseEvent& event);
   void EndDrag();
   wxWindow* RowsWindow() const;
+  void TraceGeometry();
+  void TraceSelection();
 
   CVeskDoc& m_doc;
   platform::IDesktopLauncher& m_launcher;
@@ -71,6 +76,8 @@ class CVeskListView : public wxListCtrl, public IDocView, public IPaneCommands {
   int m_lastKey = 0;  // the previous key-down: a Ctrl+letter held down acts once
   bool m_dragging = false;
   std::vector<int> m_shownArrows;
+  std::string m_tracedGeometry;
+  bool m_selectionClicked = false;  // the user changed the selection since it was traced
 };
 
 }  // namespace vesk
