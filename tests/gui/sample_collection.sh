@@ -1,7 +1,9 @@
-#!/ usr / bin / env bash
-#The bundled sample collection : its counts as the headless tool reports them, its categories in
-#the tree, and HTML pages from its template.
-source "$(dirname " $0 ")/gui_common.bash" start_wm cp "$SRC" / samples/*.html "$WORK/"
+#!/usr/bin/env bash
+# The bundled sample collection: its counts as the headless tool reports them, its categories in
+# the tree, and HTML pages from its template.
+source "$(dirname "$0")/gui_common.bash"
+start_wm
+cp "$SRC"/samples/*.html "$WORK/"
 doc=$WORK/sample.knd
 "$CLI" load "$SRC/samples/sample.json" "$doc" || fail "could not make the sample document"
 counts=$("$CLI" info "$doc" | head -1)

@@ -1,9 +1,9 @@
-#!/ usr / bin / env bash
-#A first start without a document : caption, placement defaults, the counts of a new document,
-#the three fixed categories, and the placement written when the window closes.
+#!/usr/bin/env bash
+# A first start without a document: caption, placement defaults, the counts of a new document,
+# the three fixed categories, and the placement written when the window closes.
 source "$(dirname "$0")/gui_common.bash"
 
-#Without a display the program says so in one line and fails.
+# Without a display the program says so in one line and fails.
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$VESK" 2>&1) && fail "started without a display"
 expect_eq "$(echo "$out" | wc -l)" 1 "lines without a display"
 
@@ -15,7 +15,7 @@ expect_eq "$(grep -c '^root=' "$VESK_UI_TRACE")" 3 "fixed categories"
 grep -qx 'root=作業箱' "$VESK_UI_TRACE" || fail "work box missing"
 grep -qx 'root=ごみ箱' "$VESK_UI_TRACE" || fail "trash missing"
 expect_eq "$(last_trace rows)" "0 Top Category" "list of Top Category"
-#Closing stores the panes' size, known once the window is laid out.
+# Closing stores the panes' size, known once the window is laid out.
 wait_last_trace panes 'v > 100' 'cut -dx -f2'
 
 close_vesk
@@ -30,7 +30,7 @@ ps1cy=$(setting 'Settings\Window' ps1cy)
 [ "$ps1cy" -gt 100 ] || fail "ps1cy $ps1cy"
 expect_eq "$(setting 'Settings\Window' ps2cy)" $((ps1cy - 50)) "ps2cy"
 
-#A document named on the command line that cannot be opened is reported and ends the start.
+# A document named on the command line that cannot be opened is reported and ends the start.
 : >"$VESK_UI_TRACE"
 "$VESK" "$WORK/missing.knd" >"$WORK/vesk.log" 2>&1 &
 VESK_PID=$!
