@@ -210,7 +210,7 @@ void CVeskListView::TraceSelection() {
     if (!selected.empty()) selected += '\t';
     selected += ToUtf8(m_display[r]->m_strTitle);
   }
-  TraceUi("selected", selected);
+  TraceUi("rowsselected", selected);
 }
 
 void CVeskListView::TraceGeometry() {

@@ -37,8 +37,14 @@ printf '[Default Applications]\nx-scheme-handler/http=recorder.desktop\n' \
 
 start_vesk "$doc"
 wait_trace '^order=b-site\|c-site\|a-site$'
-wait_trace '^listgeometry='
-IFS=, read -r LX LY ROW_Y ROW_H <<<"$(last_trace listgeometry)"
+# The list reports its place again as the window is laid out: wait until it stands right of
+# the tree with its header shown above the first row.
+list_laid_out() {
+  IFS=, read -r LX LY ROW_Y ROW_H <<<"$(last_trace listgeometry)"
+  [[ "$LX" =~ ^[0-9]+$ && "$LY" =~ ^[0-9]+$ && "$ROW_Y" =~ ^[0-9]+$ ]] &&
+    ((LX > 60 && ROW_Y - LY > 10))
+}
+poll 10 list_laid_out || fail "list geometry: $(last_trace listgeometry)"
 click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
 
 # The title header: ascending title order, made the manual order.
@@ -48,14 +54,14 @@ expect_eq "$(last_trace sort)" 2 "sort code after the header click"
 
 # Cut the first row, then paste it into the category Other (the tree is the other pane).
 click_at $((LX + 30)) $((ROW_Y + ROW_H / 2))
-wait_trace '^selected=a-site$'
+wait_trace '^rowsselected=a-site$'
 keys ctrl+x
 wait_trace '^order=b-site\|c-site$'
 keys F6 Down
 wait_trace '^rows=1 Other$'
 keys F6 ctrl+v
 wait_trace '^order=resident\|a-site$'
-expect_eq "$(last_trace selected)" a-site "pasted link selected"
+expect_eq "$(last_trace rowsselected)" a-site "pasted link selected"
 
 # Up, undone, up again.
 : >"$VESK_UI_TRACE"
