@@ -26,7 +26,7 @@ struct LinkFields {
   std::string title, url, admin, email, comment, banner, keywords;
   int year = 0, month = 0, day = 0, mark = 0, flags = 0;
   std::string genreList;   // shown, never changed by the sheet
-  std::string bannerBase;  // folder a banner image path is made relative to
+  std::string bannerBase;  // folder a banner image path is made relative to (file-system bytes)
 };
 
 // Search dialog state: history (TAB-joined, newest first) in, typed text and mode out.

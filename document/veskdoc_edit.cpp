@@ -7,6 +7,7 @@
 #include "document/veskdoc.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/file_path.h"
 
 namespace vesk {
 namespace {
@@ -127,10 +128,16 @@ bool CVeskDoc::EditLink(LINKINFO* node) {
   fields.mark = node->m_nMark;
   fields.flags = node->m_nFlags;
   fields.genreList = m_strGenreList;
+  // The folder fields are Shift_JIS; the image's path and this base are the file system's.
   const FILEINFO& info = *m_pFileInfo;
-  fields.bannerBase = !info.m_strCgiFolder.empty()    ? info.m_strCgiFolder
-                      : !info.m_strHtmlFolder.empty() ? info.m_strHtmlFolder
-                                                      : m_strPathName;
+  std::string folder;
+  if (PathFromSjis(info.m_strCgiFolder, folder) && !folder.empty()) {
+    fields.bannerBase = folder;
+  } else if (PathFromSjis(info.m_strHtmlFolder, folder) && !folder.empty()) {
+    fields.bannerBase = folder;
+  } else {
+    fields.bannerBase = m_strPathName;
+  }
   if (!m_ui.EditLink(fields)) return false;
   if (fields.title.empty()) return false;
   node->m_strTitle = fields.title;

@@ -286,6 +286,9 @@ void CMainFrame::RunCommand(int command) {
     case kCmdAppAbout:
       CAboutDialog::Run(this);
       break;
+    case kCmdChangeLink:
+      m_list->ChangeSelectedLink();
+      break;
     case kCmdNextPane:
       SwitchPane(true);
       break;
@@ -299,11 +302,13 @@ void CMainFrame::RunCommand(int command) {
 
 void CMainFrame::SwitchPane(bool /*forward*/) {
   // Two panes: either direction moves to the other one.
-  if (m_tree->HasFocus()) {
+  const bool toList = m_tree->HasFocus();
+  if (toList) {
     m_list->SetFocus();
   } else {
     m_tree->SetFocus();
   }
+  TraceUi("pane", toList ? "list" : "tree");
 }
 
 void CMainFrame::DropFiles(const std::vector<std::string>& paths) {

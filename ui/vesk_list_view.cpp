@@ -4,6 +4,7 @@
 
 #include "document/link_sort.h"
 #include "document/veskdoc.h"
+#include "document/view_commands.h"
 #include "ui/ui_trace.h"
 #include "ui/wx_text.h"
 
@@ -12,6 +13,8 @@ namespace vesk {
 CVeskListView::CVeskListView(wxWindow* parent, CVeskDoc& doc)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT), m_doc(doc) {
   m_doc.AddView(this);
+  // Enter and a double click on a row.
+  Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { ChangeSelectedLink(); });
 }
 
 CVeskListView::~CVeskListView() { m_doc.RemoveView(this); }
@@ -31,6 +34,13 @@ void CVeskListView::BuildColumns() {
 void CVeskListView::OnInitialUpdate() {
   if (!m_columnsBuilt) BuildColumns();
   m_doc.ShowCurrentCategory();
+}
+
+void CVeskListView::ChangeSelectedLink() {
+  const long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+  if (row < 0) return;
+  auto* link = reinterpret_cast<LINKINFO*>(GetItemData(row));
+  if (ChangeLink(m_doc, link)) OnUpdate(kHintLinkText, link);
 }
 
 void CVeskListView::SaveColumnWidths() {
@@ -86,8 +96,13 @@ void CVeskListView::OnUpdate(int hint, LINKINFO* node) {
       ScheduleRefill();
       break;
     case kHintAddLink:
-    case kHintNewLink:
       if (node != nullptr) AddRow(node, false);
+      break;
+    case kHintNewLink:
+      if (node != nullptr) {
+        m_selected.clear();  // the new link is the one selection
+        AddRow(node, true);
+      }
       break;
     case kHintAddSelectLink:
       if (node != nullptr) AddRow(node, true);

@@ -24,6 +24,8 @@ class CVeskListView : public wxListCtrl, public IDocView {
   // Writes the column widths ("lc%d") into the settings.
   void SaveColumnWidths();
   int RowCount() const { return static_cast<int>(m_rows.size()); }
+  // Change link: the link property sheet on the first selected row, undone as one group.
+  void ChangeSelectedLink();
 
  private:
   void BuildColumns();

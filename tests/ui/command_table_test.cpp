@@ -136,19 +136,26 @@ TEST(CommandEnabling, RulesFollowTheDocumentState) {
   EXPECT_TRUE(IsCommandEnabled(32783, s));
 }
 
-TEST(CommandEnabling, NewCategoryIsRefusedInTheTrash) {
+TEST(CommandEnabling, NewCategoryAndNewLinkAreRefusedInTheTrash) {
   CommandState s;
   EXPECT_TRUE(IsCommandEnabled(32771, s));
+  EXPECT_TRUE(IsCommandEnabled(32775, s));
+  s.labelEditing = true;  // a category name being edited in place stops only the new link
+  EXPECT_TRUE(IsCommandEnabled(32771, s));
+  EXPECT_FALSE(IsCommandEnabled(32775, s));
+  s.labelEditing = false;
   s.inTrash = true;
   EXPECT_FALSE(IsCommandEnabled(32771, s));
+  EXPECT_FALSE(IsCommandEnabled(32775, s));
   EXPECT_TRUE(IsCommandEnabled(57636, s));  // Find looks at every category
+  EXPECT_TRUE(IsCommandEnabled(32776, s));  // links in the trash can be changed too
 }
 
 TEST(CommandEnabling, CommandsOfLaterViewsStayDisabled) {
   CommandState s;
   s.canUndo = s.canFindNext = s.trashHasChildren = true;
-  for (int id : {57635, 57634, 57637, 32789, 32785, 32791, 32792, 32798, 32772, 32774, 32776,
-                 32778, 32793, 32795, 32796, 32799, 57670}) {
+  for (int id : {57635, 57634, 57637, 32789, 32785, 32791, 32792, 32798, 32772, 32774, 32778, 32793,
+                 32795, 32796, 32799, 57670}) {
     EXPECT_FALSE(IsCommandEnabled(id, s)) << id;
   }
 }

@@ -41,7 +41,7 @@ const std::vector<CommandInfo>& CommandTable() {
        O::Frame},
       // 情報
       {kCmdNewCategory, "新規作成-カテゴリー(&C)...", "新しいカテゴリーを作成します", O::Document},
-      {kCmdNewLink, "新規作成-リンク先(L)...\tCtrl+L", "新しいリンク先を作成します", O::Later},
+      {kCmdNewLink, "新規作成-リンク先(L)...\tCtrl+L", "新しいリンク先を作成します", O::Document},
       {kCmdBrowserPage, "作成-ブラウザ情報(&B)\tCtrl+B",
        "ブラウザで表示中のページからリンク先を作成します", O::Later},
       {kCmdRenumber, "番号の再割り当て(&R)", "通し番号を再割り当てします", O::Document},
@@ -66,7 +66,7 @@ const std::vector<CommandInfo>& CommandTable() {
       {kCmdChangeCategory, "カテゴリーの内容変更", "カテゴリーの内容を変更します", O::Later},
       {kCmdCategoryProperty, "プロパティ", "", O::Never},
       {kCmdDeleteCategory, "カテゴリーの削除", "カテゴリーを削除します", O::Later},
-      {kCmdChangeLink, "リンク先の内容変更", "リンク先の内容を変更します", O::Later},
+      {kCmdChangeLink, "リンク先の内容変更", "リンク先の内容を変更します", O::Frame},
       {kCmdLinkProperty, "プロパティ", "", O::Never},
       {kCmdDeleteLink, "リンク先の削除", "リンク先を削除します", O::Later},
       {kCmdOpenBrowser, "リンク先をブラウザで表示", "リンク先をブラウザで表示します", O::Later},
