@@ -76,6 +76,12 @@ void CLinkSheet::OnPageChanged(wxBookCtrlEvent& event) {
 
 void CLinkSheet::OnCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
+  // Ctrl+PgDn / Ctrl+Tab and back turn the pages wherever the focus is, the multi-line edits
+  // included.
+  if (event.ControlDown() && (key == WXK_PAGEDOWN || key == WXK_PAGEUP || key == WXK_TAB)) {
+    m_book->AdvanceSelection(key == WXK_PAGEDOWN || (key == WXK_TAB && !event.ShiftDown()));
+    return;
+  }
   if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER) {
     event.Skip();
     return;

@@ -54,6 +54,26 @@ wait_trace '^sheet-page=1$'
 xdotool type --delay 10 "line one"
 xdotool key ctrl+Return
 xdotool type --delay 10 "line two"
+# Page 3: template button 1 (the sample tag), then a month out of range: leaving the page is
+# refused with the framework's message and the month keeps the focus, selected.
+xdotool key ctrl+Next
+wait_trace '^sheet-page=2$'
+xdotool key Tab Return
+for _ in 1 2 3 4 5 6 7; do xdotool key Tab; done  # 2, 3, 画像..., mark, year, its spin, month
+xdotool key ctrl+a
+xdotool type "13"
+xdotool key ctrl+Next
+wait_trace '^message=1 から 12 までの整数を入力してください。$'
+answer vesk Return
+xdotool type "7"
+xdotool key ctrl+Next
+wait_trace '^sheet-page=3$'
+# Page 4: Keyword 1 after the five check boxes and the genre list. It holds 20 bytes: after 19
+# letters a kanji (two bytes) is refused whole, and one more letter still fits.
+for _ in 1 2 3 4 5 6; do xdotool key Tab; done
+xdotool type --delay 10 "abcdefghijklmnopqrs"
+xdotool type --delay 50 "漢"
+xdotool type "tu"
 close_sheet Return ok
 wait_trace '^counts=0001 / 0001$'
 keys ctrl+s
@@ -63,6 +83,11 @@ saved_has '"url": "http://www.example.org/"' || fail "URL not saved"
 saved_has '"comment": "line oneline two"' ||
   fail "comment not saved: $("$CLI" dump "$doc" | grep '"comment"')"
 expect_eq "$(saved_links)" 1 "links saved"
+saved_has '"banner": "<IMG src=\"xxx.png\" alt=\"\" align=\"middle\" border=\"0\" width=\"200\" height=\"40\">"' ||
+  fail "banner template not saved: $("$CLI" dump "$doc" | grep '"banner"' | tail -1)"
+saved_has '"month": 7,' || fail "month not saved"
+saved_has '"keywords": "\tabcdefghijklmnopqrst"' ||
+  fail "keyword not kept to 20 bytes: $("$CLI" dump "$doc" | grep '"keywords"' | tail -1)"
 
 # Change link: Enter on the selected row of the list opens the sheet on that link.
 # F6 goes to the other pane, whichever had the focus; go on until it is the list.
