@@ -40,6 +40,8 @@ void CVeskListView::ChangeSelectedLink() {
   const long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
   if (row < 0) return;
   auto* link = reinterpret_cast<LINKINFO*>(GetItemData(row));
+  // The control is refilled later than the rows change; a row it still shows may be gone.
+  if (std::find(m_rows.begin(), m_rows.end(), link) == m_rows.end()) return;
   if (ChangeLink(m_doc, link)) OnUpdate(kHintLinkText, link);
 }
 
