@@ -3,6 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/file_error_cause.h"
 
 namespace vesk {
@@ -23,11 +27,27 @@ bool CTextReadFile::Open(const std::string& path) {
     m_nCause = kFileErrBadPath;
     return false;
   }
+  // Non-blocking, so a FIFO without a writer cannot hang the open; only a regular file of at
+  // most kMaxFileBytes is read (a device never ends).
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    m_nCause = FileErrorCauseFromErrno(errno);
+    if (m_nCause == kFileErrNone) m_nCause = kFileErrGeneric;
+    return false;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
+    m_nCause = S_ISDIR(st.st_mode) ? kFileErrAccessDenied : kFileErrInvalidFile;
+    ::close(fd);
+    return false;
+  }
   errno = 0;
-  m_pFile = std::fopen(path.c_str(), "rb");
+  m_pFile = ::fdopen(fd, "rb");
   if (!m_pFile) {
     m_nCause = FileErrorCauseFromErrno(errno);
     if (m_nCause == kFileErrNone) m_nCause = kFileErrGeneric;
+    ::close(fd);
     return false;
   }
   m_buffer.resize(1 << 16);
