@@ -1,6 +1,8 @@
 #include "publish/data_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <csignal>
 
 #include <filesystem>
 #include <thread>
@@ -82,7 +84,7 @@ TEST_F(CommitFileTest, MissingTemporaryFileKeepsTheTargetAndReportsIt) {
   EXPECT_EQ(ReadBytes(dir.File("keep")), "old");
   EXPECT_EQ(data.m_strChanged, "");
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません\nファイル: " + data.TempPath());
 }
 
 TEST_F(CommitFileTest, AFailedMoveIsReportedAndNotListed) {
@@ -145,13 +147,31 @@ TEST(TextFiles, AnOverlongLineIsCutNotGrown) {
   EXPECT_FALSE(in.ReadLine(line));
 }
 
+// The writer only ever creates a new file, so a full disk is imitated with the file-size limit
+// (the same failure of write(2) as far as the writer can tell).
 TEST(TextFiles, WritingToAFullDiskReportsDiskFull) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  CTempFolder dir;
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit oldLimit{};
+  ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+  rlimit small = oldLimit;
+  small.rlim_cur = 1024;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   CTextWriteFile out;
-  ASSERT_TRUE(out.Open("/dev/full"));
+  bool opened = out.Open(dir.File("f"));
   out.Write(std::string(200000, 'x'));
-  EXPECT_FALSE(out.Close());
+  bool closed = out.Close();
+  ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+  std::signal(SIGXFSZ, oldHandler);
+  ASSERT_TRUE(opened);
+  EXPECT_FALSE(closed);
   EXPECT_EQ(out.Cause(), 13);
+  // A device under the name is never opened, let alone replaced.
+  if (fs::exists("/dev/full")) {
+    CTextWriteFile dev;
+    EXPECT_FALSE(dev.Open("/dev/full"));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+  }
 }
 
 }  // namespace
