@@ -21,6 +21,15 @@ constexpr std::uint32_t kBigTypeBit = 0x80000000;
 constexpr char kFileInfoName[] = "FILEINFO";
 constexpr char kLinkInfoName[] = "LINKINFO";
 constexpr char kGenreMarker[] = "option";
+// A genre list from a file is held to what the settings sheet can make: 100 genres of ten
+// full-width characters each.
+constexpr std::size_t kMaxGenres = 100;
+constexpr std::size_t kMaxGenreListBytes = 4096;
+
+bool GenreListFits(const std::string& genres) {
+  return genres.size() <= kMaxGenreListBytes &&
+         static_cast<std::size_t>(std::count(genres.begin(), genres.end(), '\t')) <= kMaxGenres;
+}
 
 // --- writing ---
 
@@ -435,9 +444,15 @@ void CDocumentFile::Steps::LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t 
     doc.m_pFileInfo = std::move(info);
   }
   std::string genres = in.String();
+  // The document only takes the list here; whether it goes on to the settings is the opening
+  // command's business (a command that only reads a document leaves the settings alone).
   if (genres != kGenreMarker) {
-    doc.m_strGenreList = genres;
-    doc.Settings().SetGenreList(genres);
+    if (GenreListFits(genres)) {
+      doc.m_strGenreList = std::move(genres);
+      doc.m_genreSource = CVeskDoc::GenreSource::File;
+    } else {
+      doc.m_genreSource = CVeskDoc::GenreSource::Refused;
+    }
   }
   bool clearKeywords = doc.m_strGenreList == kGenreMarker;
   std::uint32_t count = in.U32();
@@ -469,7 +484,8 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
   }
   std::uint32_t categoryCount = in.U32();
   std::vector<LINKINFO*> table;  // table number k is table[k - 1]
-  std::unordered_map<std::string, LINKINFO*> byName;
+  // Keyed by views of the titles the nodes hold, so the table costs no copy of any name.
+  std::unordered_map<std::string_view, LINKINFO*> byName;
   for (std::uint32_t i = 0; i < categoryCount; ++i) {
     std::uint32_t parentNumber = in.U32() & 0xFFFF;
     LINKINFO* category = doc.AppendNewNode(0, linkFlag);
@@ -482,7 +498,7 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
     if (parentNumber != 0 && parentNumber <= table.size())
       category->m_pParent = table[parentNumber - 1];
     table.push_back(category);
-    byName.emplace(category->m_strTitle, category);  // the first of a name wins
+    byName.emplace(std::string_view(category->m_strTitle), category);  // the first name wins
   }
   doc.SerialsChanged();
   // Old files kept the category's name in the e-mail field of a link.
