@@ -12,7 +12,8 @@ CommandRegistrar reg(21, [](CLI::App& app, CliContext& ctx) {
                  [](CliDocument& d) {
                    std::cout << DocumentToJson(d.doc).dump(1) << '\n';
                    return 0;
-                 });
+                 },
+                 /*onlyReads=*/true);
 });
 
 }  // namespace

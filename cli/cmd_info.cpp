@@ -14,7 +14,8 @@ CommandRegistrar reg(23, [](CLI::App& app, CliContext& ctx) {
                              << "nodes: " << d.doc.GetNodeList().size() << '\n'
                              << "nextSerial: " << d.doc.GetNextSerial() << '\n';
                    return 0;
-                 });
+                 },
+                 /*onlyReads=*/true);
 });
 
 }  // namespace
