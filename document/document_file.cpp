@@ -433,6 +433,17 @@ void MakeParentsNameable(CVeskDoc& doc) {
   doc.SerialsChanged();
 }
 
+namespace {
+
+// A document cannot hold more nodes than there are serial numbers; a file claiming more is not
+// one of ours. This also bounds what loading can take: a node in memory is far larger than the
+// smallest record that describes it.
+void CheckNodeCount(std::uint64_t count) {
+  if (count > kSerialLimit) throw FormatError{};
+}
+
+}  // namespace
+
 void CDocumentFile::Steps::LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t version,
                                        int linkFlag) {
   RecordTags tags;
@@ -456,6 +467,7 @@ void CDocumentFile::Steps::LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t 
   }
   bool clearKeywords = doc.m_strGenreList == kGenreMarker;
   std::uint32_t count = in.U32();
+  CheckNodeCount(count);
   for (std::uint32_t i = 0; i < count; ++i) {
     tags.Expect(in, kLinkInfoName);
     LINKINFO* node = doc.AppendNewNode(1, linkFlag);  // the document's, also on failure
@@ -475,6 +487,7 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
     in.String();
   }
   std::uint32_t linkCount = in.U32();
+  CheckNodeCount(linkCount);
   std::vector<LINKINFO*> links;
   for (std::uint32_t i = 0; i < linkCount; ++i) {
     tags.Expect(in, kLinkInfoName);
@@ -483,6 +496,7 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
     links.push_back(node);
   }
   std::uint32_t categoryCount = in.U32();
+  CheckNodeCount(std::uint64_t{linkCount} + categoryCount);
   std::vector<LINKINFO*> table;  // table number k is table[k - 1]
   // Keyed by views of the titles the nodes hold, so the table costs no copy of any name.
   std::unordered_map<std::string_view, LINKINFO*> byName;

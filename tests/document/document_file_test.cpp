@@ -687,5 +687,16 @@ TEST_F(DocumentFileTest, LongNamesSaveAndLeftoverTemporariesAreReused) {
   EXPECT_EQ(ReadFile(Path(name)).substr(1, 11), "Kestrelnest");
 }
 
+// A file claiming more nodes than there are serial numbers is refused before any is built: the
+// smallest record of an old file is ten bytes, a node in memory some hundred times that.
+TEST_F(DocumentFileTest, MoreNodesThanSerialsAreRefusedUpFront) {
+  KndBuilder b;
+  b.Header().U32(100).U32(0).U32(kSerialLimit + 1);
+  for (std::uint32_t i = 0; i <= kSerialLimit; ++i) b.U32(i == 0 ? 0 : 1).U8(0).U8(0).U32(0);
+  EXPECT_FALSE(Open(b.bytes));
+  EXPECT_TRUE(ShownUnexpectedFormat());
+  EXPECT_EQ(doc.GetNodeList().size(), 3u);
+}
+
 }  // namespace
 }  // namespace vesk
