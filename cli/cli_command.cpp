@@ -67,8 +67,8 @@ bool CliDocument::Open(const std::string& file) {
 }
 
 void AddFileCommand(CLI::App& app, CliContext& ctx, const std::string& name,
-                    const std::string& description, const std::string& fileHelp,
-                    FileCommandRun run, bool onlyReads) {
+                    const std::string& description, const std::string& fileHelp, FileCommandRun run,
+                    bool onlyReads) {
   auto* cmd = app.add_subcommand(name, description);
   auto file = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, fileHelp)->required();

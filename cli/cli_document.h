@@ -31,7 +31,7 @@ using FileCommandRun = std::function<int(CliDocument&)>;
 // Registers "name FILE": opens FILE and runs run on it; exit code 1 when FILE does not open.
 // onlyReads: the command only reads the document, so the settings file is never written.
 void AddFileCommand(CLI::App& app, CliContext& ctx, const std::string& name,
-                    const std::string& description, const std::string& fileHelp,
-                    FileCommandRun run, bool onlyReads = false);
+                    const std::string& description, const std::string& fileHelp, FileCommandRun run,
+                    bool onlyReads = false);
 
 }  // namespace vesk::cli

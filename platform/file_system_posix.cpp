@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/read_only_file.h"
 
 namespace vesk::platform {
 
@@ -173,58 +174,34 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
     SetCause(cause, kFileErrBadPath);
     return false;
   }
-  // Non-blocking open: a FIFO without a writer must not hang the caller.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    SetCause(cause, FileErrorCauseFromErrno(errno));
-    return false;
+  // Only a regular file is opened, without waiting on a FIFO: a device or a FIFO never ends or
+  // never answers.
+  CReadOnlyFile file;
+  if (!file.Open(path, cause)) return false;
+  unsigned long long size = 0;
+  if (file.Size(size)) {
+    if (size > maxBytes) {
+      SetCause(cause, kFileErrInvalidFile);
+      return false;
+    }
+    out.reserve(static_cast<std::size_t>(size));
   }
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    SetCause(cause, FileErrorCauseFromErrno(errno));
-    ::close(fd);
-    return false;
-  }
-  if (S_ISDIR(st.st_mode)) {
-    SetCause(cause, kFileErrAccessDenied);
-    ::close(fd);
-    return false;
-  }
-  // A device or a FIFO never ends or never answers: only regular files are read.
-  if (!S_ISREG(st.st_mode)) {
-    SetCause(cause, kFileErrInvalidFile);
-    ::close(fd);
-    return false;
-  }
-  if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
-    SetCause(cause, kFileErrInvalidFile);
-    ::close(fd);
-    return false;
-  }
-  // The size is only a hint (pipes, growing files): the read loop enforces the limit itself.
-  if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) <= maxBytes)
-    out.reserve(static_cast<std::size_t>(st.st_size));
+  // The size is only a hint (a growing file): the read loop enforces the limit itself.
   char buf[65536];
   for (;;) {
-    ssize_t got = ::read(fd, buf, sizeof buf);
+    long got = file.Read(buf, sizeof buf, cause);
     if (got < 0) {
-      if (errno == EINTR) continue;
-      if (errno == EAGAIN) break;  // an idle FIFO: nothing more to read
-      SetCause(cause, FileErrorCauseFromErrno(errno));
-      ::close(fd);
       out.clear();
       return false;
     }
-    if (got == 0) break;
     if (out.size() + static_cast<std::size_t>(got) > maxBytes) {
       SetCause(cause, kFileErrInvalidFile);
-      ::close(fd);
       out.clear();
       return false;
     }
     out.append(buf, static_cast<std::size_t>(got));
+    if (static_cast<std::size_t>(got) < sizeof buf) break;
   }
-  ::close(fd);
   return true;
 }
 

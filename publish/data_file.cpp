@@ -12,9 +12,9 @@
 
 #include "document/veskdoc.h"
 #include "publish/file_errors.h"
-#include "text/file_path.h"
 #include "settings/settings_file_backend.h"
 #include "text/encoding.h"
+#include "text/file_path.h"
 #include "text/text_write_file.h"
 
 namespace vesk {
@@ -163,7 +163,11 @@ void CDataFile::CommitFile(const std::string& target, const std::string& temp) {
 }
 
 std::string CDataFile::TemplatePath() const {
-  return m_pDoc ? m_pDoc->ResolveDocumentPath(m_pFileInfo->m_strTemplate) : std::string();
+  if (m_pDoc) return m_pDoc->ResolveDocumentPath(m_pFileInfo->m_strTemplate);
+  // The field is Shift_JIS; a text that is not names no file, so plain pages follow.
+  std::string path;
+  if (!m_pFileInfo || !PathFromSjis(m_pFileInfo->m_strTemplate, path)) path.clear();
+  return path;
 }
 
 bool CDataFile::PlaceFile(const std::string& target, const std::string& temp) {

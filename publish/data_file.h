@@ -92,7 +92,7 @@ class CDataFile {
 
   IUserInterface& UI() { return *m_pUi; }
   // The template path of the run in the file system's form, taken from the document's folder
-  // when relative; empty without a document or when the field names no file.
+  // when relative; empty when the field names no file.
   std::string TemplatePath() const;
   // The settings of the document's run (null for the import without a document).
   CVeskSettings* Settings() const { return m_pSettings; }

@@ -99,8 +99,6 @@ bool ConvertPiece(iconv_t cd, const char* data, std::size_t size, std::string& o
   return true;
 }
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 // The escape of one byte: U+F0000 + byte, in UTF-8 (F3 B0 8x/8y xx).
 void AppendByteEscape(std::string& out, unsigned char b) {
   out += static_cast<char>(0xF3);

@@ -3,11 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/file_error_cause.h"
+#include "platform/read_only_file.h"
 
 namespace vesk {
 
@@ -27,21 +26,19 @@ bool CTextReadFile::Open(const std::string& path) {
     m_nCause = kFileErrBadPath;
     return false;
   }
-  // Non-blocking, so a FIFO without a writer cannot hang the open; only a regular file of at
-  // most kMaxFileBytes is read (a device never ends).
-  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    m_nCause = FileErrorCauseFromErrno(errno);
+  // Only a regular file of at most kMaxFileBytes is read: a device never ends, and a FIFO
+  // without a writer must not hang the open.
+  platform::CReadOnlyFile file;
+  if (!file.Open(path, &m_nCause)) {
     if (m_nCause == kFileErrNone) m_nCause = kFileErrGeneric;
     return false;
   }
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
-    m_nCause = S_ISDIR(st.st_mode) ? kFileErrAccessDenied : kFileErrInvalidFile;
-    ::close(fd);
+  unsigned long long size = 0;
+  if (!file.Size(size) || size > kMaxFileBytes) {
+    m_nCause = kFileErrInvalidFile;
     return false;
   }
+  int fd = file.Release();
   errno = 0;
   m_pFile = ::fdopen(fd, "rb");
   if (!m_pFile) {

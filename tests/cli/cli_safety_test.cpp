@@ -10,12 +10,11 @@
 #include "cli_runner.h"
 #include "document/knd_builder.h"
 
-namespace vesk::testing {
+namespace vesk::test {
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-using test::KndBuilder;
 
 // A version-200 document whose genre string is the given list.
 std::string Version200WithGenres(const std::string& genres) {
@@ -142,4 +141,4 @@ TEST_F(CliSafetyTest, AShortcutWithoutUrlIsNotAnImport) {
 }
 
 }  // namespace
-}  // namespace vesk::testing
+}  // namespace vesk::test

@@ -676,7 +676,7 @@ TEST_F(DocumentFileTest, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
 TEST_F(DocumentFileTest, LongNamesSaveAndLeftoverTemporariesAreReused) {
   const std::string name = std::string(251, 'n') + ".knd";
   ASSERT_TRUE(doc.OnSaveDocument(Path(name))) << ToUtf8(ui.messages.back().text);
-  for (const auto& e : fs::directory_iterator(dir)) EXPECT_EQ(e.path().filename(), name);
+  for (const auto& e : fs::directory_iterator(dir.Str())) EXPECT_EQ(e.path().filename(), name);
   WriteFile(Path("victim"), "precious");
   const std::string temp = Path("." + name.substr(0, 200) + ".vesk-tmp");
   fs::create_symlink(Path("victim"), temp);

@@ -10,21 +10,20 @@
 #include <filesystem>
 
 #include "publish/cgi_data.h"
-#include "publish/cgi_doc_fixture.h"
 #include "publish/csv_file.h"
 #include "publish/html_pages.h"
 #include "publish/search_page.h"
+#include "support/doc_fixture.h"
+#include "text/encoding.h"
 
-namespace vesk {
+namespace vesk::test {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::WriteBytes;
 
 constexpr const char* kBadName = "ファイル名に使用できない文字が有ります。";
 
-class OutputSafetyTest : public testing::CgiDocTest {
+class OutputSafetyTest : public DocFixture {
  protected:
   // The document saved as site/links.knd, with one category and one link.
   void SetUp() override {
@@ -243,4 +242,4 @@ TEST_F(OutputSafetyTest, CsvOfAnUnnamedCategoryGetsItsCgiNameNeverAHiddenFile) {
 }
 
 }  // namespace
-}  // namespace vesk
+}  // namespace vesk::test
