@@ -16,28 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-// A version-200 document whose genre string is the given list.
-std::string Version200WithGenres(const std::string& genres) {
-  KndBuilder b;
-  b.Header().U32(200).U32(3);
-  if (genres.size() < 255) {
-    b.Str(genres);
-  } else {
-    b.U8(0xFF).U16(0xFFFF).U32(static_cast<std::uint32_t>(genres.size())).Raw(genres);
-  }
-  b.U32(3);
-  for (int i = 0; i < 3; ++i) {
-    KndBuilder::Node n = KndBuilder::Category(static_cast<std::uint32_t>(i), -(i + 1), "c");
-    if (i == 0) {
-      b.NewType("LINKINFO");
-    } else {
-      b.U16(0x8001);
-    }
-    b.Body(n, true);
-  }
-  return b.bytes;
-}
-
 class CliSafetyTest : public ::testing::Test {
  protected:
   std::string File(const std::string& name) const { return files.File(name); }
@@ -71,7 +49,7 @@ TEST_F(CliSafetyTest, NewAndLoadNeverReplaceAnExistingDocumentUnasked) {
 
 TEST_F(CliSafetyTest, ReadingADocumentNeverWritesTheSettings) {
   // An ordinary genre list: info and dump leave the settings as they were (here: absent).
-  WriteBytes(File("g.knd"), Version200WithGenres("A\tB\t"));
+  WriteBytes(File("g.knd"), KndBuilder::Version200WithGenres("A\tB\t"));
   EXPECT_EQ(cli.Run({"info", File("g.knd")}).exitCode, 0);
   EXPECT_EQ(cli.Run({"dump", File("g.knd")}).exitCode, 0);
   EXPECT_FALSE(fs::exists(cli.SettingsFile()));
@@ -81,7 +59,7 @@ TEST_F(CliSafetyTest, ReadingADocumentNeverWritesTheSettings) {
   const std::string settings = ReadBytes(cli.SettingsFile());
   std::string huge;
   for (int i = 0; i < 20000; ++i) huge += "genre" + std::to_string(i) + "\t";
-  WriteBytes(File("big.knd"), Version200WithGenres(huge));
+  WriteBytes(File("big.knd"), KndBuilder::Version200WithGenres(huge));
   CliResult r = cli.Run({"info", File("big.knd")});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_NE(r.err.find("ジャンルリストが大きすぎる"), std::string::npos) << r.err;

@@ -1,11 +1,9 @@
 #include "document/document_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +13,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "support/doc_fixture.h"
+#include "support/file_size_limit.h"
 #include "support/view_recorder.h"
 #include "text/encoding.h"
 
@@ -256,15 +255,10 @@ TEST_F(DocumentFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   doc.SetModifiedFlag(true);
   doc.GetNodeList().back()->m_strComment = std::string(4096, 'c');
   // A file-size limit makes the write of the temporary file fail part way, as a full disk does.
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit oldLimit{};
-  ::getrlimit(RLIMIT_FSIZE, &oldLimit);
-  rlimit small = oldLimit;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  CFileSizeLimit full(1024);
+  ASSERT_TRUE(full.IsSet());
   bool saved = doc.OnSaveDocument(Path("keep.knd"));
-  ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-  std::signal(SIGXFSZ, oldHandler);
+  full.Restore();
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadFile(Path("keep.knd")), before);
   ASSERT_FALSE(ui.messages.empty());
@@ -626,19 +620,7 @@ TEST_F(DocumentFileTest, AGenreListOfOptionClearsKeywords) {
 // A genre list from a file goes to the settings only when the opening command allows it, and
 // one larger than the settings sheet can make is refused with a message.
 TEST_F(DocumentFileTest, AGenreListFromAFileIsBoundedAndMayLeaveTheSettingsAlone) {
-  auto file = [](const std::string& genres) {
-    KndBuilder b;
-    b.Header().U32(200).U32(3);
-    if (genres.size() < 255) {
-      b.Str(genres);
-    } else {
-      b.U8(0xFF).U16(0xFFFF).U32(static_cast<std::uint32_t>(genres.size())).Raw(genres);
-    }
-    b.U32(3).NewType("LINKINFO").Body(KndBuilder::Category(0, -1, "Top"), true);
-    b.U16(0x8001).Body(KndBuilder::Category(1, -2, "W"), true);
-    b.U16(0x8001).Body(KndBuilder::Category(2, -3, "T"), true);
-    return b.bytes;
-  };
+  auto file = KndBuilder::Version200WithGenres;
   settings.SetGenreList("Mine\t");
   doc.SetLeaveSettings(true);
   ASSERT_TRUE(Open(file("X\tY\t")));

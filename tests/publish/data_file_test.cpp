@@ -1,12 +1,11 @@
 #include "publish/data_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <csignal>
 
 #include <filesystem>
 #include <thread>
 
+#include "support/file_size_limit.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 #include "text/text_read_file.h"
@@ -151,18 +150,13 @@ TEST(TextFiles, AnOverlongLineIsCutNotGrown) {
 // (the same failure of write(2) as far as the writer can tell).
 TEST(TextFiles, WritingToAFullDiskReportsDiskFull) {
   CTempFolder dir;
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit oldLimit{};
-  ::getrlimit(RLIMIT_FSIZE, &oldLimit);
-  rlimit small = oldLimit;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  CFileSizeLimit full(1024);
+  ASSERT_TRUE(full.IsSet());
   CTextWriteFile out;
   bool opened = out.Open(dir.File("f"));
   out.Write(std::string(200000, 'x'));
   bool closed = out.Close();
-  ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-  std::signal(SIGXFSZ, oldHandler);
+  full.Restore();
   ASSERT_TRUE(opened);
   EXPECT_FALSE(closed);
   EXPECT_EQ(out.Cause(), 13);

@@ -3,8 +3,6 @@
 // folders the user chose.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -14,6 +12,7 @@
 #include "publish/html_pages.h"
 #include "publish/search_page.h"
 #include "support/doc_fixture.h"
+#include "support/file_size_limit.h"
 #include "text/encoding.h"
 
 namespace vesk::test {
@@ -179,17 +178,12 @@ TEST_F(OutputSafetyTest, AFailedWriteKeepsThePreviousFiles) {
   for (LINKINFO* n : doc.GetNodeList()) n->m_strComment = "changed";
   doc.SetModifiedFlag(false);
   ui.messages.clear();
-  rlimit old{};
-  ::getrlimit(RLIMIT_FSIZE, &old);
-  sighandler_t oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 4096;
-  ::setrlimit(RLIMIT_FSIZE, &small);
+  CFileSizeLimit full(4096);
+  ASSERT_TRUE(full.IsSet());
   for (LINKINFO* n : doc.GetNodeList()) n->m_nFlags |= kFlagComment;
   bool cgi = RunCgiOutput(doc);
   std::string written = WriteSearchPageBesideDocument(doc);
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  ::signal(SIGXFSZ, oldHandler);
+  full.Restore();
 
   EXPECT_FALSE(cgi);
   EXPECT_TRUE(written.empty());
