@@ -21,6 +21,7 @@ namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
+using test::CFileSizeLimit;
 using test::KndBuilder;
 
 class DocumentFileTest : public test::DocFixture {
