@@ -184,7 +184,9 @@ class CVeskDoc {
   // --- find ---
   void OnFind();
   void OnFindNext();
-  bool CanFindNext() const { return m_posFind != nullptr; }
+  // Find Next has a position to go on from once a Find hit; a hit that left the document since
+  // makes it start again from the head.
+  bool CanFindNext() const { return m_bFindKept; }
   // Next hit after start (from the head when start is null or has left the list); null = none.
   LINKINFO* FindFrom(const std::string& text, int mode, LINKINFO* start);
   bool MatchLink(LINKINFO* node, const std::string& text, int mode);
@@ -210,6 +212,7 @@ class CVeskDoc {
   // Owns the memory of every node and record below; declared first, so it is freed last.
   CNodeStore m_store;
   LINKINFO* m_posFind = nullptr;
+  bool m_bFindKept = false;  // a Find hit; cleared only by a Find without one
   unsigned long m_nLinkCount = 0;
   unsigned long m_nCategoryCount = 0;
   int m_bSettingsChanged = 0;

@@ -17,6 +17,7 @@ enum StringId : int {
   kIdsFindNotFound = 10016,
   kIdsFindNoMore = 10017,
   kIdsPathNotStorable = 10030,  // %1 = the path
+  kIdsNoMailProgram = 10067,
   kIdsNothingChanged = 10068,
   kIdsTopCategory = 10100,
   kIdsWorkBox = 10101,

@@ -23,6 +23,10 @@ const std::map<int, const char*>& Utf8Table() {
       {10016, "検索結果:見つかりませんでした。"},
       {10017, "検索結果:他は見つかりませんでした。"},
       {10030, "ドキュメントに保存できない文字がパスに有ります。\n%1"},
+      {10067,
+       "メールソフトが見つかりませんでした。\nInernetExplorerのオプションで電子メールソフトを選択し"
+       "て"
+       "ください。"},
       {10068, "新規作成/変更されたファイルはありません。"},
       {10100, "Top Category"},
       {10101, "作業箱"},
@@ -56,8 +60,7 @@ const std::map<int, const char*>& Utf8Table() {
       {10302, "HTMLファイル (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*||"},
       {10303,
        "<IMG src=\"xxx.png\" alt=\"\" align=\"middle\" border=\"0\" width=\"200\" height=\"40\">"},
-      {10304,
-       "<IMG src=\"%s\" alt=\"\" align=\"middle\" border=\"0\" width=\"%d\" height=\"%d\">"},
+      {10304, "<IMG src=\"%s\" alt=\"\" align=\"middle\" border=\"0\" width=\"%d\" height=\"%d\">"},
       {10400, "リンク先の情報"},
       {10401, "web page Title"},
       {10402, "http://"},

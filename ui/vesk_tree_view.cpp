@@ -508,3 +508,37 @@ void CVeskTreeView::OnEndDrag(wxTreeEvent& event) {
 }
 
 }  // namespace vesk
+
+namespace vesk {
+
+std::optional<bool> CVeskTreeView::IsPaneCommandEnabled(int command) {
+  return TreeCommandEnabled(command, State());
+}
+
+void CVeskTreeView::RunPaneCommand(int command) {
+  switch (command) {
+    case kCmdEditCut:
+    case kCmdDeleteCategory:
+      Cut();
+      break;
+    case kCmdEditCopy:
+      Copy();
+      break;
+    case kCmdEditPaste:
+      Paste();
+      break;
+    case kCmdChangeCategory:
+      Change();
+      break;
+    case kCmdMoveDown:
+      MoveSibling(+1);
+      break;
+    case kCmdMoveUp:
+      MoveSibling(-1);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace vesk

@@ -12,12 +12,13 @@
 #include "document/view_hints.h"
 #include "ui/logic/category_tree_rules.h"
 #include "ui/logic/link_drop_target.h"
+#include "ui/logic/pane_commands.h"
 
 namespace vesk {
 
 class CVeskDoc;
 
-class CVeskTreeView : public wxTreeCtrl, public IDocView {
+class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
  public:
   CVeskTreeView(wxWindow* parent, CVeskDoc& doc);
   ~CVeskTreeView() override;
@@ -38,6 +39,9 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView {
   void Change();
   void MoveSibling(int direction);  // +1 down, -1 up
   void StartRename();
+  // The category commands as the main window offers them while the tree is the active pane.
+  std::optional<bool> IsPaneCommandEnabled(int command) override;
+  void RunPaneCommand(int command) override;
 
  private:
   void InsertCategory(LINKINFO* node, bool first = false);

@@ -36,4 +36,49 @@ bool IsCommandChecked(int command, const CommandState& state) {
   return false;
 }
 
+std::optional<bool> IsListCommandEnabled(int command, const ListCommandState& s) {
+  switch (command) {
+    case kCmdChangeLink:
+    case kCmdDeleteLink:
+    case kCmdRandomSort:
+    case kCmdOpenBrowser:
+    case kCmdMailAdmin:
+      return true;
+    case kCmdEditCut:
+      return s.selected >= 1 && !s.inTrash;
+    case kCmdEditCopy:
+      return s.selected == 1 && !s.inTrash;
+    case kCmdEditPaste:
+      return s.clipboard && !s.inTrash;
+    case kCmdMoveDown:
+      return s.selected == 1 && !s.selectedLast && !s.inTrash;
+    case kCmdMoveUp:
+      return s.selected == 1 && !s.selectedFirst && !s.inTrash;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool IsListMenuItemEnabled(int command, const ListCommandState& s) {
+  switch (command) {
+    case kCmdNewLink:
+    case kCmdBrowserPage:
+      return true;
+    case kCmdChangeLink:
+    case kCmdOpenBrowser:
+    case kCmdMailAdmin:
+      return s.selected == 1;
+    case kCmdDeleteLink:
+    case kCmdEditCut:
+    case kCmdEditCopy:
+      return s.selected >= 1;
+    case kCmdEditPaste:
+      return s.clipboard;
+    case kCmdEmptyTrash:
+      return s.trashHasChildren;
+    default:
+      return false;
+  }
+}
+
 }  // namespace vesk
