@@ -8,7 +8,7 @@
 
 #include <stdlib.h>
 
-#include "document/document_file.h"
+#include "bench/bench_document.h"
 #include "document/veskdoc.h"
 #include "publish/cgi_data.h"
 #include "settings/memory_settings_backend.h"
@@ -22,15 +22,8 @@ namespace fs = std::filesystem;
 constexpr int kCategories = 10000;  // Top Category included
 constexpr int kLinks = 300000;
 
-// Appends a node the way a loaded file does (loaded nodes are not held to the creation limit).
 LINKINFO* Append(CVeskDoc& doc, int kind, LINKINFO* parent) {
-  LINKINFO* node = CDocumentFile::AppendNode(doc, kind);
-  node->m_nFlags = 0x300;
-  node->m_nSerial = doc.GetNextSerial();
-  doc.SetNextSerial(node->m_nSerial + 1);
-  doc.SerialsChanged();
-  node->m_pParent = parent;
-  return node;
+  return bench::AppendLoaded(doc, kind, parent);
 }
 
 // 100 first-level categories with 99 sub-categories each, 30 links in every category.

@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "document/document_file.h"
+#include "bench/bench_document.h"
 #include "document/link_sort.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
 
 namespace vesk {
 namespace {
@@ -25,30 +23,14 @@ class CountingView : public IDocView {
   long hints = 0;
 };
 
-struct Collection {
-  CMemorySettingsBackend backend;
-  CVeskSettings settings{backend};
-  CHeadlessUserInterface ui;
-  CVeskDoc doc{settings, ui};
+struct Collection : bench::BenchDocument {
   CountingView view;
 
   Collection() {
-    doc.OnNewDocument();
     doc.AddView(&view);
     // Unrelated content first, so that every operation works inside a large list.
     LINKINFO* shelf = Append(0, doc.GetTopCategory(), "shelf");
     for (int i = 0; i < kBystanders; ++i) Append(i % 50 ? 1 : 0, shelf, "bystander");
-  }
-  // Adds a node as loading does: loaded nodes are not held to the creation limit.
-  LINKINFO* Append(int kind, LINKINFO* parent, const std::string& title) {
-    LINKINFO* node = CDocumentFile::AppendNode(doc, kind);
-    node->m_nFlags = 0x300;
-    node->m_nSerial = doc.GetNextSerial();
-    doc.SetNextSerial(node->m_nSerial + 1);
-    doc.SerialsChanged();
-    node->m_pParent = parent;
-    node->m_strTitle = title;
-    return node;
   }
   // A subtree of `count` nodes under root: categories of 99 links each, two levels deep.
   void Fill(LINKINFO* root, int count) {

@@ -55,6 +55,9 @@ class IUserInterface {
   virtual std::optional<std::string> AskSavePath(const std::string& proposed,
                                                  const std::string& filter) = 0;
   virtual std::optional<std::string> AskOpenPath(const std::string& filter) = 0;
+  // False for a user interface that cannot remember an answer beyond one run (the command
+  // line asks again, through --yes, every time).
+  virtual bool KeepsAnswers() const { return true; }
   // The output result list ("出力結果"); changed = paths, each followed by CR LF.
   virtual void ShowOutputResult(const std::string& changed) = 0;
 };

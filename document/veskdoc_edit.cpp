@@ -5,6 +5,7 @@
 
 #include "document/child_index.h"
 #include "document/veskdoc.h"
+#include "platform/file_system.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "text/file_path.h"
@@ -199,6 +200,9 @@ void CVeskDoc::OnCgiSettings() {
   info.m_strSearchFile =
       edited.m_strSearchFile.empty() ? ResString(kIdsDefaultSearchFile) : edited.m_strSearchFile;
   info.m_strCgiFolder = edited.m_strCgiFolder;
+  // A folder the user picks here is one the user chose for this document.
+  ConfirmOutputFolder(info.m_strCgiFolder,
+                      platform::RealPath(ResolveDocumentPath(info.m_strCgiFolder)));
   m_bSettingsChanged = 1;
   SetModifiedFlag(true);
 }
@@ -211,6 +215,8 @@ void CVeskDoc::OnHtmlSettings() {
   info.m_strHtmlExt =
       edited.m_strHtmlExt.empty() ? ResString(kIdsDefaultHtmlExt) : edited.m_strHtmlExt;
   info.m_strHtmlFolder = edited.m_strHtmlFolder;
+  ConfirmOutputFolder(info.m_strHtmlFolder,
+                      platform::RealPath(ResolveDocumentPath(info.m_strHtmlFolder)));
   // The dialog refuses other values; a page size outside them would break the page split.
   info.m_nLinksPerPage = std::clamp(edited.m_nLinksPerPage, kMinLinksPerPage, kMaxLinksPerPage);
   m_bSettingsChanged = 1;

@@ -84,6 +84,7 @@ void CVeskDoc::OnFind() {
   if (!m_ui.RunFindDialog(state)) return;
   if (!state.text.empty()) {
     m_posFind = FindFrom(state.text, state.mode, nullptr);
+    m_bFindKept = m_posFind != nullptr;
     if (!m_posFind)
       m_ui.MessageBox(ResString(kIdsFindNotFound), MbButtons::Ok, MbIcon::Information);
     // Applying the rule again to a list the dialog already updated leaves it as it is.
@@ -94,7 +95,7 @@ void CVeskDoc::OnFind() {
 }
 
 void CVeskDoc::OnFindNext() {
-  if (!m_posFind) return;
+  if (!m_bFindKept) return;
   const std::vector<std::string> words = HistoryEntries(m_settings.GetSearchWords());
   const std::string text = words.empty() ? std::string() : words.front();
   LINKINFO* hit = FindFrom(text, m_settings.GetSearchMode(), m_posFind);

@@ -25,6 +25,11 @@ enum ViewHint : int {
   kHintUndoLinkSwap = 306,
   kHintNewLink = 307,
   kHintColumnsChanged = 308,
+  // Between the list and the tree, through the document: links are being dragged.
+  kHintLinkDragStarted = 400,
+  kHintLinkDragMoved = 401,
+  kHintLinkDragReleased = 402,
+  kHintLinksDropped = 403,  // the tree's answer to a release on a category (node: the category)
 };
 
 // A view of the document (tree, list, or a recording fake in tests).

@@ -17,6 +17,7 @@ enum StringId : int {
   kIdsFindNotFound = 10016,
   kIdsFindNoMore = 10017,
   kIdsPathNotStorable = 10030,  // %1 = the path
+  kIdsNoMailProgram = 10067,
   kIdsNothingChanged = 10068,
   kIdsTopCategory = 10100,
   kIdsWorkBox = 10101,
@@ -40,6 +41,19 @@ enum StringId : int {
   kIdsNewLinkTitle = 10401,
   kIdsNewLinkUrl = 10402,
   kIdsMarkBase = 10404,  // 10405 "cool!", 10406 "hot!", 10407 "check!"
+  kIdsCauseAccessDenied = 10500,
+  kIdsCauseBadPath = 10501,
+  kIdsCauseInvalidFile = 10502,
+  kIdsFileLine = 10503,          // "%1": the file a message is about
+  kIdsOutputOutsideAsk = 10504,  // "%1": the output folder
+  kIdsCliNeedsYes = 10505,
+  kIdsOverwriteAsk = 10506,  // "%1": the existing file
+  kIdsGenreListTooLarge = 10507,
+  kIdsOutOfMemory = 10508,
+  kIdsTemplateNotRegular = 10509,  // "%1": the template path
+  kIdsNoUrlInShortcut = 10510,     // "%1": the shortcut file
+  kIdsCsvNoFileName = 10511,
+  kIdsOutputFolderMissing = 10512,  // "%1": the folder set in the document
   kIdsNoLinksToCheck = 10600,
   kIdsAppName = 57344,
   kIdsCountsText = 59143,

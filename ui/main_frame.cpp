@@ -87,7 +87,21 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
                                     wxSP_LIVE_UPDATE | wxSP_3D);
   m_splitter->SetMinimumPaneSize(1);  // the panes never vanish
   m_tree = new CVeskTreeView(m_splitter, doc);
-  m_list = new CVeskListView(m_splitter, doc);
+  m_launcher = platform::MakeDesktopLauncher();
+  m_list = new CVeskListView(m_splitter, doc, *m_launcher, [this](int c) { RunCommand(c); });
+  m_activePane = m_tree;
+  m_tree->SetCommandRunner([this](int command) { RunCommand(command); });
+  // The view commands act on the pane that had the focus last (menus and the toolbar keep it).
+  m_tree->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    m_activePane = m_tree;
+    TraceUi("focus", "tree");
+    event.Skip();
+  });
+  m_list->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    m_activePane = m_list;
+    TraceUi("focus", "list");
+    event.Skip();
+  });
   m_tree->SetSize(placement.ps1cx, placement.ps1cy);
   m_splitter->SplitVertically(m_tree, m_list, placement.ps1cx);
   // The panes' size is what closing stores; the desktop tests wait for it after a resize.
@@ -202,11 +216,9 @@ void CMainFrame::CreateStatusPanes() {
   wxClientDC dc(bar);
   dc.SetFont(bar->GetFont());
   auto width = [&dc](const wxString& text) { return dc.GetTextExtent(text).x + 12; };
-  const int widths[kPanes] = {-1,
-                              width(FromSjis(ResString(kIdsEmptyPaneText))),
-                              width(FromSjis(ResString(kIdsCountsText))),
-                              width(U8("カナ")),
-                              width("CAP"),
+  const int widths[kPanes] = {-1, width(FromSjis(ResString(kIdsEmptyPaneText))),
+                              // Room for the largest counts a collection can reach.
+                              width("10001 / 289997"), width(U8("カナ")), width("CAP"),
                               width("NUM")};
   bar->SetStatusWidths(kPanes, widths);
   bar->SetStatusText(FromSjis(ResString(kIdsCountsText)), kPaneCounts);
@@ -223,11 +235,37 @@ CommandState CMainFrame::CurrentState() const {
   s.recentFiles = m_manager.RecentFiles().Count();
   s.toolbarShown = m_toolbar != nullptr && m_toolbar->IsShown();
   s.statusBarShown = GetStatusBar() != nullptr && GetStatusBar()->IsShown();
+  s.labelEditing = m_tree->IsLabelEditing();
+  s.treeActive = m_activePane == m_tree;
+  s.tree = m_tree->State();
   return s;
+}
+
+IPaneCommands* CMainFrame::PaneFor(int command) const {
+  // Cut, copy, paste and move up/down act on whichever pane is active; the other link commands
+  // exist only in the list.
+  const bool shared = command == kCmdEditCut || command == kCmdEditCopy ||
+                      command == kCmdEditPaste || command == kCmdMoveDown || command == kCmdMoveUp;
+  // The pane holding the focus now; while the focus is elsewhere (a toolbar button), the one
+  // that held it last.
+  for (wxWindow* w = wxWindow::FindFocus(); w != nullptr; w = w->GetParent()) {
+    if (w == m_tree || w == m_list) {
+      m_activePane = w;
+      break;
+    }
+  }
+  auto* active = dynamic_cast<IPaneCommands*>(m_activePane);
+  if (active != nullptr && active->IsPaneCommandEnabled(command).has_value()) return active;
+  if (shared) return nullptr;
+  return m_list;
 }
 
 bool CMainFrame::IsEnabledNow(int command) const {
   const CommandInfo* info = FindCommand(command);
+  if (info != nullptr && info->owner == CommandOwner::View) {
+    IPaneCommands* pane = PaneFor(command);
+    return pane != nullptr && pane->IsPaneCommandEnabled(command).value_or(false);
+  }
   if (info != nullptr && info->owner == CommandOwner::Document &&
       m_commands.handlers.count(command) == 0) {
     return false;
@@ -250,9 +288,22 @@ void CMainFrame::OnMenu(wxCommandEvent& event) {
 
 void CMainFrame::RunCommand(int command) {
   // The rule is asked again now: a menu shown earlier may be out of date.
-  if (!IsEnabledNow(command)) return;
+  if (!IsEnabledNow(command)) {
+    // A refused editing command of a view (a move at the end of the list, a cut with nothing
+    // selected) answers with a beep, as the views' own keys do.
+    const CommandInfo* info = FindCommand(command);
+    if (info != nullptr && info->owner == CommandOwner::View && PaneFor(command) != nullptr) {
+      m_doc.UI().Beep();
+    }
+    return;
+  }
   if (command >= kCmdFileMru1 && command < kCmdFileMru1 + kRecentFileCount) {
     m_manager.OpenRecentFile(command - kCmdFileMru1);
+    return;
+  }
+  const CommandInfo* info = FindCommand(command);
+  if (info != nullptr && info->owner == CommandOwner::View) {
+    if (IPaneCommands* pane = PaneFor(command)) pane->RunPaneCommand(command);
     return;
   }
   if (auto it = m_commands.handlers.find(command); it != m_commands.handlers.end()) {
@@ -285,9 +336,6 @@ void CMainFrame::RunCommand(int command) {
       break;
     case kCmdAppAbout:
       CAboutDialog::Run(this);
-      break;
-    case kCmdChangeLink:
-      m_list->ChangeSelectedLink();
       break;
     case kCmdNextPane:
       SwitchPane(true);
@@ -327,6 +375,10 @@ void CMainFrame::ShowLink(LINKINFO* link) {
     m_doc.SelectCategory(category, false);
   }
   Raise();
+}
+
+void CMainFrame::OpenUrl(const std::string& url) {
+  if (!url.empty()) m_launcher->Open(url);
 }
 
 void CMainFrame::OnInitialUpdate() {

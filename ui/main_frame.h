@@ -7,10 +7,13 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/desktop_launcher.h"
 #include "ui/logic/command_enabling.h"
+#include "ui/logic/pane_commands.h"
 #include "ui/logic/window_placement.h"
 
 namespace vesk {
@@ -50,6 +53,8 @@ class CMainFrame : public wxFrame {
   void DropFiles(const std::vector<std::string>& paths);
   // Shows the link's category with the link selected.
   void ShowLink(LINKINFO* link);
+  // Hands a URL (UTF-8) to the desktop's default browser.
+  void OpenUrl(const std::string& url);
 
  private:
   void CreateMenus();
@@ -63,6 +68,9 @@ class CMainFrame : public wxFrame {
   void OnIdle(wxIdleEvent& event);
   void OnClose(wxCloseEvent& event);
   void SwitchPane(bool forward);
+  // The view a view command goes to: the focused pane (the one that had the focus last), or
+  // the list for the commands that only the list has; null when no pane takes it.
+  IPaneCommands* PaneFor(int command) const;
 
   CVeskDoc& m_doc;
   CDocManager& m_manager;
@@ -72,6 +80,8 @@ class CMainFrame : public wxFrame {
   wxSplitterWindow* m_splitter = nullptr;
   CVeskTreeView* m_tree = nullptr;
   CVeskListView* m_list = nullptr;
+  mutable wxWindow* m_activePane = nullptr;
+  std::unique_ptr<platform::IDesktopLauncher> m_launcher;
   wxMenu* m_fileMenu = nullptr;
   std::vector<wxMenuItem*> m_recentItems;
   wxMenuItem* m_recentPlaceholder = nullptr;

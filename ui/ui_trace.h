@@ -8,5 +8,7 @@ namespace vesk {
 
 // Appends "key=value" (value in UTF-8) when tracing is on; does nothing otherwise.
 void TraceUi(const std::string& key, const std::string& utf8Value);
+// Whether tracing is on (to skip work done only for the trace).
+bool TraceUiEnabled();
 
 }  // namespace vesk

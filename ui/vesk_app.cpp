@@ -88,6 +88,7 @@ DocumentCommands CVeskApp::MakeCommands() {
   c.handlers[kCmdCheckLinks] = [this, &doc] {
     LinkCheckActions actions;
     actions.showLink = [this](LINKINFO* link) { m_frame->ShowLink(link); };
+    actions.openUrl = [this](const std::string& url) { m_frame->OpenUrl(url); };
     RunLinkCheck(m_frame, doc, actions);
   };
   c.readDroppedFile = [&doc](const std::string& path) { return ReadDataFile(doc, path); };

@@ -1,15 +1,24 @@
-// CVeskTreeView: the left pane, the category tree of the document (display and selection).
+// CVeskTreeView: the left pane, the category tree of the document: display, selection, in-place
+// rename, the category commands and their keys, context menus, drag and drop of categories and the
+// drop of links dragged out of the list.
 #pragma once
 
 #include <wx/treectrl.h>
 
+#include <functional>
+#include <memory>
+
+#include "document/view_commands.h"
 #include "document/view_hints.h"
+#include "ui/logic/category_tree_rules.h"
+#include "ui/logic/link_drop_target.h"
+#include "ui/logic/pane_commands.h"
 
 namespace vesk {
 
 class CVeskDoc;
 
-class CVeskTreeView : public wxTreeCtrl, public IDocView {
+class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
  public:
   CVeskTreeView(wxWindow* parent, CVeskDoc& doc);
   ~CVeskTreeView() override;
@@ -18,17 +27,61 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView {
   void OnInitialUpdate();
   void OnUpdate(int hint, LINKINFO* node) override;
 
+  // Where the chosen entry of a context menu goes (the frame's command routing).
+  void SetCommandRunner(std::function<void(int)> run) { m_runCommand = std::move(run); }
+  // The state the enabling rules read.
+  TreeState State();
+  bool IsLabelEditing() const { return m_labelEditing; }
+  // The category commands; each refuses as its rule says.
+  void Cut();
+  void Copy();
+  void Paste();
+  void Change();
+  void MoveSibling(int direction);  // +1 down, -1 up
+  void StartRename();
+  // The category commands as the main window offers them while the tree is the active pane.
+  std::optional<bool> IsPaneCommandEnabled(int command) override;
+  void RunPaneCommand(int command) override;
+
  private:
-  void InsertCategory(LINKINFO* node);
-  void OnSelChanged(wxTreeEvent& event);
-  static wxTreeItemId ItemOf(const LINKINFO* node);
+  void InsertCategory(LINKINFO* node, bool first = false);
+  wxTreeItemId ItemOf(const LINKINFO* node) const;
   LINKINFO* NodeOf(const wxTreeItemId& item) const;
+  LINKINFO* Selected() const { return NodeOf(GetSelection()); }
   template <class F>
   void ForEachItem(const wxTreeItemId& item, F&& f);
+  // Re-creates item with its subtree under parent: first when after is null and first is set,
+  // right after `after` when it is valid, else last. Returns the new item.
+  wxTreeItemId MoveSubtree(const wxTreeItemId& item, const wxTreeItemId& parent,
+                           const wxTreeItemId& after, bool first);
+  // Shows each of the two items' nodes in the other's item, children and expansion following.
+  void SwapItems(const wxTreeItemId& a, const wxTreeItemId& b);
+  // Selects an item without the selection telling the document again.
+  void SelectQuietly(const wxTreeItemId& item);
+  // Where the pointer stands over the tree while links are dragged out of the list.
+  LinkDragPointer LinkPointer();
+  // Moves the drop highlight to the category the look names.
+  void ShowLinkDrag(const LinkDragLook& look);
+
+  void OnSelChanged(wxTreeEvent& event);
+  void OnKeyDown(wxKeyEvent& event);
+  void OnChar(wxKeyEvent& event);
+  void OnBeginLabelEdit(wxTreeEvent& event);
+  void OnEndLabelEdit(wxTreeEvent& event);
+  void OnRightClick(wxTreeEvent& event);
+  void OnBeginDrag(wxTreeEvent& event);
+  void OnEndDrag(wxTreeEvent& event);
 
   CVeskDoc& m_doc;
   wxTreeItemId m_root;  // hidden; the three fixed categories are its children
   bool m_filling = false;
+  bool m_labelEditing = false;
+  CNodeClipboard m_clipboard;
+  CTreeKeys m_keys;
+  std::function<void(int)> m_runCommand;
+  wxTreeItemId m_dragItem;  // the category being dragged
+  CLinkDropTarget m_linkDrop;
+  NodeId m_linkHighlight;  // the category drop-highlighted while links are dragged
 };
 
 }  // namespace vesk

@@ -229,6 +229,14 @@ TEST(VeskDocOwnTest, FreeingTheFoundNodeClearsTheFindPosition) {
   doc.ClearUndo();
   EXPECT_EQ(doc.GetFindPos(), nullptr);
   EXPECT_FALSE(doc.Contains(doc.GetFindPos()));
+  // Find Next keeps going, from the head, also in the next document.
+  EXPECT_TRUE(doc.CanFindNext());
+  doc.OnNewDocument();
+  EXPECT_TRUE(doc.CanFindNext());
+  LINKINFO* b = doc.CreateNode(1);
+  b->m_strTitle = "hit again";
+  doc.OnFindNext();
+  EXPECT_EQ(doc.GetFindPos(), b);
 }
 
 TEST_F(VeskDocTest, ClearUndoFreesRecordsAndDetachesChildrenOfFreedCategories) {

@@ -136,28 +136,37 @@ TEST(CommandEnabling, RulesFollowTheDocumentState) {
   EXPECT_TRUE(IsCommandEnabled(32783, s));
 }
 
-TEST(CommandEnabling, NewCategoryAndNewLinkAreRefusedInTheTrash) {
+TEST(CommandEnabling, NewCategoryIsRefusedInTheTrash) {
   CommandState s;
   EXPECT_TRUE(IsCommandEnabled(32771, s));
-  EXPECT_TRUE(IsCommandEnabled(32775, s));
-  s.labelEditing = true;  // a category name being edited in place stops only the new link
-  EXPECT_TRUE(IsCommandEnabled(32771, s));
-  EXPECT_FALSE(IsCommandEnabled(32775, s));
-  s.labelEditing = false;
   s.inTrash = true;
   EXPECT_FALSE(IsCommandEnabled(32771, s));
-  EXPECT_FALSE(IsCommandEnabled(32775, s));
   EXPECT_TRUE(IsCommandEnabled(57636, s));  // Find looks at every category
-  EXPECT_TRUE(IsCommandEnabled(32776, s));  // links in the trash can be changed too
 }
 
 TEST(CommandEnabling, CommandsOfLaterViewsStayDisabled) {
   CommandState s;
   s.canUndo = s.canFindNext = s.trashHasChildren = true;
-  for (int id : {57635, 57634, 57637, 32789, 32785, 32791, 32792, 32798, 32772, 32774, 32778, 32793,
-                 32795, 32796, 32799, 57670}) {
+  for (int id : {57635, 57634, 57637, 32789, 32785, 32791, 32792, 32798, 32772, 32774, 32776, 32778,
+                 32793, 32795, 32796, 32799, 57670}) {
     EXPECT_FALSE(IsCommandEnabled(id, s)) << id;
   }
+}
+
+TEST(CommandEnabling, ViewCommandsFollowTheTreeWhenItHasTheFocus) {
+  CommandState s;
+  s.tree.role = TreeRole::Other;
+  s.tree.hasNextSibling = s.tree.clipboardFull = true;
+  EXPECT_FALSE(IsCommandEnabled(57635, s));  // the list has the focus
+  s.treeActive = true;
+  for (int id : {57635, 57634, 57637, 32772, 32774, 32795})
+    EXPECT_TRUE(IsCommandEnabled(id, s)) << id;
+  EXPECT_FALSE(IsCommandEnabled(32796, s));  // no sibling above
+  s.tree.role = TreeRole::Top;
+  EXPECT_FALSE(IsCommandEnabled(57635, s));
+  EXPECT_TRUE(IsCommandEnabled(57637, s));
+  // Link commands stay with the list.
+  EXPECT_FALSE(IsCommandEnabled(32776, s));
 }
 
 TEST(CommandEnabling, PropertyEntriesAndUnknownCommandsAreNeverEnabled) {
