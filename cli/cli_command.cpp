@@ -5,6 +5,10 @@
 #include <memory>
 
 #include "cli/cli_document.h"
+#include "platform/file_system.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+#include "settings/settings_file_backend.h"
 #include "text/encoding.h"
 
 namespace vesk::cli {
@@ -12,6 +16,8 @@ namespace vesk::cli {
 MbResult CCliUserInterface::MessageBox(const std::string& text, MbButtons buttons,
                                        MbIcon /*icon*/) {
   PrintError(text);
+  // A question the command line cannot ask is answered with Cancel/No: say how to answer it.
+  if (buttons != MbButtons::Ok && !m_ctx.yes) PrintError(ResString(kIdsCliNeedsYes));
   switch (buttons) {
     case MbButtons::Ok:
       return MbResult::Ok;
@@ -33,7 +39,11 @@ void CCliUserInterface::NoDialog(const char* dialog) {
 
 CVeskSettings& CliContext::Settings() {
   if (!settings) {
-    if (!settingsBackend) settingsBackend = CreatePlatformSettingsBackend();
+    if (!settingsBackend) {
+      settingsBackend = CreatePlatformSettingsBackend();
+      if (auto* file = dynamic_cast<platform::CSettingsFileBackend*>(settingsBackend.get()))
+        file->SetReadOnly(readOnlySettings);
+    }
     settings = std::make_unique<CVeskSettings>(*settingsBackend);
   }
   return *settings;
@@ -57,15 +67,22 @@ bool CliDocument::Open(const std::string& file) {
 }
 
 void AddFileCommand(CLI::App& app, CliContext& ctx, const std::string& name,
-                    const std::string& description, const std::string& fileHelp,
-                    FileCommandRun run) {
+                    const std::string& description, const std::string& fileHelp, FileCommandRun run,
+                    bool onlyReads) {
   auto* cmd = app.add_subcommand(name, description);
   auto file = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, fileHelp)->required();
-  cmd->callback([file, run = std::move(run), &ctx] {
+  cmd->callback([file, run = std::move(run), onlyReads, &ctx] {
+    if (onlyReads) ctx.readOnlySettings = true;  // before the settings are first opened
     CliDocument d(ctx);
     ctx.exitCode = d.Open(*file) ? run(d) : 1;
   });
+}
+
+bool MayReplaceDocument(CCliUserInterface& ui, const std::string& file) {
+  if (platform::GetEntryKind(file) == platform::EntryKind::Missing) return true;
+  return ui.MessageBox(ResFormat(kIdsOverwriteAsk, ToCp932(file)), MbButtons::OkCancel,
+                       MbIcon::Exclamation) == MbResult::Ok;
 }
 
 void PrintError(const std::string& sjisText) { std::cerr << ToUtf8(sjisText) << std::endl; }

@@ -17,6 +17,9 @@ namespace vesk::cli {
 // Shared state of one vesk-cli run.
 struct CliContext {
   bool yes = false;  // --yes: answer OK/Yes where the program would ask
+  // Set by a command that only reads a document, before the settings are first used: the
+  // settings file is then never written.
+  bool readOnlySettings = false;
   int exitCode = 0;  // set by the command that ran
 
   // The settings store, opened on first use on the platform's persistent backend.
@@ -32,6 +35,8 @@ class CCliUserInterface : public CHeadlessUserInterface {
  public:
   explicit CCliUserInterface(const CliContext& ctx) : m_ctx(ctx) {}
   MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
+  // Every run asks again through --yes: nothing is remembered in the settings.
+  bool KeepsAnswers() const override { return false; }
   // The output result list: one full path per line on stdout.
   void ShowOutputResult(const std::string& changed) override;
 
@@ -41,6 +46,10 @@ class CCliUserInterface : public CHeadlessUserInterface {
  private:
   const CliContext& m_ctx;
 };
+
+// True when FILE may be written as a new document: it does not exist yet, or the user
+// answered the overwrite question with OK (--yes).
+bool MayReplaceDocument(CCliUserInterface& ui, const std::string& file);
 
 // Prints a Shift_JIS message to stderr as one UTF-8 line.
 void PrintError(const std::string& sjisText);

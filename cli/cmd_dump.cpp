@@ -8,11 +8,13 @@ namespace vesk::cli {
 namespace {
 
 CommandRegistrar reg(21, [](CLI::App& app, CliContext& ctx) {
-  AddFileCommand(app, ctx, "dump", "Print a document as JSON", "Document file (.knd)",
-                 [](CliDocument& d) {
-                   std::cout << DocumentToJson(d.doc).dump(1) << '\n';
-                   return 0;
-                 });
+  AddFileCommand(
+      app, ctx, "dump", "Print a document as JSON", "Document file (.knd)",
+      [](CliDocument& d) {
+        std::cout << DocumentToJson(d.doc).dump(1) << '\n';
+        return 0;
+      },
+      /*onlyReads=*/true);
 });
 
 }  // namespace

@@ -7,14 +7,16 @@ namespace vesk::cli {
 namespace {
 
 CommandRegistrar reg(23, [](CLI::App& app, CliContext& ctx) {
-  AddFileCommand(app, ctx, "info", "Show the counts of a document", "Document file (.knd)",
-                 [](CliDocument& d) {
-                   std::cout << d.doc.StatusCounts() << '\n'
-                             << "version: " << d.doc.GetLoadedVersion() << '\n'
-                             << "nodes: " << d.doc.GetNodeList().size() << '\n'
-                             << "nextSerial: " << d.doc.GetNextSerial() << '\n';
-                   return 0;
-                 });
+  AddFileCommand(
+      app, ctx, "info", "Show the counts of a document", "Document file (.knd)",
+      [](CliDocument& d) {
+        std::cout << d.doc.StatusCounts() << '\n'
+                  << "version: " << d.doc.GetLoadedVersion() << '\n'
+                  << "nodes: " << d.doc.GetNodeList().size() << '\n'
+                  << "nextSerial: " << d.doc.GetNextSerial() << '\n';
+        return 0;
+      },
+      /*onlyReads=*/true);
 });
 
 }  // namespace

@@ -45,6 +45,7 @@ CommandRegistrar reg(22, [](CLI::App& app, CliContext& ctx) {
       std::cerr << error << std::endl;
       return;
     }
+    if (!MayReplaceDocument(d.ui, opts->file)) return;
     if (d.doc.OnSaveDocument(opts->file)) ctx.exitCode = 0;
   });
 });

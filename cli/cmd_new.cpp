@@ -15,6 +15,11 @@ CommandRegistrar reg(20, [](CLI::App& app, CliContext& ctx) {
   cmd->add_option("FILE", opts->file, "Document file (.knd)")->required();
   cmd->callback([opts, &ctx] {
     CliDocument d(ctx);
+    // An existing collection is never replaced by an empty one without a question.
+    if (!MayReplaceDocument(d.ui, opts->file)) {
+      ctx.exitCode = 1;
+      return;
+    }
     ctx.exitCode = d.doc.OnSaveDocument(opts->file) ? 0 : 1;
   });
 });

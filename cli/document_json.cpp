@@ -24,7 +24,7 @@ void Text(const json& obj, const char* key, std::string& out, const std::string&
   auto it = obj.find(key);
   if (it == obj.end()) return;
   if (!it->is_string()) throw JsonError{Where(place, key) + " must be a string"};
-  if (!Utf8ToCp932(it->get<std::string>(), out))
+  if (!FromUtf8Lossless(it->get<std::string>(), out))
     throw JsonError{Where(place, key) + " holds a character that Shift_JIS cannot hold"};
 }
 
@@ -75,28 +75,31 @@ nlohmann::ordered_json DocumentToJson(const CVeskDoc& doc) {
   json out;
   out["version"] = doc.GetLoadedVersion();
   out["nextSerial"] = doc.GetNextSerial();
-  out["genreList"] = ToUtf8(doc.GetGenreList());
-  out["fileInfo"] = {
-      {"cgiName", ToUtf8(fi.m_strCgiName)},       {"cgiExt", ToUtf8(fi.m_strCgiExt)},
-      {"searchFile", ToUtf8(fi.m_strSearchFile)}, {"template", ToUtf8(fi.m_strTemplate)},
-      {"htmlExt", ToUtf8(fi.m_strHtmlExt)},       {"cgiFolder", ToUtf8(fi.m_strCgiFolder)},
-      {"htmlFolder", ToUtf8(fi.m_strHtmlFolder)}, {"linksPerPage", fi.m_nLinksPerPage}};
+  out["genreList"] = ToUtf8Lossless(doc.GetGenreList());
+  out["fileInfo"] = {{"cgiName", ToUtf8Lossless(fi.m_strCgiName)},
+                     {"cgiExt", ToUtf8Lossless(fi.m_strCgiExt)},
+                     {"searchFile", ToUtf8Lossless(fi.m_strSearchFile)},
+                     {"template", ToUtf8Lossless(fi.m_strTemplate)},
+                     {"htmlExt", ToUtf8Lossless(fi.m_strHtmlExt)},
+                     {"cgiFolder", ToUtf8Lossless(fi.m_strCgiFolder)},
+                     {"htmlFolder", ToUtf8Lossless(fi.m_strHtmlFolder)},
+                     {"linksPerPage", fi.m_nLinksPerPage}};
   json nodes = json::array();
   for (const LINKINFO* n : doc.GetNodeList()) {
     nodes.push_back({{"serial", n->m_nSerial},
-                     {"fileName", ToUtf8(n->m_strFileName)},
-                     {"admin", ToUtf8(n->m_strAdmin)},
-                     {"email", ToUtf8(n->m_strEmail)},
+                     {"fileName", ToUtf8Lossless(n->m_strFileName)},
+                     {"admin", ToUtf8Lossless(n->m_strAdmin)},
+                     {"email", ToUtf8Lossless(n->m_strEmail)},
                      {"update", n->m_tUpdate},
                      {"year", n->m_nYear},
                      {"month", n->m_nMonth},
                      {"day", n->m_nDay},
                      {"mark", n->m_nMark},
-                     {"title", ToUtf8(n->m_strTitle)},
-                     {"url", ToUtf8(n->m_strURL)},
-                     {"comment", ToUtf8(n->m_strComment)},
-                     {"banner", ToUtf8(n->m_strBanner)},
-                     {"keywords", ToUtf8(n->m_strKeywords)},
+                     {"title", ToUtf8Lossless(n->m_strTitle)},
+                     {"url", ToUtf8Lossless(n->m_strURL)},
+                     {"comment", ToUtf8Lossless(n->m_strComment)},
+                     {"banner", ToUtf8Lossless(n->m_strBanner)},
+                     {"keywords", ToUtf8Lossless(n->m_strKeywords)},
                      {"kind", n->m_nKind},
                      {"parentSerial", CDocumentFile::SavedParentSerial(doc, n)},
                      {"flags", n->m_nFlags},

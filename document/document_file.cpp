@@ -21,6 +21,15 @@ constexpr std::uint32_t kBigTypeBit = 0x80000000;
 constexpr char kFileInfoName[] = "FILEINFO";
 constexpr char kLinkInfoName[] = "LINKINFO";
 constexpr char kGenreMarker[] = "option";
+// A genre list from a file is held to what the settings sheet can make: 100 genres of ten
+// full-width characters each.
+constexpr std::size_t kMaxGenres = 100;
+constexpr std::size_t kMaxGenreListBytes = 4096;
+
+bool GenreListFits(const std::string& genres) {
+  return genres.size() <= kMaxGenreListBytes &&
+         static_cast<std::size_t>(std::count(genres.begin(), genres.end(), '\t')) <= kMaxGenres;
+}
 
 // --- writing ---
 
@@ -424,6 +433,17 @@ void MakeParentsNameable(CVeskDoc& doc) {
   doc.SerialsChanged();
 }
 
+namespace {
+
+// A document cannot hold more nodes than there are serial numbers; a file claiming more is not
+// one of ours. This also bounds what loading can take: a node in memory is far larger than the
+// smallest record that describes it.
+void CheckNodeCount(std::uint64_t count) {
+  if (count > kSerialLimit) throw FormatError{};
+}
+
+}  // namespace
+
 void CDocumentFile::Steps::LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t version,
                                        int linkFlag) {
   RecordTags tags;
@@ -435,12 +455,19 @@ void CDocumentFile::Steps::LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t 
     doc.m_pFileInfo = std::move(info);
   }
   std::string genres = in.String();
+  // The document only takes the list here; whether it goes on to the settings is the opening
+  // command's business (a command that only reads a document leaves the settings alone).
   if (genres != kGenreMarker) {
-    doc.m_strGenreList = genres;
-    doc.Settings().SetGenreList(genres);
+    if (GenreListFits(genres)) {
+      doc.m_strGenreList = std::move(genres);
+      doc.m_genreSource = CVeskDoc::GenreSource::File;
+    } else {
+      doc.m_genreSource = CVeskDoc::GenreSource::Refused;
+    }
   }
   bool clearKeywords = doc.m_strGenreList == kGenreMarker;
   std::uint32_t count = in.U32();
+  CheckNodeCount(count);
   for (std::uint32_t i = 0; i < count; ++i) {
     tags.Expect(in, kLinkInfoName);
     LINKINFO* node = doc.AppendNewNode(1, linkFlag);  // the document's, also on failure
@@ -460,6 +487,7 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
     in.String();
   }
   std::uint32_t linkCount = in.U32();
+  CheckNodeCount(linkCount);
   std::vector<LINKINFO*> links;
   for (std::uint32_t i = 0; i < linkCount; ++i) {
     tags.Expect(in, kLinkInfoName);
@@ -468,8 +496,10 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
     links.push_back(node);
   }
   std::uint32_t categoryCount = in.U32();
+  CheckNodeCount(std::uint64_t{linkCount} + categoryCount);
   std::vector<LINKINFO*> table;  // table number k is table[k - 1]
-  std::unordered_map<std::string, LINKINFO*> byName;
+  // Keyed by views of the titles the nodes hold, so the table costs no copy of any name.
+  std::unordered_map<std::string_view, LINKINFO*> byName;
   for (std::uint32_t i = 0; i < categoryCount; ++i) {
     std::uint32_t parentNumber = in.U32() & 0xFFFF;
     LINKINFO* category = doc.AppendNewNode(0, linkFlag);
@@ -482,7 +512,7 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
     if (parentNumber != 0 && parentNumber <= table.size())
       category->m_pParent = table[parentNumber - 1];
     table.push_back(category);
-    byName.emplace(category->m_strTitle, category);  // the first of a name wins
+    byName.emplace(std::string_view(category->m_strTitle), category);  // the first name wins
   }
   doc.SerialsChanged();
   // Old files kept the category's name in the e-mail field of a link.

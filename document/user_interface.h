@@ -26,7 +26,7 @@ struct LinkFields {
   std::string title, url, admin, email, comment, banner, keywords;
   int year = 0, month = 0, day = 0, mark = 0, flags = 0;
   std::string genreList;   // shown, never changed by the sheet
-  std::string bannerBase;  // folder a banner image path is made relative to
+  std::string bannerBase;  // folder a banner image path is made relative to (file-system bytes)
 };
 
 // Search dialog state: history (TAB-joined, newest first) in, typed text and mode out.
@@ -55,6 +55,9 @@ class IUserInterface {
   virtual std::optional<std::string> AskSavePath(const std::string& proposed,
                                                  const std::string& filter) = 0;
   virtual std::optional<std::string> AskOpenPath(const std::string& filter) = 0;
+  // False for a user interface that cannot remember an answer beyond one run (the command
+  // line asks again, through --yes, every time).
+  virtual bool KeepsAnswers() const { return true; }
   // The output result list ("出力結果"); changed = paths, each followed by CR LF.
   virtual void ShowOutputResult(const std::string& changed) = 0;
 };

@@ -70,6 +70,8 @@ std::string CVeskDoc::GetCaption() const { return ResFormat(kIdsCaption, ToCp932
 
 bool CVeskDoc::OnNewDocument() {
   m_strPathName.clear();
+  m_strSavedPath.clear();
+  m_confirmedFolders.clear();
   m_strTitle = "Vesk";
   Reset();
   LINKINFO** fixed[3] = {&m_pTopCategory, &m_pWorkBox, &m_pTrash};
@@ -86,6 +88,7 @@ bool CVeskDoc::OnNewDocument() {
 }
 
 void CVeskDoc::Reset() {
+  m_genreSource = GenreSource::Settings;
   m_pFileInfo = std::make_unique<FILEINFO>();
   m_pUndoList.clear();
   m_pDiscardList.clear();

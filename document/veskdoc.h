@@ -64,6 +64,24 @@ class CVeskDoc {
   bool OnOpenDocument(const std::string& path);
   // Saves with the serial check; false when cancelled or failed (the old file is kept).
   bool OnSaveDocument(const std::string& path);
+  // The file last opened or saved (also when a save for an output left the document untitled).
+  const std::string& GetSavedPath() const { return m_strSavedPath; }
+  // Opening never writes the settings (the genre list of an older file stays in the document);
+  // for commands that only read a document.
+  void SetLeaveSettings(bool leave) { m_bLeaveSettings = leave; }
+  bool LeavesSettings() const { return m_bLeaveSettings; }
+
+  // Output folders outside the document's own folder that the user confirmed for this document
+  // (in the output settings dialogs or when asked); kept for the session and, unless the user
+  // interface keeps no answers, in the settings per document path.
+  // setting: the folder as the document names it; resolved: its real path (may be empty).
+  bool IsOutputFolderConfirmed(const std::string& setting, const std::string& resolved);
+  void ConfirmOutputFolder(const std::string& setting, const std::string& resolved);
+  // A Shift_JIS path field of the document (template, output folder) as the file system sees it:
+  // a relative one is taken from the document's folder, so a site folder moved as a whole keeps
+  // working. Empty when the field is empty or not valid Shift_JIS; without a saved file the path
+  // stays relative.
+  std::string ResolveDocumentPath(const std::string& field) const;
 
   // --- node store ---
   LINKINFO* CreateNode(int kind);
@@ -202,6 +220,9 @@ class CVeskDoc {
   int m_nNextUndoGroup = 0;
   std::uint32_t m_nNextSerial = 0;
   std::string m_strGenreList;
+  // What the last load did with a genre list found in the file (set by the loader).
+  enum class GenreSource { Settings, File, Refused };
+  GenreSource m_genreSource = GenreSource::Settings;
   NodeList m_pDiscardList;
   NodeList m_pUndoList;
   NodeList m_pNodeList;
@@ -218,6 +239,9 @@ class CVeskDoc {
   std::string m_strPathName;
   std::string m_strTitle;
   int m_nLoadedVersion = 300;
+  std::string m_strSavedPath;
+  bool m_bLeaveSettings = false;
+  std::vector<std::string> m_confirmedFolders;  // setting texts and resolved paths
   // FindBySerial's index: serial -> first node in list order with that serial, built lazily.
   mutable std::unordered_map<std::uint32_t, LINKINFO*> m_serialIndex;
   mutable bool m_bSerialIndexValid = false;

@@ -5,8 +5,10 @@
 
 #include "document/child_index.h"
 #include "document/veskdoc.h"
+#include "platform/file_system.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/file_path.h"
 
 namespace vesk {
 namespace {
@@ -127,10 +129,16 @@ bool CVeskDoc::EditLink(LINKINFO* node) {
   fields.mark = node->m_nMark;
   fields.flags = node->m_nFlags;
   fields.genreList = m_strGenreList;
+  // The folder fields are Shift_JIS; the image's path and this base are the file system's.
   const FILEINFO& info = *m_pFileInfo;
-  fields.bannerBase = !info.m_strCgiFolder.empty()    ? info.m_strCgiFolder
-                      : !info.m_strHtmlFolder.empty() ? info.m_strHtmlFolder
-                                                      : m_strPathName;
+  std::string folder;
+  if (PathFromSjis(info.m_strCgiFolder, folder) && !folder.empty()) {
+    fields.bannerBase = folder;
+  } else if (PathFromSjis(info.m_strHtmlFolder, folder) && !folder.empty()) {
+    fields.bannerBase = folder;
+  } else {
+    fields.bannerBase = m_strPathName;
+  }
   if (!m_ui.EditLink(fields)) return false;
   if (fields.title.empty()) return false;
   node->m_strTitle = fields.title;
@@ -192,6 +200,9 @@ void CVeskDoc::OnCgiSettings() {
   info.m_strSearchFile =
       edited.m_strSearchFile.empty() ? ResString(kIdsDefaultSearchFile) : edited.m_strSearchFile;
   info.m_strCgiFolder = edited.m_strCgiFolder;
+  // A folder the user picks here is one the user chose for this document.
+  ConfirmOutputFolder(info.m_strCgiFolder,
+                      platform::RealPath(ResolveDocumentPath(info.m_strCgiFolder)));
   m_bSettingsChanged = 1;
   SetModifiedFlag(true);
 }
@@ -204,6 +215,8 @@ void CVeskDoc::OnHtmlSettings() {
   info.m_strHtmlExt =
       edited.m_strHtmlExt.empty() ? ResString(kIdsDefaultHtmlExt) : edited.m_strHtmlExt;
   info.m_strHtmlFolder = edited.m_strHtmlFolder;
+  ConfirmOutputFolder(info.m_strHtmlFolder,
+                      platform::RealPath(ResolveDocumentPath(info.m_strHtmlFolder)));
   // The dialog refuses other values; a page size outside them would break the page split.
   info.m_nLinksPerPage = std::clamp(edited.m_nLinksPerPage, kMinLinksPerPage, kMaxLinksPerPage);
   m_bSettingsChanged = 1;

@@ -1,5 +1,8 @@
 // CVeskDoc::DocFolder: the folder every output command writes beside the document.
+#include <algorithm>
+
 #include "document/veskdoc.h"
+#include "platform/file_system.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "text/file_path.h"
@@ -37,6 +40,28 @@ std::string CVeskDoc::DocFolder() {
     if (!saved) return {};
   }
   return FolderOfPath(path);
+}
+
+std::string CVeskDoc::ResolveDocumentPath(const std::string& field) const {
+  std::string path;
+  if (field.empty() || !PathFromSjis(field, path)) return {};
+  return m_strSavedPath.empty() ? path : PathInFolder(path, FolderOfPath(m_strSavedPath));
+}
+
+bool CVeskDoc::IsOutputFolderConfirmed(const std::string& setting, const std::string& resolved) {
+  auto known = [this](const std::string& s) {
+    return !s.empty() && std::find(m_confirmedFolders.begin(), m_confirmedFolders.end(), s) !=
+                             m_confirmedFolders.end();
+  };
+  if (known(setting) || known(resolved)) return true;
+  return m_settings.IsOutputFolderConfirmed(platform::RealPath(m_strSavedPath), resolved);
+}
+
+void CVeskDoc::ConfirmOutputFolder(const std::string& setting, const std::string& resolved) {
+  if (!setting.empty()) m_confirmedFolders.push_back(setting);
+  if (!resolved.empty()) m_confirmedFolders.push_back(resolved);
+  if (m_ui.KeepsAnswers() && !resolved.empty() && !m_strSavedPath.empty())
+    m_settings.AddConfirmedOutputFolder(platform::RealPath(m_strSavedPath), resolved);
 }
 
 }  // namespace vesk

@@ -4,10 +4,13 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/read_only_file.h"
 
 namespace vesk::platform {
 
@@ -31,6 +34,16 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
+// ".<name>.vesk-tmp" beside path, the name cut so that the whole stays within the 255 bytes a
+// file name may have.
+std::string TempNameFor(const std::string& path) {
+  std::string::size_type slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.size() > 200) name.resize(200);
+  return folder + "." + name + ".vesk-tmp";
+}
+
 std::string FolderOf(const std::string& path) {
   std::string::size_type slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -47,6 +60,56 @@ PathKind GetPathKind(const std::string& path) {
     return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::Other;
   if (::lstat(path.c_str(), &st) == 0) return PathKind::Other;
   return PathKind::Missing;
+}
+
+EntryKind GetEntryKind(const std::string& path) {
+  struct stat st;
+  if (path.empty() || ::lstat(path.c_str(), &st) != 0) return EntryKind::Missing;
+  if (S_ISLNK(st.st_mode)) return EntryKind::Link;
+  if (S_ISDIR(st.st_mode)) return EntryKind::Folder;
+  if (S_ISREG(st.st_mode)) return EntryKind::Regular;
+  return EntryKind::Special;
+}
+
+std::string RealPath(const std::string& path) {
+  if (path.empty() || path.find('\0') != std::string::npos) return {};
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (!resolved) return {};
+  std::string result(resolved);
+  std::free(resolved);
+  return result;
+}
+
+bool GetFileId(const std::string& path, FileId& id) {
+  struct stat st;
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return false;
+  id.dev = static_cast<unsigned long long>(st.st_dev);
+  id.ino = static_cast<unsigned long long>(st.st_ino);
+  return true;
+}
+
+int CreateExclusiveFile(const std::string& path, int* cause) {
+  if (path.empty() || path.find('\0') != std::string::npos) {
+    SetCause(cause, kFileErrBadPath);
+    return -1;
+  }
+  // A leftover file or a link is removed (unlink takes the link itself, never what it points
+  // to); a folder or a special file is left alone and makes the exclusive create fail below.
+  EntryKind kind = GetEntryKind(path);
+  if (kind == EntryKind::Regular || kind == EntryKind::Link) ::unlink(path.c_str());
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    int cause932 = FileErrorCauseFromErrno(errno);
+    SetCause(cause, cause932 == kFileErrNone ? kFileErrGeneric : cause932);
+  }
+  return fd;
+}
+
+bool RenameFile(const std::string& from, const std::string& to, int* cause) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return true;
+  int c = FileErrorCauseFromErrno(errno);
+  SetCause(cause, c == kFileErrNone ? kFileErrGeneric : c);
+  return false;
 }
 
 bool CreateFolder(const std::string& path) {
@@ -111,58 +174,48 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
     SetCause(cause, kFileErrBadPath);
     return false;
   }
-  // Non-blocking open: a FIFO without a writer must not hang the caller.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    SetCause(cause, FileErrorCauseFromErrno(errno));
-    return false;
+  // Only a regular file is opened, without waiting on a FIFO: a device or a FIFO never ends or
+  // never answers.
+  CReadOnlyFile file;
+  if (!file.Open(path, cause)) return false;
+  unsigned long long size = 0;
+  if (file.Size(size)) {
+    if (size > maxBytes) {
+      SetCause(cause, kFileErrInvalidFile);
+      return false;
+    }
+    out.reserve(static_cast<std::size_t>(size));
   }
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    SetCause(cause, FileErrorCauseFromErrno(errno));
-    ::close(fd);
-    return false;
-  }
-  if (S_ISDIR(st.st_mode)) {
-    SetCause(cause, kFileErrAccessDenied);
-    ::close(fd);
-    return false;
-  }
-  // The size is only a hint (pipes, growing files): the read loop enforces the limit itself.
-  if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) <= maxBytes)
-    out.reserve(static_cast<std::size_t>(st.st_size));
+  // The size is only a hint (a growing file): the read loop enforces the limit itself.
   char buf[65536];
   for (;;) {
-    ssize_t got = ::read(fd, buf, sizeof buf);
+    long got = file.Read(buf, sizeof buf, cause);
     if (got < 0) {
-      if (errno == EINTR) continue;
-      if (errno == EAGAIN) break;  // an idle FIFO: nothing more to read
-      SetCause(cause, FileErrorCauseFromErrno(errno));
-      ::close(fd);
       out.clear();
       return false;
     }
-    if (got == 0) break;
     if (out.size() + static_cast<std::size_t>(got) > maxBytes) {
       SetCause(cause, kFileErrInvalidFile);
-      ::close(fd);
       out.clear();
       return false;
     }
     out.append(buf, static_cast<std::size_t>(got));
+    if (static_cast<std::size_t>(got) < sizeof buf) break;
   }
-  ::close(fd);
   return true;
 }
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, int* cause) {
-  std::string folder = FolderOf(path);
-  std::string temp = path + ".tmpXXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    SetCause(cause, FileErrorCauseFromErrno(errno));
-    return false;
+bool ReplaceFileAtomically(const std::string& target, const std::string& bytes, int* cause) {
+  // A file reached through a symbolic link is saved where the link points; the link stays.
+  std::string path = target;
+  if (GetEntryKind(target) == EntryKind::Link) {
+    std::string real = RealPath(target);
+    if (!real.empty()) path = real;
   }
+  std::string folder = FolderOf(path);
+  std::string temp = TempNameFor(path);
+  int fd = CreateExclusiveFile(temp, cause);
+  if (fd < 0) return false;
   // Keep the permissions of the file being replaced, or the usual ones for a new file.
   struct stat st;
   mode_t mode = 0666;

@@ -24,7 +24,15 @@ class CReadOnlyFile {
   // Moves forward by count bytes without reading them; false with *cause when the position
   // cannot be set. Moving past the end is allowed: the next read then reads nothing.
   bool Skip(unsigned long count, int* cause = nullptr);
+  // The file's size at this moment; false when it cannot be told.
+  bool Size(unsigned long long& size) const;
   void Close();
+  // Hands the open descriptor to the caller (who closes it); -1 when none is open.
+  int Release() {
+    int fd = m_fd;
+    m_fd = -1;
+    return fd;
+  }
 
  private:
   int m_fd = -1;

@@ -64,6 +64,13 @@ bool CReadOnlyFile::Skip(unsigned long count, int* cause) {
   return true;
 }
 
+bool CReadOnlyFile::Size(unsigned long long& size) const {
+  struct stat st {};
+  if (m_fd < 0 || ::fstat(m_fd, &st) != 0) return false;
+  size = static_cast<unsigned long long>(st.st_size);
+  return true;
+}
+
 void CReadOnlyFile::Close() {
   if (m_fd >= 0) ::close(m_fd);
   m_fd = -1;

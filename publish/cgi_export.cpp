@@ -149,11 +149,13 @@ class CCgiExport {
   bool WriteCategoryFile(LINKINFO* c) {
     const std::string& name = c->m_strFileName;
     std::string target;
-    if (!CDataFile::OutputPath(m_data.m_strPath, name, target)) {
+    const bool plain = CDataFile::OutputPath(m_data.m_strPath, name, target);
+    if (!plain || !m_data.ClaimTarget(target, c->m_strTitle)) {
       // Nothing may land outside the output folder or break the parent's lines.
+      // (ClaimTarget has told the user already.)
       m_refused.insert(c);
       m_bFailed = true;
-      ReportBadFileName(m_ui, name);
+      if (!plain) ReportBadFileName(m_ui, c->m_strTitle + " (" + name + ")");
       return false;
     }
     const auto& children = Children(c);
@@ -189,19 +191,26 @@ class CCgiExport {
     // An unchanged file needs no temporary copy: the commit would only delete it again.
     if (CDataFile::HoldsBytes(target, disk)) return true;
     std::string temp = m_data.TempPath();
+    if (!WriteTemp(temp, disk)) return false;
+    m_data.CommitFile(target, temp);
+    return true;
+  }
+
+  // Writes the on-disk bytes to the run's temporary file; false after reporting.
+  bool WriteTemp(const std::string& temp, const std::string& disk) {
     CTextWriteFile file;
     if (!file.Open(temp)) {
       m_bFailed = true;
-      ReportBadFileName(m_ui);
+      m_data.ReportError(file.Cause(), temp);
       return false;
     }
     file.WriteRaw(disk);
     if (!file.Close()) {
       m_bFailed = true;
-      ReportFileError(m_ui, file.Cause());
+      m_data.ReportError(file.Cause(), temp);
+      std::remove(temp.c_str());
       return false;
     }
-    m_data.CommitFile(target, temp);
     return true;
   }
 
@@ -238,10 +247,17 @@ class CCgiExport {
       ReportBadFileName(m_ui, name);
       return false;
     }
-    CTextWriteFile file;
-    if (!file.Open(target)) {
+    if (!m_data.ClaimTarget(target, {})) {
       m_bFailed = true;
-      ReportBadFileName(m_ui);
+      return false;
+    }
+    // Written whole to the temporary file and renamed into place, so a full disk leaves the
+    // previous file as it was.
+    const std::string temp = m_data.TempPath();
+    CTextWriteFile file;
+    if (!file.Open(temp)) {
+      m_bFailed = true;
+      m_data.ReportError(file.Cause(), temp);
       return false;
     }
     std::string& out = m_buffer;
@@ -275,7 +291,12 @@ class CCgiExport {
     file.Write(out);
     if (!file.Close()) {
       m_bFailed = true;
-      ReportFileError(m_ui, file.Cause());
+      m_data.ReportError(file.Cause(), temp);
+      std::remove(temp.c_str());
+      return false;
+    }
+    if (!m_data.PlaceFile(target, temp)) {
+      m_bFailed = true;
       return false;
     }
     return true;
@@ -323,9 +344,10 @@ bool ExportCgiData(CVeskDoc& doc, CDataFile& data, const std::string& folder, bo
 }
 
 bool RunCgiOutput(CVeskDoc& doc) {
-  std::string folder = doc.DocFolder();
-  if (folder.empty()) return false;
-  folder = OutputFolder(doc.GetFileInfo().m_strCgiFolder, folder);
+  std::string docFolder = doc.DocFolder();
+  if (docFolder.empty()) return false;
+  std::string folder = OutputFolderFor(doc, doc.GetFileInfo().m_strCgiFolder, docFolder);
+  if (!MayWriteInto(doc, doc.GetFileInfo().m_strCgiFolder, folder, docFolder)) return false;
   CDataFile data(doc);
   bool failed = false;
   if (ExportCgiData(doc, data, folder, &failed)) doc.UI().ShowOutputResult(data.m_strChanged);

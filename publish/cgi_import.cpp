@@ -57,7 +57,8 @@ bool ImportCgiFile(CVeskDoc& doc, const std::string& path) {
   IUserInterface& ui = doc.UI();
   CTextReadFile file;
   if (!file.Open(path)) {
-    ReportFileError(ui, kFileErrNotFound);
+    // The real cause: no permission is not "not found".
+    ReportFileError(ui, file.Cause(), path);
     return false;
   }
   std::string line, name;
@@ -68,7 +69,7 @@ bool ImportCgiFile(CVeskDoc& doc, const std::string& path) {
     }
   }
   if (file.Cause() != 0) {
-    ReportFileError(ui, file.Cause());
+    ReportFileError(ui, file.Cause(), path);
     name.clear();
   }
   if (name.empty()) {
@@ -91,7 +92,7 @@ bool ImportCgiFile(CVeskDoc& doc, const std::string& path) {
     if (!link) return false;
     if (!file.ReadLine(line) || line.empty()) {
       doc.DestroyNode(link);
-      if (file.Cause() != 0) ReportFileError(ui, file.Cause());
+      if (file.Cause() != 0) ReportFileError(ui, file.Cause(), path);
       return true;
     }
     FillLink(*link, line, name);

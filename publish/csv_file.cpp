@@ -1,6 +1,8 @@
 #include "publish/csv_file.h"
 
 #include <cstdio>
+#include <unordered_map>
+#include <vector>
 
 #include "document/veskdoc.h"
 #include "publish/data_file.h"
@@ -84,43 +86,31 @@ bool WriteCsv(CDataFile& data, const std::string& path) {
   std::size_t sep = path.rfind(kPathSep);
   data.m_strPath = sep == npos ? std::string() : path.substr(0, sep);
 
-  CTextWriteFile file;
-  if (!file.Open(path)) {
-    ReportBadFileName(data.UI());
-    return false;
-  }
-  file.Write(kCsvSignature);
-  file.Write("\n");
-  file.Write(CsvHeadingLine());
-  file.Write("\n");
+  std::string text = kCsvSignature;
+  text += "\n";
+  text += CsvHeadingLine();
+  text += "\n";
   if (data.m_pNodeList && data.m_pCurrent) {
     for (const LINKINFO* node : *data.m_pNodeList) {
       if (node->IsCategory() || node->m_pParent != data.m_pCurrent) continue;
-      file.Write(CsvRecordLine(*node, data.m_pCurrent->m_strTitle));
-      file.Write("\n");
+      text += CsvRecordLine(*node, data.m_pCurrent->m_strTitle);
+      text += "\n";
     }
   }
-  if (!file.Close()) {
-    ReportFileError(data.UI(), file.Cause());
-    return false;
-  }
-  return true;
+  // Through a temporary file and one rename, so a failed write keeps the previous file.
+  return data.WriteWholeFile(path, text);
 }
 
 CsvOpenResult OpenCsv(CDataFile& data, const std::string& path) {
   data.m_pReadFile = std::make_unique<CTextReadFile>();
   if (!data.m_pReadFile->Open(path)) {
-    ReportFileError(data.UI(), data.m_pReadFile->Cause());
+    // Told with message 10008 by the import, like any file that is not one of ours.
     data.m_pReadFile.reset();
     return CsvOpenResult::CannotOpen;
   }
   std::string line;
   if (!data.m_pReadFile->ReadLine(line)) {
-    if (data.m_pReadFile->Cause() != 0) {
-      ReportFileError(data.UI(), data.m_pReadFile->Cause());
-      return CsvOpenResult::CannotOpen;
-    }
-    return CsvOpenResult::NotCsv;
+    return data.m_pReadFile->Cause() != 0 ? CsvOpenResult::CannotOpen : CsvOpenResult::NotCsv;
   }
   if (TakeCsvField(line) != kCsvSignature) return CsvOpenResult::NotCsv;
   data.m_pReadFile->ReadLine(line);  // the headings are not looked at
@@ -139,11 +129,41 @@ bool ReadCsvRecord(CDataFile& data, LINKINFO& link) {
   return true;
 }
 
+namespace {
+
+// Gives the published categories their file names as the CGI output would (a category before
+// its sub-categories, in list order), so a category without a stored name gets the one its
+// CGI file has.
+void SettleNamesAsCgiOutput(CVeskDoc& doc, CDataFile& data) {
+  std::unordered_map<const LINKINFO*, std::vector<LINKINFO*>> children;
+  for (LINKINFO* node : doc.GetNodeList()) {
+    if (node->m_pParent && node->IsCategory()) children[node->m_pParent].push_back(node);
+  }
+  std::vector<LINKINFO*> stack;
+  if (doc.GetTopCategory()) stack.push_back(doc.GetTopCategory());
+  while (!stack.empty()) {
+    LINKINFO* category = stack.back();
+    stack.pop_back();
+    data.SettleFileName(category);
+    auto it = children.find(category);
+    if (it != children.end()) stack.insert(stack.end(), it->second.rbegin(), it->second.rend());
+  }
+}
+
+}  // namespace
+
 bool ExportCsv(CVeskDoc& doc) {
   std::string folder = doc.DocFolder();
   if (folder.empty()) return false;
   LINKINFO* current = doc.GetCurrent();
   if (!current) return false;
+  CDataFile data(doc);
+  if (current->m_strFileName.empty()) SettleNamesAsCgiOutput(doc, data);
+  // Without a name the file would be the hidden ".csv" that every such category shares.
+  if (current->m_strFileName.empty()) {
+    doc.UI().MessageBox(ResString(kIdsCsvNoFileName), MbButtons::Ok, MbIcon::Stop);
+    return false;
+  }
   // A file name from a hand-made document must not lead the file out of the folder.
   if (MbsFindChar(current->m_strFileName, kPathSep) != npos) {
     ReportBadFileName(doc.UI(), current->m_strFileName);
@@ -156,7 +176,6 @@ bool ExportCsv(CVeskDoc& doc) {
     ReportBadFileName(doc.UI(), current->m_strFileName);
     return false;
   }
-  CDataFile data(doc);
   if (!WriteCsv(data, folder + path)) return false;
   doc.UI().MessageBox(ResString(kIdsCsvWritten), MbButtons::Ok, MbIcon::Information);
   return true;
@@ -168,7 +187,6 @@ bool ImportCsvFile(CVeskDoc& doc, const std::string& path) {
     case CsvOpenResult::Ok:
       break;
     case CsvOpenResult::CannotOpen:
-      return false;
     case CsvOpenResult::NotCsv:
       doc.UI().MessageBox(ResString(kIdsNotCsvFile), MbButtons::Ok, MbIcon::Stop);
       return false;

@@ -12,7 +12,10 @@
 
 #include "document/veskdoc.h"
 #include "publish/file_errors.h"
+#include "settings/settings_file_backend.h"
+#include "text/encoding.h"
 #include "text/file_path.h"
+#include "text/text_write_file.h"
 
 namespace vesk {
 namespace {
@@ -52,6 +55,24 @@ bool ReadAll(int fd, char* data, std::size_t size) {
   return true;
 }
 
+// The folder part of path (without the separator) and its file name.
+void SplitPath(const std::string& path, std::string& folder, std::string& name) {
+  std::size_t slash = path.rfind('/');
+  folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+  if (folder.empty()) folder = "/";
+  name = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// path with its folder resolved (links, "." and ".."), so two spellings of one place compare
+// equal; the file itself need not exist.
+std::string ResolvedPath(const std::string& path) {
+  std::string folder, name;
+  SplitPath(path, folder, name);
+  std::string real = platform::RealPath(folder);
+  if (real.empty()) return path;
+  return real == "/" ? "/" + name : real + "/" + name;
+}
+
 }  // namespace
 
 CDataFile::CDataFile(CVeskDoc& doc)
@@ -60,7 +81,18 @@ CDataFile::CDataFile(CVeskDoc& doc)
       m_pTop(doc.GetTopCategory()),
       m_pFileInfo(&doc.GetFileInfo()),
       m_pUi(&doc.UI()),
-      m_pSettings(&doc.Settings()) {}
+      m_pSettings(&doc.Settings()),
+      m_pDoc(&doc) {
+  // The document itself and the user's settings are never an output.
+  ProtectFile(TemplatePath());
+  ProtectFile(doc.GetSavedPath());
+  ProtectFile(doc.GetPathName());
+  if (auto* file = dynamic_cast<platform::CSettingsFileBackend*>(&doc.Settings().Backend())) {
+    ProtectFile(file->FilePath());
+    ProtectFile(file->FilePath() + ".bak");
+    ProtectFile(file->FilePath() + ".lock");
+  }
+}
 
 CDataFile::CDataFile(IUserInterface& ui) : m_pUi(&ui) {}
 
@@ -117,21 +149,100 @@ void CDataFile::CommitFile(const std::string& target, const std::string& temp) {
       return;
     case kCompareNoTemp:
       // Nothing new to put in place: the existing target stays as it is.
-      ReportFileError(*m_pUi, tempCause);
+      ReportError(tempCause, temp);
       return;
     default:
       break;
   }
   // A rename replaces the old target in one step, so it is never missing in between; if it
   // fails the old target is still there and must not be listed as changed.
-  errno = 0;
-  if (std::rename(temp.c_str(), target.c_str()) != 0) {
-    int cause = FileErrorCauseFromErrno(errno);
-    ReportFileError(*m_pUi, cause == kFileErrNone ? kFileErrGeneric : cause);
-    return;
+  if (PlaceFile(target, temp)) {
+    m_strChanged += target;
+    m_strChanged += "\r\n";
   }
-  m_strChanged += target;
-  m_strChanged += "\r\n";
+}
+
+std::string CDataFile::TemplatePath() const {
+  if (m_pDoc) return m_pDoc->ResolveDocumentPath(m_pFileInfo->m_strTemplate);
+  // The field is Shift_JIS; a text that is not names no file, so plain pages follow.
+  std::string path;
+  if (!m_pFileInfo || !PathFromSjis(m_pFileInfo->m_strTemplate, path)) path.clear();
+  return path;
+}
+
+bool CDataFile::PlaceFile(const std::string& target, const std::string& temp) {
+  // Checked again right before the rename: a link planted since the claim is not replaced.
+  platform::EntryKind kind = platform::GetEntryKind(target);
+  if (kind != platform::EntryKind::Missing && kind != platform::EntryKind::Regular) {
+    std::remove(temp.c_str());
+    ReportBadFileName(*m_pUi, ToCp932(target));
+    return false;
+  }
+  int cause = kFileErrGeneric;
+  if (!platform::RenameFile(temp, target, &cause)) {
+    std::remove(temp.c_str());
+    ReportError(cause, target);
+    return false;
+  }
+  return true;
+}
+
+void CDataFile::ProtectFile(const std::string& path) {
+  if (path.empty()) return;
+  m_protectedPaths.insert(ResolvedPath(path));
+  platform::FileId id;
+  if (platform::GetFileId(path, id)) m_protectedIds.push_back(id);
+}
+
+bool CDataFile::ClaimTarget(const std::string& target, const std::string& owner, bool record) {
+  std::string folder, name;
+  SplitPath(target, folder, name);
+  std::string resolved = ResolvedPath(target);
+  bool refused = name.empty() || name[0] == '.';
+  platform::EntryKind kind = platform::GetEntryKind(target);
+  refused =
+      refused || (kind != platform::EntryKind::Missing && kind != platform::EntryKind::Regular);
+  refused = refused || m_protectedPaths.count(resolved) != 0 || m_claimed.count(resolved) != 0;
+  platform::FileId id;
+  if (!refused && kind == platform::EntryKind::Regular && platform::GetFileId(target, id)) {
+    for (const platform::FileId& p : m_protectedIds) refused = refused || p == id;
+  }
+  if (refused) {
+    std::string label = ToCp932(name);
+    if (!owner.empty()) label = owner + " (" + label + ")";
+    ReportBadFileName(*m_pUi, label);
+    return false;
+  }
+  if (record) m_claimed.insert(resolved);
+  return true;
+}
+
+bool CDataFile::WriteWholeFile(const std::string& target, const std::string& text) {
+  if (!ClaimTarget(target, {}, false)) return false;
+  std::string folder, name;
+  SplitPath(target, folder, name);
+  std::string temp = folder + "/" + kTempFileName;
+  CTextWriteFile file;
+  if (!file.Open(temp)) {
+    ReportError(file.Cause(), temp);
+    return false;
+  }
+  file.Write(text);
+  if (!file.Close()) {
+    ReportError(file.Cause(), temp);
+    std::remove(temp.c_str());
+    return false;
+  }
+  return PlaceFile(target, temp);
+}
+
+bool CDataFile::ReportError(int cause, const std::string& path) {
+  if (cause == kFileErrDiskFull) {
+    if (m_bDiskFullShown) return false;
+    m_bDiskFullShown = true;
+  }
+  ReportFileError(*m_pUi, cause, path);
+  return true;
 }
 
 bool CDataFile::IsPlainFileName(const std::string& name) {

@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "document/link_info.h"
 #include "document/user_interface.h"
+#include "platform/file_system.h"
 #include "text/text_read_file.h"
 
 namespace vesk {
@@ -55,6 +57,25 @@ class CDataFile {
   // m_strPath followed by the temporary file name.
   std::string TempPath() const { return m_strPath + kTempFileName; }
 
+  // Output safety: true when target may be written by this run. Its name must not start with
+  // '.', nothing but a regular file may stand there (no link, folder, FIFO or device), and it
+  // must be none of the document file, its template, the settings file or another output of
+  // this run. A refused name is reported with the bad-file-name message, naming owner (the
+  // category's title; empty for the run's own files).
+  // record false: a command's single file, which may be written again by the same object.
+  bool ClaimTarget(const std::string& target, const std::string& owner, bool record = true);
+  // Adds a file (the template of the run) that no output may replace.
+  void ProtectFile(const std::string& path);
+  // Renames the written temporary file onto target without comparing or listing (the files
+  // that are rewritten on every run). False after reporting.
+  bool PlaceFile(const std::string& target, const std::string& temp);
+  // Writes text (LF line ends, written as CR LF) to target through the temporary file of
+  // target's folder and one rename, after ClaimTarget; not listed. False after reporting.
+  bool WriteWholeFile(const std::string& target, const std::string& text);
+  // Reports a file error naming path; a full disk is reported only once per command. False
+  // when nothing was shown (a full disk told before).
+  bool ReportError(int cause, const std::string& path);
+
   // The naming rule: gives the category its file name for this run ("auto" on: always the next
   // name of the series; off: only when it has none, skipping names any category already uses).
   // The document is not marked modified.
@@ -70,6 +91,9 @@ class CDataFile {
   static bool OutputPath(const std::string& folder, const std::string& sjisName, std::string& path);
 
   IUserInterface& UI() { return *m_pUi; }
+  // The template path of the run in the file system's form, taken from the document's folder
+  // when relative; empty when the field names no file.
+  std::string TemplatePath() const;
   // The settings of the document's run (null for the import without a document).
   CVeskSettings* Settings() const { return m_pSettings; }
 
@@ -96,6 +120,11 @@ class CDataFile {
   CVeskSettings* m_pSettings = nullptr;
   std::optional<bool> m_bAutoNames;  // setting "auto", read at the first naming
   std::optional<std::unordered_set<std::string>> m_usedNames;  // "auto" off: names in use
+  const CVeskDoc* m_pDoc = nullptr;
+  std::vector<platform::FileId> m_protectedIds;  // files no output may replace
+  std::unordered_set<std::string> m_protectedPaths;
+  std::unordered_set<std::string> m_claimed;  // resolved targets written by this run
+  bool m_bDiskFullShown = false;
 };
 
 }  // namespace vesk

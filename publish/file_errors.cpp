@@ -1,8 +1,5 @@
 #include "publish/file_errors.h"
 
-#include <cerrno>
-#include <cstdio>
-
 #include "text/encoding.h"
 
 namespace vesk {
@@ -16,22 +13,12 @@ void ReportBadFileName(IUserInterface& ui, const std::string& name) {
                 MbIcon::Stop);
 }
 
-std::string FileErrorText(int cause) {
-  switch (cause) {
-    case kFileErrNotFound:
-      return ToCp932("ファイルが見つかりません");
-    case kFileErrDiskFull:
-      return ToCp932("ディスク容量が足りません。");
-    default: {
-      char text[32];
-      std::snprintf(text, sizeof text, " Error Code (%d)", cause);
-      return text;
-    }
-  }
-}
-
 void ReportFileError(IUserInterface& ui, int cause) {
   ui.MessageBox(FileErrorText(cause), MbButtons::Ok, MbIcon::Stop);
+}
+
+void ReportFileError(IUserInterface& ui, int cause, const std::string& path) {
+  ui.MessageBox(FileErrorText(cause, path), MbButtons::Ok, MbIcon::Stop);
 }
 
 }  // namespace vesk

@@ -1,10 +1,11 @@
-// The two file-failure messages every output and import shows.
+// The file-failure messages every output and import shows.
 #pragma once
 
 #include <string>
 
 #include "document/user_interface.h"
 #include "platform/file_error_cause.h"
+#include "resources/file_error_text.h"
 
 namespace vesk {
 
@@ -14,10 +15,10 @@ void ReportBadFileName(IUserInterface& ui);
 // The same message followed by a line with the refused name (Shift_JIS).
 void ReportBadFileName(IUserInterface& ui, const std::string& name);
 
-// The message for a failed read or write, stop icon: cause 2 "ファイルが見つかりません",
-// 13 "ディスク容量が足りません。", any other " Error Code (%d)".
+// The message for a failed read or write, stop icon: the cause in words (not found, disk full,
+// no permission, bad path or name too long, not a regular file) or " Error Code (%d)".
 void ReportFileError(IUserInterface& ui, int cause);
-// The text ReportFileError shows (Shift_JIS).
-std::string FileErrorText(int cause);
+// The same, followed by a line naming the file (path in the file system's UTF-8).
+void ReportFileError(IUserInterface& ui, int cause, const std::string& path);
 
 }  // namespace vesk

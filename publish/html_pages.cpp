@@ -134,15 +134,22 @@ bool CHtmlPages::PageBase(const LINKINFO* category, std::string& base) {
   return true;
 }
 
+void CHtmlPages::ReportPageFailure(const CHtmlTemplate& tpl, const std::string& temp) {
+  m_bFailed = true;
+  // The cause with the file first; a full disk is told once per run, message 10010 with it.
+  int cause = tpl.LastWriteCause();
+  if (cause != 0 && !m_data.ReportError(cause, temp)) return;
+  m_data.UI().MessageBox(ResString(kIdsHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
+}
+
 bool CHtmlPages::PublishHtml(const std::string& folder) {
   m_data.m_strPath = folder;
   m_data.m_nNameCounter = 0;
   m_strFolder = folder;
   BuildIndex();
   CHtmlTemplate tpl(m_data.m_pFileInfo->m_strHtmlExt, m_data.Settings(), &m_data.UI());
-  // The template field is Shift_JIS; a text that is not names no file, so plain pages follow.
-  std::string tplPath;
-  if (!PathFromSjis(m_data.m_pFileInfo->m_strTemplate, tplPath)) tplPath.clear();
+  const std::string tplPath = m_data.TemplatePath();
+  m_data.ProtectFile(tplPath);  // no page of this run may replace its own template
   switch (tpl.LoadTemplate(tplPath)) {
     case kTemplateSingle:
       WriteCategoryPages(m_data.m_pTop, tpl);
@@ -176,10 +183,20 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
     tpl.SetLinksPage(BuildPageNavigation(base, category, page));
     const std::string pageName = PageName(base, page, ext);
     std::string final;
-    if (!CDataFile::OutputPath(m_strFolder, pageName, final) ||
-        !tpl.WritePage(temp, category->m_strTitle, n, pageName)) {
+    if (!CDataFile::OutputPath(m_strFolder, pageName, final)) {
+      tpl.ClearOutputs();
       m_bFailed = true;
       m_data.UI().MessageBox(ResString(kIdsHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
+      return false;
+    }
+    if (!m_data.ClaimTarget(final, category->m_strTitle)) {
+      // The sections of the refused page must not spill into the next one.
+      tpl.ClearOutputs();
+      m_bFailed = true;
+      return false;
+    }
+    if (!tpl.WritePage(temp, category->m_strTitle, n, pageName)) {
+      ReportPageFailure(tpl, temp);
       return false;
     }
     m_data.CommitFile(final, temp);
@@ -201,9 +218,13 @@ bool CHtmlPages::WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl) {
     tpl.AddLinksData(*child, ChildrenOf(child).links);
   }
   std::string temp = m_data.TempPath();
-  if (!tpl.WritePage(temp, root->m_strTitle, n, pageName)) {
+  if (!m_data.ClaimTarget(final, root->m_strTitle)) {
+    tpl.ClearOutputs();
     m_bFailed = true;
-    m_data.UI().MessageBox(ResString(kIdsHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
+    return false;
+  }
+  if (!tpl.WritePage(temp, root->m_strTitle, n, pageName)) {
+    ReportPageFailure(tpl, temp);
     return false;
   }
   m_data.CommitFile(final, temp);
@@ -218,11 +239,15 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   if (!PageBase(category, base)) return false;
   std::string final;
   CDataFile::OutputPath(m_strFolder, base + "." + ext, final);  // PageBase checked this name
+  if (!m_data.ClaimTarget(final, category->m_strTitle)) {
+    m_bFailed = true;
+    return false;
+  }
   std::string temp = m_data.TempPath();
   CTextWriteFile file;
   if (!file.Open(temp)) {
     m_bFailed = true;
-    ReportBadFileName(m_data.UI());
+    m_data.ReportError(file.Cause(), temp);
     return false;
   }
   const std::string& name = category->m_strTitle;
@@ -258,9 +283,9 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   page += "</BODY>\n</HTML>\n";
   file.Write(page);
   if (!file.Close()) {
-    // The temporary file stays behind; the next run overwrites it.
     m_bFailed = true;
-    ReportFileError(m_data.UI(), file.Cause());
+    m_data.ReportError(file.Cause(), temp);
+    std::remove(temp.c_str());
     return false;
   }
   m_data.CommitFile(final, temp);
@@ -268,11 +293,13 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
 }
 
 bool RunHtmlOutput(CVeskDoc& doc) {
-  std::string folder = doc.DocFolder();
-  if (folder.empty()) return false;
+  std::string docFolder = doc.DocFolder();
+  if (docFolder.empty()) return false;
+  std::string folder = OutputFolderFor(doc, doc.GetFileInfo().m_strHtmlFolder, docFolder);
+  if (!MayWriteInto(doc, doc.GetFileInfo().m_strHtmlFolder, folder, docFolder)) return false;
   CDataFile data(doc);
   CHtmlPages pages(data);
-  if (pages.PublishHtml(OutputFolder(doc.GetFileInfo().m_strHtmlFolder, folder))) {
+  if (pages.PublishHtml(folder)) {
     doc.UI().ShowOutputResult(data.m_strChanged);
   } else {
     doc.UI().MessageBox(ResString(kIdsNothingChanged), MbButtons::Ok, MbIcon::None);

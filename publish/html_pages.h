@@ -52,6 +52,8 @@ class CHtmlPages {
   // The category's page base (its Shift_JIS file name cut before its last "."), or false after
   // reporting a file name that would leave the output folder or has no file-system form.
   bool PageBase(const LINKINFO* category, std::string& base);
+  // Tells the user why a template page could not be written.
+  void ReportPageFailure(const CHtmlTemplate& tpl, const std::string& temp);
 
   CDataFile& m_data;
   std::string m_strFolder;

@@ -6,7 +6,10 @@
 #include "document/user_interface.h"
 #include "platform/file_system.h"
 #include "publish/file_errors.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
 #include "settings/vesk_settings.h"
+#include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/sjis_text.h"
 #include "text/text_read_file.h"
@@ -122,24 +125,26 @@ CHtmlTemplate::CHtmlTemplate(std::string ext, CVeskSettings* settings, IUserInte
 CHtmlTemplate::~CHtmlTemplate() = default;
 
 int CHtmlTemplate::LoadTemplate(const std::string& path) {
-  // A template that cannot be opened is silent: the caller publishes plain pages instead.
+  // A template that does not exist (or a folder named instead) is silent: the caller publishes
+  // plain pages instead.
   if (path.empty() || platform::GetPathKind(path) != platform::PathKind::Other)
     return kTemplateNone;
-  CTextReadFile file;
-  if (!file.Open(path)) return kTemplateNone;
-  // Text mode: every line, the last one too, ends in exactly one LF, whatever the file had.
-  std::string page;
-  std::string line;
-  while (file.ReadLine(line)) {
-    page += line;
-    page += '\n';
-  }
-  if (file.Cause() != 0) {
-    if (m_pUI != nullptr) ReportFileError(*m_pUI, file.Cause());
+  // The path comes from the document, which may come from someone else: only a regular file
+  // of sensible size is read, so a device or a FIFO can neither hang nor flood the run.
+  std::string text;
+  int cause = kFileErrNone;
+  if (!platform::ReadWholeFile(path, text, kMaxTemplateBytes, &cause)) {
+    if (m_pUI != nullptr) {
+      if (cause == kFileErrInvalidFile) {
+        m_pUI->MessageBox(ResFormat(kIdsTemplateNotRegular, ToCp932(path)), MbButtons::Ok,
+                          MbIcon::Exclamation);
+      } else {
+        ReportFileError(*m_pUI, cause, path);
+      }
+    }
     return kTemplateNone;
   }
-  m_strPage += page;
-  return CutBlocks();
+  return LoadTemplateText(text);
 }
 
 int CHtmlTemplate::LoadTemplateText(const std::string& text) {
@@ -309,11 +314,16 @@ bool CHtmlTemplate::WritePage(const std::string& path, const std::string& catego
   // The outputs belong to this page whether or not it could be written: a failed page must not
   // leave its sections to the next one.
   ClearOutputs();
+  m_nLastCause = 0;
   CTextWriteFile file;
-  if (!file.Open(path)) return false;
+  if (!file.Open(path)) {
+    m_nLastCause = file.Cause();
+    return false;
+  }
   file.Write(page);
   if (!file.Close()) {
-    if (m_pUI != nullptr) ReportFileError(*m_pUI, file.Cause());
+    m_nLastCause = file.Cause();
+    std::remove(path.c_str());
     return false;
   }
   return true;

@@ -1,6 +1,7 @@
 // CHtmlTemplate: the owner's HTML template, cut into repeatable blocks and filled page by page.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ inline constexpr const char* kMarkMultiCategory = "<!-- Kestrelnest Multi Catego
 inline constexpr const char* kMarkDelete = "<!-- Delete -->";
 inline constexpr const char* kMarkEndDelete = "<!-- End Delete -->";
 
+// The largest template read; a larger file is refused rather than read into memory.
+inline constexpr std::size_t kMaxTemplateBytes = std::size_t{16} << 20;
+
 // Results of LoadTemplate: bit 1 loaded, bit 0 multi-category.
 enum TemplateKind : int {
   kTemplateNone = 0,
@@ -46,7 +50,8 @@ class CHtmlTemplate {
   CHtmlTemplate& operator=(const CHtmlTemplate&) = delete;
 
   // Reads the template at path (the file system's bytes) in text mode and cuts its blocks out:
-  // kTemplateNone when it cannot be read.
+  // kTemplateNone when it cannot be read (a missing file silently; a special or oversized file
+  // or a read error with a message).
   int LoadTemplate(const std::string& path);
   // The same from text already in memory (line ends normalised as the file reader does).
   int LoadTemplateText(const std::string& text);
@@ -58,9 +63,10 @@ class CHtmlTemplate {
   void SetLinksPage(const std::string& text) { m_strLinksPageOut = text; }
   // Writes the finished page to path with CR LF line ends and empties the outputs, also when it
   // fails. pageFileName is the page-level "$Catefile" value. False when the file cannot be created
-  // or written (a write error is reported).
+  // or written; LastWriteCause() then tells why (the caller reports it).
   bool WritePage(const std::string& path, const std::string& categoryName, unsigned long count,
                  const std::string& pageFileName);
+  int LastWriteCause() const { return m_nLastCause; }
   // The finished page text (LF line ends) as WritePage would write it, without emptying anything.
   std::string BuildPage(const std::string& categoryName, unsigned long count,
                         const std::string& pageFileName) const;
@@ -102,6 +108,7 @@ class CHtmlTemplate {
   IUserInterface* m_pUI;
   // Mark texts are read once per run: a run is one command and the settings cannot change in it.
   bool m_bMarksRead = false;
+  int m_nLastCause = 0;
   std::string m_strMarks[4];
 };
 

@@ -1,15 +1,59 @@
 #include "publish/output_folder.h"
 
+#include "document/veskdoc.h"
+#include "platform/file_system.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+#include "text/encoding.h"
 #include "text/file_path.h"
 
 namespace vesk {
+namespace {
+
+// The folder the field names, followed by the separator; false when it names none.
+bool FieldFolder(const std::string& folderField, const std::string& docFolder,
+                 std::string& folder) {
+  if (!PathFromSjis(folderField, folder)) return false;
+  while (!folder.empty() && folder.back() == kPathSep) folder.pop_back();
+  if (folder.empty()) return false;
+  folder = PathInFolder(folder, docFolder);
+  if (CFilePath(folder).FolderKind() != FolderKindResult::Folder) return false;
+  folder += kPathSep;
+  return true;
+}
+
+}  // namespace
 
 std::string OutputFolder(const std::string& folderField, const std::string& docFolder) {
   std::string folder;
-  if (!PathFromSjis(folderField, folder)) return docFolder;
-  while (!folder.empty() && folder.back() == kPathSep) folder.pop_back();
-  if (folder.empty() || CFilePath(folder).FolderKind() != FolderKindResult::Folder) return docFolder;
-  return folder + kPathSep;
+  return FieldFolder(folderField, docFolder, folder) ? folder : docFolder;
+}
+
+std::string OutputFolderFor(CVeskDoc& doc, const std::string& folderField,
+                            const std::string& docFolder) {
+  std::string folder;
+  if (FieldFolder(folderField, docFolder, folder)) return folder;
+  if (!folderField.empty())
+    doc.UI().MessageBox(ResFormat(kIdsOutputFolderMissing, folderField), MbButtons::Ok,
+                        MbIcon::Information);
+  return docFolder;
+}
+
+bool MayWriteInto(CVeskDoc& doc, const std::string& folderField, const std::string& folder,
+                  const std::string& docFolder) {
+  std::string real = platform::RealPath(folder);
+  std::string home = platform::RealPath(docFolder);
+  if (real.empty()) return false;
+  if (!home.empty() &&
+      (real == home || (home == "/" ? real.size() > 1 && real[0] == '/'
+                                    : real.compare(0, home.size() + 1, home + "/") == 0)))
+    return true;
+  if (doc.IsOutputFolderConfirmed(folderField, real)) return true;
+  if (doc.UI().MessageBox(ResFormat(kIdsOutputOutsideAsk, ToCp932(real)), MbButtons::OkCancel,
+                          MbIcon::Exclamation) != MbResult::Ok)
+    return false;
+  doc.ConfirmOutputFolder(folderField, real);
+  return true;
 }
 
 }  // namespace vesk

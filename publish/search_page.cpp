@@ -2,17 +2,10 @@
 
 #include "document/veskdoc.h"
 #include "publish/data_file.h"
-#include "publish/file_errors.h"
-#include "text/text_write_file.h"
 
 namespace vesk {
 
 bool CDataFile::WriteSearchPage(const std::string& path) {
-  CTextWriteFile file;
-  if (!file.Open(path)) {
-    ReportFileError(*m_pUi, file.Cause());
-    return false;
-  }
   std::string page = "<HTML>\n<HEAD>\n<TITLE>Kestrelnest -> Deepscout</TITLE>\n<BODY>\n";
   if (m_pCurrent != nullptr && m_pNodeList != nullptr) {
     for (const LINKINFO* node : *m_pNodeList) {
@@ -22,12 +15,7 @@ bool CDataFile::WriteSearchPage(const std::string& path) {
     }
   }
   page += "</BODY>\n</HTML>\n";
-  file.Write(page);
-  if (!file.Close()) {
-    ReportFileError(*m_pUi, file.Cause());
-    return false;
-  }
-  return true;
+  return WriteWholeFile(path, page);
 }
 
 std::string WriteSearchPageBesideDocument(CVeskDoc& doc) {

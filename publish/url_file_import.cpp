@@ -2,6 +2,8 @@
 
 #include "document/veskdoc.h"
 #include "publish/file_errors.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/sjis_text.h"
@@ -19,10 +21,15 @@ bool ImportUrlFile(CVeskDoc& doc, const std::string& path) {
   int cause = 0;
   std::string url = CFilePath(path).ReadIniValue("InternetShortcut", "URL", &cause);
   if (cause != 0) {
-    ReportFileError(doc.UI(), cause);
+    ReportFileError(doc.UI(), cause, path);
     return false;
   }
-  if (url.empty()) return true;
+  // Nothing to import is not an import: the user is told, and the caller sees a failure.
+  if (url.empty()) {
+    doc.UI().MessageBox(ResFormat(kIdsNoUrlInShortcut, ToCp932(path)), MbButtons::Ok,
+                        MbIcon::Exclamation);
+    return false;
+  }
   // The link goes into the current category; without one it would belong nowhere.
   if (!doc.GetCurrent()) return false;
   LINKINFO* link = doc.CreateNode(1);

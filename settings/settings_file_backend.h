@@ -42,6 +42,9 @@ class CSettingsFileBackend : public ISettingsBackend {
   std::vector<std::string> EnumSubkeys(const std::string& keyPath) override;
 
   const std::string& FilePath() const { return m_path; }
+  // A read-only store never writes the file (a command that only reads a document): keys that
+  // reading would create exist in memory only, and every write fails.
+  void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
   // Where a damaged file was copied before it was replaced; empty until that happened.
   const std::string& DamagedCopyPath() const { return m_damagedCopy; }
 
@@ -72,6 +75,7 @@ class CSettingsFileBackend : public ISettingsBackend {
   bool m_damaged = false;  // the file exists but could not be read or understood
   bool m_warned = false;
   bool m_keptBackup = false;
+  bool m_readOnly = false;
   std::string m_damagedCopy;
 };
 

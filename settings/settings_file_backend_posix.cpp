@@ -118,7 +118,9 @@ void CSettingsFileBackend::Warn(const std::string& text) {
 }
 
 void CSettingsFileBackend::Refresh(bool force) {
-  int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: a FIFO in the settings file's place must not hang the command (it is then
+  // refused below as not a regular file).
+  int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     int err = errno;
     FileStamp stamp;
@@ -208,6 +210,7 @@ bool CSettingsFileBackend::SaveLocked() {
 }
 
 bool CSettingsFileBackend::Modify(const std::function<bool(CMemorySettingsBackend&)>& apply) {
+  if (m_readOnly) return false;
   if (!MakeFolders(FolderOf(m_path))) return false;
   CLockFile lock(m_path + ".lock");
   if (!lock.Held()) return false;
@@ -222,7 +225,7 @@ bool CSettingsFileBackend::Modify(const std::function<bool(CMemorySettingsBacken
 bool CSettingsFileBackend::CreateKey(const std::string& keyPath) {
   Refresh(false);
   if (m_mem.KeyExists(keyPath)) return true;
-  if (m_damaged) {
+  if (m_damaged || m_readOnly) {
     // Only a real change may replace a damaged file; reads keep working on the defaults.
     m_mem.ApplyCreateKey(keyPath);
     return true;

@@ -206,6 +206,57 @@ void CVeskSettings::WriteRecentFiles(const std::string (&files)[4]) {
 
 // Settings
 
+namespace {
+
+constexpr const char* kOutputFolders = "Settings\\OutputFolders";
+constexpr int kMaxConfirmedFolders = 32;
+
+// Paths are file-system bytes, not text of the program: kept as hex so no conversion can
+// change them.
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (unsigned char c : bytes) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+std::string FolderEntry(const std::string& docPath, const std::string& folder) {
+  return Hex(docPath) + "-" + Hex(folder);
+}
+
+std::string FolderValueName(int i) { return "Folder" + std::to_string(i); }
+
+}  // namespace
+
+bool CVeskSettings::IsOutputFolderConfirmed(const std::string& docPath, const std::string& folder) {
+  if (docPath.empty() || folder.empty() || !m_backend.KeyExists(kOutputFolders)) return false;
+  const std::string entry = FolderEntry(docPath, folder);
+  for (int i = 0; i < kMaxConfirmedFolders; ++i) {
+    std::optional<std::string> v = m_backend.ReadString(kOutputFolders, FolderValueName(i));
+    if (!v) break;
+    if (*v == entry) return true;
+  }
+  return false;
+}
+
+void CVeskSettings::AddConfirmedOutputFolder(const std::string& docPath,
+                                             const std::string& folder) {
+  if (docPath.empty() || folder.empty() || IsOutputFolderConfirmed(docPath, folder)) return;
+  // Newest first; the oldest falls off the end.
+  std::string carry = FolderEntry(docPath, folder);
+  m_backend.CreateKey(kOutputFolders);
+  for (int i = 0; i < kMaxConfirmedFolders; ++i) {
+    std::optional<std::string> old = m_backend.ReadString(kOutputFolders, FolderValueName(i));
+    m_backend.WriteString(kOutputFolders, FolderValueName(i), carry);
+    if (!old) break;
+    carry = *old;
+  }
+}
+
 int CVeskSettings::GetPreviewPages() { return GetInt(kSettings, "PreviewPages", 0); }
 void CVeskSettings::SetPreviewPages(int v) { WriteInt(kSettings, "PreviewPages", v); }
 

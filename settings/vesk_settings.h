@@ -78,6 +78,12 @@ class CVeskSettings {
   // Recent File List: index 1..4; paths in the file system's bytes, kept exactly
   std::string GetRecentFile(int n);
   void WriteRecentFiles(const std::string (&files)[4]);
+  // Settings\OutputFolders: output folders outside a document's own folder that the user
+  // confirmed for that document (both paths in the file system's bytes, as resolved paths).
+  // Reading never creates a key.
+  bool IsOutputFolderConfirmed(const std::string& docPath, const std::string& folder);
+  void AddConfirmedOutputFolder(const std::string& docPath, const std::string& folder);
+
   // Settings
   int GetPreviewPages();
   void SetPreviewPages(int v);

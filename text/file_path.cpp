@@ -95,6 +95,11 @@ std::string FolderOfPath(const std::string& path) {
 
 std::string FileNameOfPath(const std::string& path) { return path.substr(NameStart(path)); }
 
+std::string PathInFolder(const std::string& path, const std::string& folder) {
+  if (path.empty() || path[0] == kPathSep || folder.empty()) return path;
+  return folder.back() == kPathSep ? folder + path : folder + kPathSep + path;
+}
+
 bool CFilePath::HasExtension(const std::string& ext) const {
   std::size_t dot = ExtensionDot(m_strPath);
   return dot != npos && m_strPath.compare(dot + 1, npos, ext) == 0;

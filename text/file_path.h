@@ -24,6 +24,8 @@ bool PathToSjis(const std::string& path, std::string& sjis);
 std::string FolderOfPath(const std::string& path);
 // The file-name part of path (after its last separator).
 std::string FileNameOfPath(const std::string& path);
+// path as seen from folder: a relative path is taken from folder, an absolute one stays.
+std::string PathInFolder(const std::string& path, const std::string& folder);
 
 // What a path names on disk; the values are the numbers the older interface answered with.
 enum class FolderKindResult { Folder = 100, NotFolder = 200, Missing = 500 };

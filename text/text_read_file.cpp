@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <unistd.h>
+
 #include "platform/file_error_cause.h"
+#include "platform/read_only_file.h"
 
 namespace vesk {
 
@@ -23,11 +26,25 @@ bool CTextReadFile::Open(const std::string& path) {
     m_nCause = kFileErrBadPath;
     return false;
   }
+  // Only a regular file of at most kMaxFileBytes is read: a device never ends, and a FIFO
+  // without a writer must not hang the open.
+  platform::CReadOnlyFile file;
+  if (!file.Open(path, &m_nCause)) {
+    if (m_nCause == kFileErrNone) m_nCause = kFileErrGeneric;
+    return false;
+  }
+  unsigned long long size = 0;
+  if (!file.Size(size) || size > kMaxFileBytes) {
+    m_nCause = kFileErrInvalidFile;
+    return false;
+  }
+  int fd = file.Release();
   errno = 0;
-  m_pFile = std::fopen(path.c_str(), "rb");
+  m_pFile = ::fdopen(fd, "rb");
   if (!m_pFile) {
     m_nCause = FileErrorCauseFromErrno(errno);
     if (m_nCause == kFileErrNone) m_nCause = kFileErrGeneric;
+    ::close(fd);
     return false;
   }
   m_buffer.resize(1 << 16);

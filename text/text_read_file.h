@@ -12,13 +12,16 @@ namespace vesk {
 class CTextReadFile {
  public:
   static constexpr std::size_t kMaxLineBytes = 1 << 20;
+  // The largest file opened; larger files, and anything but a regular file, are refused.
+  static constexpr unsigned long long kMaxFileBytes = 1ull << 30;
 
   CTextReadFile() = default;
   ~CTextReadFile();
   CTextReadFile(const CTextReadFile&) = delete;
   CTextReadFile& operator=(const CTextReadFile&) = delete;
 
-  // Opens an existing file; false with Cause() set when it cannot be opened.
+  // Opens an existing regular file; false with Cause() set when it cannot be opened, is not a
+  // regular file or is larger than kMaxFileBytes (kFileErrInvalidFile).
   bool Open(const std::string& path);
   // The next line without its line end; false at the end of the file or on a read error
   // (then Cause() is non-zero).

@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <unistd.h>
+
 #include "platform/file_error_cause.h"
+#include "platform/file_system.h"
 
 namespace vesk {
 namespace {
@@ -25,10 +28,13 @@ bool CTextWriteFile::Open(const std::string& path) {
     m_nCause = kFileErrBadPath;
     return false;
   }
+  int fd = platform::CreateExclusiveFile(path, &m_nCause);
+  if (fd < 0) return false;
   errno = 0;
-  m_pFile = std::fopen(path.c_str(), "wb");
+  m_pFile = ::fdopen(fd, "wb");
   if (!m_pFile) {
     m_nCause = CauseFromErrno();
+    ::close(fd);
     return false;
   }
   std::setvbuf(m_pFile, nullptr, _IOFBF, 1 << 16);

@@ -15,7 +15,9 @@ class CTextWriteFile {
   CTextWriteFile(const CTextWriteFile&) = delete;
   CTextWriteFile& operator=(const CTextWriteFile&) = delete;
 
-  // Creates or truncates the file; false with Cause() set when it cannot.
+  // Creates the file afresh: whatever stands under the name (a leftover, a planted link) is
+  // removed and the file created exclusively, so no link is ever followed. Meant for temporary
+  // files that are then renamed into place. False with Cause() set when it cannot.
   bool Open(const std::string& path);
   void Write(std::string_view text);
   // Writes bytes as they are (already in their on-disk form).

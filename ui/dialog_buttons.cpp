@@ -8,7 +8,6 @@
 #include "ui/wx_user_interface.h"
 
 namespace vesk {
-namespace {
 
 void ReportRefusedField(wxDialog& dialog, const FieldError& error) {
   ShowMessageBox(&dialog, error.message, MbButtons::Ok, MbIcon::Exclamation);
@@ -21,8 +20,6 @@ void ReportRefusedField(wxDialog& dialog, const FieldError& error) {
     combo->SelectAll();
   }
 }
-
-}  // namespace
 
 void AddOkCancelRow(wxDialog& dialog, wxSizer& top, const wxString& okLabel, DialogOkCheck check) {
   auto* buttons = new wxStdDialogButtonSizer();

@@ -14,6 +14,9 @@ namespace vesk {
 // Reads the controls and, when they pass, takes the values; returns the refused field otherwise.
 using DialogOkCheck = std::function<std::optional<FieldError>()>;
 
+// Shows the refusal of a field with the exclamation icon and gives the field the focus.
+void ReportRefusedField(wxDialog& dialog, const FieldError& error);
+
 // Adds the OK (default, labelled okLabel) and "キャンセル" buttons at the foot of top. OK runs
 // check: a refused field shows its message and takes the focus, and the dialog stays open; else
 // the dialog ends with wxID_OK. Cancel and the close box leave every value as it was.

@@ -350,11 +350,13 @@ void CMainFrame::RunCommand(int command) {
 
 void CMainFrame::SwitchPane(bool /*forward*/) {
   // Two panes: either direction moves to the other one.
-  if (m_tree->HasFocus()) {
+  const bool toList = m_tree->HasFocus();
+  if (toList) {
     m_list->SetFocus();
   } else {
     m_tree->SetFocus();
   }
+  TraceUi("pane", toList ? "list" : "tree");
 }
 
 void CMainFrame::DropFiles(const std::vector<std::string>& paths) {

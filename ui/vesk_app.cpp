@@ -68,6 +68,7 @@ DocumentCommands CVeskApp::MakeCommands() {
   c.handlers[kCmdRenumber] = [&doc] { doc.OnRenumber(); };
   c.handlers[kCmdEditFind] = [&doc] { doc.OnFind(); };
   c.handlers[kCmdNewCategory] = [&doc] { doc.OnNewCategory(); };
+  c.handlers[kCmdNewLink] = [&doc] { doc.OnNewLink(); };
   c.handlers[kCmdCsvOutput] = [&doc] { ExportCsv(doc); };
   c.handlers[kCmdHtmlOutput] = [&doc] { RunHtmlOutput(doc); };
   c.handlers[kCmdSearchProgram] = [&doc] {
@@ -97,7 +98,7 @@ DocumentCommands CVeskApp::MakeCommands() {
 bool CVeskApp::OnInit() {
   m_backend = std::make_unique<platform::CSettingsFileBackend>(platform::DefaultSettingsFilePath());
   m_settings = std::make_unique<CVeskSettings>(*m_backend);
-  m_ui = std::make_unique<CWxUserInterface>([this]() -> wxWindow* { return m_frame; });
+  m_ui = std::make_unique<CWxUserInterface>(*m_settings, [this]() -> wxWindow* { return m_frame; });
   m_doc = std::make_unique<CVeskDoc>(*m_settings, *m_ui);
   m_manager = std::make_unique<CDocManager>(*m_doc, *m_settings, *m_ui);
   m_settings->GetPreviewPages();

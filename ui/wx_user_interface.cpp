@@ -13,6 +13,7 @@
 #include "ui/cgi_settings_dialog.h"
 #include "ui/find_dialog.h"
 #include "ui/html_settings_dialog.h"
+#include "ui/link_sheet_dialog.h"
 #include "ui/output_result_dialog.h"
 #include "ui/ui_trace.h"
 #include "ui/wx_text.h"
@@ -109,7 +110,12 @@ bool CWxUserInterface::RunFindDialog(FindDialogState& state) {
   return dialog.ShowModal() == wxID_OK;
 }
 
-bool CWxUserInterface::EditLink(LinkFields&) { return ReportMissingDialog(Owner(), "EditLink"); }
+bool CWxUserInterface::EditLink(LinkFields& fields) {
+  CLinkSheet sheet(Owner(), m_settings, fields);
+  const bool ok = sheet.ShowModal() == wxID_OK;
+  if (!ok) TraceUi("sheet", "cancel");
+  return ok;
+}
 
 bool CWxUserInterface::RunSettingsSheet() {
   return ReportMissingDialog(Owner(), "RunSettingsSheet");

@@ -24,10 +24,14 @@ std::optional<FieldError> PathFieldError(const wxTextCtrl& control, std::string&
 // The toolkit's wildcard for a filter in the "text|pattern|...||" form.
 wxString FilterToWildcard(const std::string& filter);
 
+class CVeskSettings;
+
 class CWxUserInterface : public IUserInterface {
  public:
-  // owner gives the window that owns the boxes (null before the main window exists).
-  explicit CWxUserInterface(std::function<wxWindow*()> owner) : m_owner(std::move(owner)) {}
+  // owner gives the window that owns the boxes (null before the main window exists); settings
+  // give the link sheet its mark texts and banner templates.
+  CWxUserInterface(CVeskSettings& settings, std::function<wxWindow*()> owner)
+      : m_settings(settings), m_owner(std::move(owner)) {}
 
   MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
   void Beep() override;
@@ -35,8 +39,8 @@ class CWxUserInterface : public IUserInterface {
   bool RunFindDialog(FindDialogState& state) override;
   bool EditCgiSettings(FILEINFO& info) override;
   bool EditHtmlSettings(FILEINFO& info) override;
-  // Not built yet in the desktop program: each says so with a stop box and cancels.
   bool EditLink(LinkFields& fields) override;
+  // Not built yet in the desktop program: says so with a stop box and cancels.
   bool RunSettingsSheet() override;
   std::optional<std::string> AskSavePath(const std::string& proposed,
                                          const std::string& filter) override;
@@ -45,6 +49,7 @@ class CWxUserInterface : public IUserInterface {
 
  private:
   wxWindow* Owner() const { return m_owner ? m_owner() : nullptr; }
+  CVeskSettings& m_settings;
   std::function<wxWindow*()> m_owner;
 };
 

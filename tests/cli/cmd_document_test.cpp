@@ -156,7 +156,9 @@ TEST_F(CliDocumentTest, LoadWithDuplicateSerialsAsksBeforeRenumbering) {
                {{"serial", 2}, {"kind", 1}, {"parentSerial", 0}}}}};
   CliResult r = Load(in, File("dup.knd"));
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, ResStringUtf8(kIdsSerialProblemAsk) + "\n");
+  // The question, then how to answer it on the command line.
+  EXPECT_EQ(r.err,
+            ResStringUtf8(kIdsSerialProblemAsk) + "\n" + ResStringUtf8(kIdsCliNeedsYes) + "\n");
   EXPECT_FALSE(std::filesystem::exists(File("dup.knd")));
   r = Load(in, File("dup.knd"), true);
   EXPECT_EQ(r.exitCode, 0);
@@ -175,7 +177,8 @@ TEST_F(CliDocumentTest, RenumberAsksAndTakesCancelWithoutYes) {
   std::string before = ReadBytes(File("r.knd"));
   CliResult r = cli.Run({"renumber", File("r.knd")});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, ResStringUtf8(kIdsRenumberWarning) + "\n");
+  EXPECT_EQ(r.err,
+            ResStringUtf8(kIdsRenumberWarning) + "\n" + ResStringUtf8(kIdsCliNeedsYes) + "\n");
   EXPECT_EQ(ReadBytes(File("r.knd")), before);
   r = cli.Run({"--yes", "renumber", File("r.knd")});
   EXPECT_EQ(r.exitCode, 0) << r.err;

@@ -63,7 +63,8 @@ TEST_P(Utf8PathsTest, EveryCommandWorksAndOutputsGetUtf8Names) {
 
   const std::string json = folder + "/collection.json";
   WriteBytes(json, Collection(shared + "/テンプレート.html", shared + "/出力").dump());
-  CliResult r = cli.Run({"load", json, doc});
+  // The document Collection made is replaced: that takes --yes.
+  CliResult r = cli.Run({"--yes", "load", json, doc});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   r = cli.Run({"info", doc});
   EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -73,12 +74,13 @@ TEST_P(Utf8PathsTest, EveryCommandWorksAndOutputsGetUtf8Names) {
   r = cli.Run({"--yes", "renumber", doc});
   EXPECT_EQ(r.exitCode, 0) << r.err;
 
-  // The stored fields lead the outputs to the shared folder, under UTF-8 names.
-  r = cli.Run({"export-cgi", doc});
+  // The stored fields lead the outputs to the shared folder, under UTF-8 names; that folder lies
+  // outside the document's, so the user confirms it with --yes.
+  r = cli.Run({"--yes", "export-cgi", doc});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, shared + "/出力/カテゴリ.cgi\n");
   EXPECT_TRUE(fs::exists(shared + "/出力/search.cgi"));
-  r = cli.Run({"export-html", doc});
+  r = cli.Run({"--yes", "export-html", doc});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, shared + "/出力/カテゴリ.html\n");
   EXPECT_EQ(ReadBytes(shared + "/出力/カテゴリ.html"), ToCp932("カテゴリ.cgi[ページ]\r\n"));

@@ -1,11 +1,9 @@
 #include "document/document_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +13,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "support/doc_fixture.h"
+#include "support/file_size_limit.h"
 #include "support/view_recorder.h"
 #include "text/encoding.h"
 
@@ -22,6 +21,7 @@ namespace vesk {
 namespace {
 
 namespace fs = std::filesystem;
+using test::CFileSizeLimit;
 using test::KndBuilder;
 
 class DocumentFileTest : public test::DocFixture {
@@ -256,19 +256,17 @@ TEST_F(DocumentFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   doc.SetModifiedFlag(true);
   doc.GetNodeList().back()->m_strComment = std::string(4096, 'c');
   // A file-size limit makes the write of the temporary file fail part way, as a full disk does.
-  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit oldLimit{};
-  ::getrlimit(RLIMIT_FSIZE, &oldLimit);
-  rlimit small = oldLimit;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  CFileSizeLimit full(1024);
+  ASSERT_TRUE(full.IsSet());
   bool saved = doc.OnSaveDocument(Path("keep.knd"));
-  ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-  std::signal(SIGXFSZ, oldHandler);
+  full.Restore();
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadFile(Path("keep.knd")), before);
   ASSERT_FALSE(ui.messages.empty());
-  EXPECT_EQ(ToUtf8(ui.messages.back().text), "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。");
+  // The framework's words, then why, then which file.
+  EXPECT_EQ(
+      ToUtf8(ui.messages.back().text),
+      "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。\nディスク容量が足りません。\nファイル: " + Path("keep.knd"));
   EXPECT_TRUE(doc.IsModified());
   for (const auto& e : fs::directory_iterator(dir.Str()))
     EXPECT_EQ(e.path().filename(), "keep.knd");  // no temporary file left behind
@@ -280,7 +278,10 @@ TEST_F(DocumentFileTest, AMissingFileLeavesTheDocumentAsItWas) {
   EXPECT_FALSE(doc.OnOpenDocument(Path("missing.knd")));
   EXPECT_EQ(doc.GetNodeList().size(), 4u);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ToUtf8(ui.messages[0].text), "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。");
+  EXPECT_EQ(ToUtf8(ui.messages[0].text),
+            "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。\n"
+            "ファイルが見つかりません\nファイル: " +
+                Path("missing.knd"));
 }
 
 TEST_F(DocumentFileTest, WrongHeaderOrNewerVersionIsRefused) {
@@ -615,6 +616,69 @@ TEST_F(DocumentFileTest, AGenreListOfOptionClearsKeywords) {
   ASSERT_TRUE(Open(b.bytes));
   EXPECT_EQ(doc.GetNodeList().back()->m_strKeywords, "");
   EXPECT_EQ(doc.GetNodeList().back()->m_nFlags, 0x600);
+}
+
+// A genre list from a file goes to the settings only when the opening command allows it, and
+// one larger than the settings sheet can make is refused with a message.
+TEST_F(DocumentFileTest, AGenreListFromAFileIsBoundedAndMayLeaveTheSettingsAlone) {
+  auto file = KndBuilder::Version200WithGenres;
+  settings.SetGenreList("Mine\t");
+  doc.SetLeaveSettings(true);
+  ASSERT_TRUE(Open(file("X\tY\t")));
+  EXPECT_EQ(doc.GetGenreList(), "X\tY\t");
+  EXPECT_EQ(settings.GetGenreList(), "Mine\t");
+
+  doc.SetLeaveSettings(false);
+  std::string many;
+  for (int i = 0; i < 101; ++i) many += "g\t";
+  ui.messages.clear();
+  ASSERT_TRUE(Open(file(many)));
+  EXPECT_EQ(doc.GetGenreList(), "Mine\t");
+  EXPECT_EQ(settings.GetGenreList(), "Mine\t");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ToUtf8(ui.messages[0].text).find("ジャンルリストが大きすぎる"), std::string::npos);
+  ASSERT_TRUE(Open(file(std::string(5000, 'g') + "\t")));
+  EXPECT_EQ(settings.GetGenreList(), "Mine\t");
+}
+
+TEST_F(DocumentFileTest, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
+  fs::create_directory(Path("real"));
+  ASSERT_TRUE(doc.OnSaveDocument(Path("real/doc.knd")));
+  fs::create_symlink(Path("real/doc.knd"), Path("link.knd"));
+  ASSERT_TRUE(doc.OnOpenDocument(Path("link.knd")));
+  doc.GetTopCategory()->m_strComment = "new";
+  doc.SetModifiedFlag(true);
+  ASSERT_TRUE(doc.OnSaveDocument(Path("link.knd")));
+  EXPECT_TRUE(fs::is_symlink(Path("link.knd")));
+  EXPECT_NE(ReadFile(Path("real/doc.knd")).find("\x03new"), std::string::npos);
+  EXPECT_EQ(doc.GetPathName(), Path("link.knd"));
+}
+
+// A name of up to 255 bytes can be saved, and a leftover temporary file of a killed save (here a
+// planted link in its place) is taken over, never followed.
+TEST_F(DocumentFileTest, LongNamesSaveAndLeftoverTemporariesAreReused) {
+  const std::string name = std::string(251, 'n') + ".knd";
+  ASSERT_TRUE(doc.OnSaveDocument(Path(name))) << ToUtf8(ui.messages.back().text);
+  for (const auto& e : fs::directory_iterator(dir.Str())) EXPECT_EQ(e.path().filename(), name);
+  WriteFile(Path("victim"), "precious");
+  const std::string temp = Path("." + name.substr(0, 200) + ".vesk-tmp");
+  fs::create_symlink(Path("victim"), temp);
+  doc.SetModifiedFlag(true);
+  ASSERT_TRUE(doc.OnSaveDocument(Path(name)));
+  EXPECT_EQ(ReadFile(Path("victim")), "precious");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(temp)));
+  EXPECT_EQ(ReadFile(Path(name)).substr(1, 11), "Kestrelnest");
+}
+
+// A file claiming more nodes than there are serial numbers is refused before any is built: the
+// smallest record of an old file is ten bytes, a node in memory some hundred times that.
+TEST_F(DocumentFileTest, MoreNodesThanSerialsAreRefusedUpFront) {
+  KndBuilder b;
+  b.Header().U32(100).U32(0).U32(kSerialLimit + 1);
+  for (std::uint32_t i = 0; i <= kSerialLimit; ++i) b.U32(i == 0 ? 0 : 1).U8(0).U8(0).U32(0);
+  EXPECT_FALSE(Open(b.bytes));
+  EXPECT_TRUE(ShownUnexpectedFormat());
+  EXPECT_EQ(doc.GetNodeList().size(), 3u);
 }
 
 }  // namespace

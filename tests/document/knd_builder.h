@@ -61,6 +61,20 @@ struct KndBuilder {
     n.title = title;
     return n;
   }
+  // A version-200 file of the three fixed categories whose genre string is genres (of any size).
+  static std::string Version200WithGenres(const std::string& genres) {
+    KndBuilder b;
+    b.Header().U32(200).U32(3);
+    if (genres.size() < 255) {
+      b.Str(genres);
+    } else {
+      b.U8(0xFF).U16(0xFFFF).U32(static_cast<std::uint32_t>(genres.size())).Raw(genres);
+    }
+    b.U32(3).NewType("LINKINFO").Body(Category(0, -1, "Top"), true);
+    b.U16(0x8001).Body(Category(1, -2, "W"), true);
+    b.U16(0x8001).Body(Category(2, -3, "T"), true);
+    return b.bytes;
+  }
   static Node Link(std::uint32_t serial, int parentSerial, const std::string& title) {
     Node n;
     n.serial = serial;

@@ -108,6 +108,10 @@ TEST_F(UndoTest, BannerBaseFallsBackFromCgiToHtmlFolderToDocumentPath) {
   doc.GetFileInfo().m_strCgiFolder = "/c";
   doc.EditLink(link);
   EXPECT_EQ(base, "/c");
+  // The folder fields are Shift_JIS; the base is handed on as the file system names it.
+  doc.GetFileInfo().m_strCgiFolder = ToCp932("/ウェブ/cgi");
+  doc.EditLink(link);
+  EXPECT_EQ(base, "/ウェブ/cgi");
 }
 
 TEST_F(UndoTest, NewCategorySelectsItAndUndoSelectsTheParentAgain) {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "support/temp_folder.h"
@@ -67,6 +69,32 @@ TEST_F(FileSystemTest, PathKindAndCreateFolder) {
   EXPECT_EQ(GetPathKind(dir_ + "/file"), PathKind::Other);
   fs::create_symlink(dir_ + "/gone", dir_ + "/dangling");
   EXPECT_EQ(GetPathKind(dir_ + "/dangling"), PathKind::Other);
+}
+
+// Only regular files are read: a FIFO would block and a device never ends.
+TEST_F(FileSystemTest, ReadWholeFileRefusesSpecialFilesWithoutHanging) {
+  ASSERT_EQ(::mkfifo((dir_ + "/fifo").c_str(), 0600), 0);
+  std::string out;
+  int cause = 0;
+  EXPECT_FALSE(ReadWholeFile(dir_ + "/fifo", out, 1 << 20, &cause));
+  EXPECT_EQ(cause, kFileErrInvalidFile);
+  EXPECT_FALSE(ReadWholeFile("/dev/zero", out, 1 << 20, &cause));
+  EXPECT_EQ(cause, kFileErrInvalidFile);
+}
+
+TEST_F(FileSystemTest, ExclusiveCreationTakesTheNameAwayFromALink) {
+  { std::ofstream(dir_ + "/victim") << "precious"; }
+  fs::create_symlink(dir_ + "/victim", dir_ + "/tmp");
+  int cause = 0;
+  int fd = CreateExclusiveFile(dir_ + "/tmp", &cause);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  EXPECT_EQ(GetEntryKind(dir_ + "/tmp"), EntryKind::Regular);
+  std::ifstream in(dir_ + "/victim");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+  fs::create_directory(dir_ + "/folder");
+  EXPECT_LT(CreateExclusiveFile(dir_ + "/folder", &cause), 0);
+  EXPECT_EQ(GetEntryKind(dir_ + "/folder"), EntryKind::Folder);
 }
 
 }  // namespace

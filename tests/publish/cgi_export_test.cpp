@@ -166,8 +166,9 @@ TEST_F(CgiExportTest, NamesThatLeaveTheFolderAreRefusedAndSkipped) {
   EXPECT_FALSE(fs::exists(dir.File("escape.cgi")));
   EXPECT_EQ(data.m_strChanged, dir.File("out/ok.cgi") + "\r\n" + dir.File("out/top.cgi") + "\r\n");
   ASSERT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ui.messages[0].Utf8(), "ファイル名に使用できない文字が有ります。\n../escape.cgi");
-  EXPECT_EQ(ui.messages[1].Utf8(), "ファイル名に使用できない文字が有ります。\n..");
+  // Each refusal names the category and its file name.
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイル名に使用できない文字が有ります。\nup (../escape.cgi)");
+  EXPECT_EQ(ui.messages[1].Utf8(), "ファイル名に使用できない文字が有ります。\ndot (..)");
   std::string top = ReadBytes(dir.File("out/top.cgi"));
   EXPECT_EQ(top,
             "Kestrelnest data format Rev03\r\nTop Category\t1\t0\t\t\r\n"
@@ -221,14 +222,15 @@ TEST_F(CgiExportTest, MarkTextsComeFromTheSettingsAndUnknownMarksGiveNone) {
   }
 }
 
-TEST_F(CgiExportTest, AnUncreatableTemporaryFileIsReportedAsABadFileName) {
+TEST_F(CgiExportTest, AnUncreatableTemporaryFileIsReportedWithItsCauseAndName) {
   AddLink(Top(), "T");
   CDataFile data(doc);
   bool failed = false;
   EXPECT_FALSE(ExportCgiData(doc, data, dir.File("missing-folder/"), &failed));
   EXPECT_TRUE(failed);
   ASSERT_FALSE(ui.messages.empty());
-  EXPECT_EQ(ui.messages[0].Utf8(), "ファイル名に使用できない文字が有ります。");
+  EXPECT_EQ(ui.messages[0].Utf8(),
+            "ファイルが見つかりません\nファイル: " + dir.File("missing-folder/vesktemp.)vesk("));
 }
 
 TEST_F(CgiExportTest, OutputFolderIsTheFolderFieldOnlyWhenItNamesAnExistingFolder) {

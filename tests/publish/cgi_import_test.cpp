@@ -144,10 +144,15 @@ TEST_F(CgiImportTest, FilesThatAreNotCategoryFilesAreRefusedWithNothingCreated) 
   EXPECT_FALSE(doc.CanUndo());
 }
 
-TEST_F(CgiImportTest, AFileThatCannotBeOpenedIsReportedAsNotFound) {
+TEST_F(CgiImportTest, AFileThatCannotBeOpenedIsReportedWithItsRealCause) {
   EXPECT_FALSE(ImportCgiFile(doc, dir.File("absent.cgi")));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません\nファイル: " + dir.File("absent.cgi"));
+  // No permission is not "not found" (a folder stands for a file that cannot be read).
+  std::filesystem::create_directory(dir.File("folder.cgi"));
+  EXPECT_FALSE(ImportCgiFile(doc, dir.File("folder.cgi")));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[1].Utf8().find("ファイルが見つかりません"), std::string::npos);
 }
 
 TEST_F(CgiImportTest, WithoutALinkMarkerTheCategoryIsCreatedEmpty) {

@@ -153,10 +153,14 @@ TEST_F(CsvDocTest, ExportWritesTheCurrentCategorysOwnLinksBesideTheDocument) {
   EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(CsvDocTest, ExportOfAnEmptyCategoryWithoutFileNameGivesDotCsvWithTheHeaderOnly) {
+// A category without a file name that no output names (the work box) would give the hidden
+// ".csv" that every such category shares: it is refused instead.
+TEST_F(CsvDocTest, ExportOfACategoryThatHasNoFileNameIsRefused) {
   doc.SelectCategory(doc.GetWorkBox(), false);
-  ASSERT_TRUE(ExportCsv(doc));
-  EXPECT_EQ(ReadBytes(dir.File(".csv")), kHeader);
+  EXPECT_FALSE(ExportCsv(doc));
+  EXPECT_FALSE(std::filesystem::exists(dir.File(".csv")));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].Utf8(), "このカテゴリーにはファイル名が有りません。");
 }
 
 TEST_F(CsvDocTest, ExportRefusesNamesLeavingTheFolderAndReportsUncreatableFiles) {
@@ -175,7 +179,7 @@ TEST_F(CsvDocTest, ExportRefusesNamesLeavingTheFolderAndReportsUncreatableFiles)
   std::filesystem::create_directory(dir.File("taken.csv"));
   EXPECT_FALSE(ExportCsv(doc));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].Utf8(), "ファイル名に使用できない文字が有ります。");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイル名に使用できない文字が有ります。\ntaken.csv");
 }
 
 TEST_F(CsvDocTest, ExportedFileImportsIntoANewWorkBoxCategoryAsOneUndoGroup) {
@@ -230,10 +234,11 @@ TEST_F(CsvDocTest, ImportRefusesForeignAndMissingFilesWithoutChangingTheDocument
   EXPECT_FALSE(ImportCsvFile(doc, dir.File("empty.csv")));
   EXPECT_EQ(ui.messages.size(), 2u);
 
+  // A file that cannot be read is not a CSV file of the program either.
   ui.messages.clear();
   EXPECT_FALSE(ImportCsvFile(doc, dir.File("missing.csv")));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[0].Utf8(), "Kestrelnest CSVのデータファイルではありません。");
   EXPECT_EQ(doc.GetNodeList().size(), nodesBefore);
   EXPECT_FALSE(doc.CanUndo());
 }

@@ -17,10 +17,13 @@ TEST(FileErrors, ReportsEachCauseWithItsTextAndTheStopIcon) {
   ReportFileError(ui, 14);
   ReportBadFileName(ui);
   ReportBadFileName(ui, "../x.cgi");
-  ASSERT_EQ(ui.messages.size(), 6u);
+  ReportFileError(ui, kFileErrBadPath, "/a/b");
+  ASSERT_EQ(ui.messages.size(), 7u);
+  EXPECT_EQ(ui.messages[6].Utf8(),
+            "ファイル名が長すぎるか、パスが正しくありません。\nファイル: /a/b");
   EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
   EXPECT_EQ(ui.messages[1].Utf8(), "ディスク容量が足りません。");
-  EXPECT_EQ(ui.messages[2].Utf8(), " Error Code (5)");
+  EXPECT_EQ(ui.messages[2].Utf8(), "アクセス権が有りません。");
   EXPECT_EQ(ui.messages[3].Utf8(), " Error Code (14)");
   EXPECT_EQ(ui.messages[4].Utf8(), "ファイル名に使用できない文字が有ります。");
   EXPECT_EQ(ui.messages[5].Utf8(), "ファイル名に使用できない文字が有ります。\n../x.cgi");

@@ -282,9 +282,13 @@ TEST(HtmlPages, AFailedPageShowsTheMessageAndTheRunGoesOn) {
   auto data = site.Run();
   // An output folder that does not exist: no temporary file can be created for any page.
   EXPECT_FALSE(data->PublishHtml(site.dir.File("nowhere/")));
-  ASSERT_EQ(site.ui.messages.size(), 2u);  // once per category
-  EXPECT_EQ(site.ui.messages[0].Utf8(), "リンク集のHTMLファイルの書き込みに失敗しました。");
-  EXPECT_EQ(site.ui.messages[0].icon, MbIcon::Stop);
+  // Once per category: the cause with the file, then message 10010.
+  ASSERT_EQ(site.ui.messages.size(), 4u);
+  EXPECT_EQ(site.ui.messages[0].Utf8(),
+            "ファイルが見つかりません\nファイル: " + site.dir.File("nowhere/vesktemp.)vesk("));
+  EXPECT_EQ(site.ui.messages[1].Utf8(), "リンク集のHTMLファイルの書き込みに失敗しました。");
+  EXPECT_EQ(site.ui.messages[1].icon, MbIcon::Stop);
+  EXPECT_EQ(site.ui.messages[3].Utf8(), site.ui.messages[1].Utf8());
 }
 
 TEST(HtmlPages, NavigationLinksAreRelativeToThePage) {

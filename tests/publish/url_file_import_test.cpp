@@ -63,16 +63,19 @@ TEST_F(UrlImportTest, MakesOneUndoableLinkInTheCurrentCategory) {
   EXPECT_EQ(doc.GetNodeList().size(), before);
 }
 
+// A shortcut without a URL imports nothing and says so; it does not count as imported.
 TEST_F(UrlImportTest, AFileWithoutUrlMakesNothingAndAnUnreadableOneIsReported) {
   WriteBytes(dir.File("empty.url"), "[InternetShortcut]\r\nURL=\r\n");
   std::size_t before = doc.GetNodeList().size();
-  EXPECT_TRUE(ImportUrlFile(doc, dir.File("empty.url")));
+  EXPECT_FALSE(ImportUrlFile(doc, dir.File("empty.url")));
   EXPECT_EQ(doc.GetNodeList().size(), before);
-  EXPECT_TRUE(ui.messages.empty());
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].Utf8(), dir.File("empty.url") + " にはURLが有りません。");
+  ui.messages.clear();
 
   EXPECT_FALSE(ImportUrlFile(doc, dir.File("gone.url")));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません");
+  EXPECT_EQ(ui.messages[0].Utf8(), "ファイルが見つかりません\nファイル: " + dir.File("gone.url"));
   EXPECT_EQ(ui.messages[0].icon, MbIcon::Stop);
   EXPECT_EQ(doc.GetNodeList().size(), before);
   EXPECT_FALSE(doc.CanUndo());

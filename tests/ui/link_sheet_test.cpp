@@ -98,6 +98,18 @@ TEST(LinkSheet, LimitsTemplatesMarksAndDates) {
   EXPECT_EQ(FitToByteLimit("ab" + kanji, 3), "ab");  // never half a character
   EXPECT_EQ(FitToByteLimit("ab" + kanji, 4), "ab" + kanji);
   EXPECT_EQ(FitToByteLimit(std::string(300, 'x'), kLinkTextLimit).size(), 256u);
+  // Typing into an edit: whole characters up to the limit, never past a character the field
+  // cannot hold; a line break takes the two bytes of CR LF.
+  EXPECT_EQ(KeepTypedText(250, "abc漢字", 256), "abc漢");
+  EXPECT_EQ(KeepTypedText(253, "漢x", 256), "漢x");
+  EXPECT_EQ(KeepTypedText(0,
+                          "a\xF0\x9F\x98\x80"
+                          "b",
+                          256),
+            "a");  // an emoji has no Shift_JIS form
+  EXPECT_EQ(KeepTypedText(509, "x\ny", kLinkCommentLimit), "x\n");
+  EXPECT_EQ(KeepTypedText(300, "a", 256), "");  // a longer loaded text only shrinks
+  EXPECT_EQ(FieldBytes("a\n漢"), 5u);
 
   CMemorySettingsBackend backend;
   CVeskSettings settings(backend);

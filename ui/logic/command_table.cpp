@@ -41,7 +41,7 @@ const std::vector<CommandInfo>& CommandTable() {
        O::Frame},
       // 情報
       {kCmdNewCategory, "新規作成-カテゴリー(&C)...", "新しいカテゴリーを作成します", O::Document},
-      {kCmdNewLink, "新規作成-リンク先(L)...\tCtrl+L", "新しいリンク先を作成します", O::Later},
+      {kCmdNewLink, "新規作成-リンク先(L)...\tCtrl+L", "新しいリンク先を作成します", O::Document},
       {kCmdBrowserPage, "作成-ブラウザ情報(&B)\tCtrl+B",
        "最後にアクティブなブラウザからリンク先情報を取得します。", O::Later},
       {kCmdRenumber, "番号の再割り当て(&R)", "通し番号を再割り当てします", O::Document},

@@ -1,10 +1,12 @@
 #include "ui/logic/link_sheet.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/vesk_settings.h"
+#include "text/encoding.h"
 #include "text/sjis_text.h"
 
 namespace vesk {
@@ -21,6 +23,43 @@ std::string FitToByteLimit(const std::string& text, std::size_t limit) {
     end += width;
   }
   return text.substr(0, end);
+}
+
+namespace {
+
+// Length of the UTF-8 character that starts at text[at] (1 for a stray byte).
+std::size_t Utf8Length(const std::string& text, std::size_t at) {
+  const unsigned char c = static_cast<unsigned char>(text[at]);
+  std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+  return at + n <= text.size() ? n : 1;
+}
+
+// Shift_JIS bytes of one UTF-8 character; 0 when it has no Shift_JIS form.
+std::size_t SjisBytes(const std::string& utf8Char) {
+  if (utf8Char == "\n") return 2;  // stored as CR LF
+  std::string sjis;
+  return Utf8ToCp932(utf8Char, sjis) ? sjis.size() : 0;
+}
+
+}  // namespace
+
+std::string KeepTypedText(std::size_t otherBytes, const std::string& typedUtf8, std::size_t limit) {
+  std::size_t used = otherBytes;
+  std::size_t end = 0;
+  while (end < typedUtf8.size()) {
+    const std::size_t length = Utf8Length(typedUtf8, end);
+    const std::size_t bytes = SjisBytes(typedUtf8.substr(end, length));
+    if (bytes == 0 || used + bytes > limit) break;
+    used += bytes;
+    end += length;
+  }
+  return typedUtf8.substr(0, end);
+}
+
+std::size_t FieldBytes(const std::string& utf8) {
+  // A character without a Shift_JIS form would be stored as one '?'; LF is stored as CR LF.
+  return ToCp932(utf8).size() +
+         static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n'));
 }
 
 std::string MarkPreview(CVeskSettings& settings, int mark) {

@@ -34,6 +34,14 @@ extern const SearchTargetBox kSearchTargetBoxes[5];
 // character: what an edit with that limit keeps of typed or pasted text.
 std::string FitToByteLimit(const std::string& text, std::size_t limit);
 
+// What an edit limited to limit Shift_JIS bytes keeps of text typed or pasted (UTF-8, as the
+// toolkit gives it) where otherBytes bytes of text stay around it: the longest start whose
+// characters all have a Shift_JIS form and fit whole. A line break counts as CR LF, as it is
+// stored.
+std::string KeepTypedText(std::size_t otherBytes, const std::string& typedUtf8, std::size_t limit);
+// The Shift_JIS bytes an edit's text (UTF-8, line breaks as LF) takes in the field.
+std::size_t FieldBytes(const std::string& utf8);
+
 // Text of the mark preview beside the drop-down: the configured mark text for 1..3, else empty.
 std::string MarkPreview(CVeskSettings& settings, int mark);
 

@@ -1,0 +1,122 @@
+// vesk-cli with hostile and unlucky inputs: nothing is replaced without a question, a command
+// that only reads leaves the settings alone, and JSON is a lossless way in and out.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "cli_runner.h"
+#include "document/knd_builder.h"
+
+namespace vesk::test {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+class CliSafetyTest : public ::testing::Test {
+ protected:
+  std::string File(const std::string& name) const { return files.File(name); }
+  CCliRunner cli;
+  CTempFolder files;
+};
+
+TEST_F(CliSafetyTest, NewAndLoadNeverReplaceAnExistingDocumentUnasked) {
+  ASSERT_EQ(cli.Run({"new", File("a.knd")}).exitCode, 0);
+  CliResult r = cli.Run({"dump", File("a.knd")});
+  ASSERT_EQ(r.exitCode, 0);
+  json doc = json::parse(r.out);
+  doc["nodes"].push_back({{"serial", 3}, {"kind", 1}, {"parentSerial", 0}, {"title", "x"}});
+  doc["nextSerial"] = 4;
+  WriteBytes(File("in.json"), doc.dump());
+  ASSERT_EQ(cli.Run({"--yes", "load", File("in.json"), File("a.knd")}).exitCode, 0);
+  const std::string full = ReadBytes(File("a.knd"));
+
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"new", File("a.knd")},
+        std::vector<std::string>{"load", File("in.json"), File("a.knd")}}) {
+    r = cli.Run(args);
+    EXPECT_EQ(r.exitCode, 1) << args[0];
+    EXPECT_EQ(ReadBytes(File("a.knd")), full) << args[0];
+    EXPECT_NE(r.err.find("上書きしますか"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--yes"), std::string::npos) << "the hint to answer the question";
+  }
+  EXPECT_EQ(cli.Run({"new", File("a.knd"), "--yes"}).exitCode, 0);
+  EXPECT_NE(ReadBytes(File("a.knd")), full);
+}
+
+TEST_F(CliSafetyTest, ReadingADocumentNeverWritesTheSettings) {
+  // An ordinary genre list: info and dump leave the settings as they were (here: absent).
+  WriteBytes(File("g.knd"), KndBuilder::Version200WithGenres("A\tB\t"));
+  EXPECT_EQ(cli.Run({"info", File("g.knd")}).exitCode, 0);
+  EXPECT_EQ(cli.Run({"dump", File("g.knd")}).exitCode, 0);
+  EXPECT_FALSE(fs::exists(cli.SettingsFile()));
+
+  // An oversized one is refused with a message; the document still opens.
+  ASSERT_EQ(cli.Run({"config", "set", "Settings\\Data", "tail", "0"}).exitCode, 0);
+  const std::string settings = ReadBytes(cli.SettingsFile());
+  std::string huge;
+  for (int i = 0; i < 20000; ++i) huge += "genre" + std::to_string(i) + "\t";
+  WriteBytes(File("big.knd"), KndBuilder::Version200WithGenres(huge));
+  CliResult r = cli.Run({"info", File("big.knd")});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.err.find("ジャンルリストが大きすぎる"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadBytes(cli.SettingsFile()), settings);
+}
+
+TEST_F(CliSafetyTest, SpecialFilesNeverHangACommand) {
+  ASSERT_EQ(::mkfifo(File("fifo.knd").c_str(), 0600), 0);
+  EXPECT_EQ(cli.Run({"info", File("fifo.knd")}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"info", "/dev/zero"}).exitCode, 1);
+
+  // A FIFO as the settings file.
+  fs::create_directories(fs::path(cli.SettingsFile()).parent_path());
+  ASSERT_EQ(::mkfifo(cli.SettingsFile().c_str(), 0600), 0);
+  ASSERT_EQ(cli.Run({"new", File("n.knd")}).exitCode, 0);
+  EXPECT_EQ(cli.Run({"info", File("n.knd")}).exitCode, 0);
+
+  // A template that is a device: plain pages instead, with a message.
+  CliResult r = cli.Run({"dump", File("n.knd")});
+  json doc = json::parse(r.out);
+  doc["fileInfo"]["template"] = "/dev/zero";
+  WriteBytes(File("t.json"), doc.dump());
+  ASSERT_EQ(cli.Run({"load", File("t.json"), File("t.knd")}).exitCode, 0);
+  r = cli.Run({"export-html", File("t.knd")});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.err.find("/dev/zero"), std::string::npos) << r.err;
+}
+
+TEST_F(CliSafetyTest, DumpAndLoadKeepBytesThatAreNotShiftJis) {
+  ASSERT_EQ(cli.Run({"new", File("a.knd")}).exitCode, 0);
+  json doc = json::parse(cli.Run({"dump", File("a.knd")}).out);
+  doc["nodes"].push_back({{"serial", 3}, {"kind", 1}, {"parentSerial", 0}, {"title", "t"}});
+  doc["nextSerial"] = 4;
+  WriteBytes(File("in.json"), doc.dump());
+  ASSERT_EQ(cli.Run({"load", File("in.json"), File("b.knd")}).exitCode, 0);
+  // Put a lone lead byte, an undefined byte and a lead byte at the end into the title.
+  std::string bytes = ReadBytes(File("b.knd"));
+  std::size_t at = bytes.rfind(std::string("\x01t", 2));
+  ASSERT_NE(at, std::string::npos);
+  bytes.replace(at, 2, std::string("\x04\x81\x20\xA0\x82", 5));
+  WriteBytes(File("b.knd"), bytes);
+
+  CliResult dumped = cli.Run({"dump", File("b.knd")});
+  ASSERT_EQ(dumped.exitCode, 0);
+  WriteBytes(File("out.json"), dumped.out);
+  ASSERT_EQ(cli.Run({"load", File("out.json"), File("c.knd")}).exitCode, 0);
+  EXPECT_EQ(ReadBytes(File("c.knd")), bytes);
+}
+
+TEST_F(CliSafetyTest, AShortcutWithoutUrlIsNotAnImport) {
+  ASSERT_EQ(cli.Run({"new", File("a.knd")}).exitCode, 0);
+  WriteBytes(File("empty.url"), "[InternetShortcut]\r\nIconIndex=0\r\n");
+  CliResult r = cli.Run({"import", File("a.knd"), File("empty.url")});
+  // (The document is not saved again when nothing was imported.)
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_NE(r.err.find("URL"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace vesk::test

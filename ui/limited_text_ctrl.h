@@ -1,0 +1,32 @@
+// CLimitedTextCtrl: an edit whose text, as stored, stays within a number of Shift_JIS bytes.
+#pragma once
+
+#include <wx/textctrl.h>
+
+#include <string>
+
+namespace vesk {
+
+// Typed or pasted text that would pass the limit, or that has no Shift_JIS form, is refused
+// from the first character that does not fit (with a beep); a double-byte character is never
+// split. Text put in by the program is taken whole, and the page's check on leaving refuses it
+// when it is too long.
+class CLimitedTextCtrl : public wxTextCtrl {
+ public:
+  CLimitedTextCtrl(wxWindow* parent, std::size_t limit, const std::string& sjis, long style = 0,
+                   const wxSize& size = wxDefaultSize);
+
+  // Replaces the text (Shift_JIS, line breaks CR LF or LF) without applying the limit.
+  void SetSjis(const std::string& sjis);
+  // The text as the field stores it: Shift_JIS, line breaks CR LF.
+  std::string GetSjis() const;
+  std::size_t Limit() const { return m_limit; }
+
+ private:
+  void OnText(wxCommandEvent& event);
+
+  std::size_t m_limit;
+  wxString m_shown;  // the text last accepted, to find what an edit inserted
+};
+
+}  // namespace vesk
