@@ -462,10 +462,10 @@ void CVeskTreeView::OnEndLabelEdit(wxTreeEvent& event) {
 void CVeskTreeView::OnRightClick(wxTreeEvent& event) {
   const wxTreeItemId item = event.GetItem();
   if (item.IsOk() && item != GetSelection()) SelectItem(item);
-  const TreeContextMenu spec = TreeContextMenuFor(State());
+  const TreeContextMenu entries = TreeContextMenuFor(State());
   wxMenu menu;
-  std::string traced = spec.name;
-  for (const auto& e : spec.entries) {
+  std::string traced = entries.name;
+  for (const auto& e : entries.entries) {
     menu.Append(ToWxId(e.command), U8(e.text));
     menu.Enable(ToWxId(e.command), e.enabled);
     traced += std::string(" ") + std::to_string(e.command) + (e.enabled ? "+" : "-");
