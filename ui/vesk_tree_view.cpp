@@ -462,10 +462,10 @@ void CVeskTreeView::OnEndLabelEdit(wxTreeEvent& event) {
 void CVeskTreeView::OnRightClick(wxTreeEvent& event) {
   const wxTreeItemId item = event.GetItem();
   if (item.IsOk() && item != GetSelection()) SelectItem(item);
-  const TreeContextMenu entries = TreeContextMenuFor(State());
+  const TreeContextMenu contextMenu = TreeContextMenuFor(State());
   wxMenu menu;
-  std::string traced = entries.name;
-  for (const auto& e : entries.entries) {
+  std::string traced = contextMenu.name;
+  for (const auto& e : contextMenu.entries) {
     menu.Append(ToWxId(e.command), U8(e.text));
     menu.Enable(ToWxId(e.command), e.enabled);
     traced += std::string(" ") + std::to_string(e.command) + (e.enabled ? "+" : "-");
