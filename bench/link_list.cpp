@@ -6,10 +6,7 @@
 
 #include <string>
 
-#include "document/document_file.h"
-#include "document/veskdoc.h"
-#include "settings/memory_settings_backend.h"
-#include "settings/vesk_settings.h"
+#include "bench/bench_document.h"
 #include "ui/logic/link_rows.h"
 
 namespace vesk {
@@ -27,18 +24,13 @@ class RowsView : public IDocView {
   CLinkRows& m_rows;
 };
 
-struct Collection {
-  CMemorySettingsBackend backend;
-  CVeskSettings settings{backend};
-  CHeadlessUserInterface ui;
-  CVeskDoc doc{settings, ui};
+struct Collection : bench::BenchDocument {
   CLinkRows rows{doc};
   RowsView view{rows};
   LINKINFO* shown = nullptr;
   LINKINFO* other = nullptr;
 
   Collection() {
-    doc.OnNewDocument();
     shown = Append(0, doc.GetTopCategory(), "shown");
     other = Append(0, doc.GetTopCategory(), "other");
     LINKINFO* shelf = Append(0, doc.GetTopCategory(), "shelf");
@@ -52,12 +44,7 @@ struct Collection {
     rows.BuildColumns();
   }
   LINKINFO* Append(int kind, LINKINFO* parent, const std::string& title) {
-    LINKINFO* node = CDocumentFile::AppendNode(doc, kind);
-    node->m_nSerial = doc.GetNextSerial();
-    doc.SetNextSerial(node->m_nSerial + 1);
-    doc.SerialsChanged();
-    node->m_pParent = parent;
-    node->m_strTitle = title;
+    LINKINFO* node = bench::AppendLoaded(doc, kind, parent, title);
     node->m_strURL = "http://" + title + ".example/";
     return node;
   }
