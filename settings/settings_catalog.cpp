@@ -44,6 +44,7 @@ const CatalogRow kRows[] = {
     {"Settings\\Data", "tail", D, -1, -1, 1},
     {"Settings\\Data", "userAgent", D, -1, -1, 0},
     {"Settings\\Files", "Deepscout", S},
+    {"Settings\\Files", "Favorites", S},
     {"Settings\\ListView", "Header", D, 0, 8, 0, 0, DefaultKind::PositionPlus},
     {"Settings\\ListView", "GridLine", D, -1, -1, 0},
     {"Settings\\ListView", "lc", D, 0, 8, 0, 0, DefaultKind::ColumnWidth},
@@ -62,6 +63,7 @@ const CatalogRow kRows[] = {
     {"Settings", "PreviewPages", D, -1, -1, 0},
     {"Settings\\LinkCheck", "Jobs", D, -1, -1, 16},
     {"Settings\\LinkCheck", "Timeout", D, -1, -1, 15},
+    {"Settings\\Capture", "DevToolsPort", D, -1, -1, 9222},
 };
 
 const CatalogRow* RowOf(const SettingsEntry& entry) {

@@ -19,6 +19,7 @@ constexpr const char* kSearch = "Search";
 constexpr const char* kRecent = "Recent File List";
 constexpr const char* kSettings = "Settings";
 constexpr const char* kLinkCheck = "Settings\\LinkCheck";
+constexpr const char* kCapture = "Settings\\Capture";
 
 constexpr int kSearchWordCount = 10;
 constexpr int kRecentFileCount = 4;
@@ -130,6 +131,13 @@ void CVeskSettings::SetUserAgent(int v) { WriteInt(kData, "userAgent", v); }
 
 std::string CVeskSettings::GetDeepscout() { return GetString(kFiles, "Deepscout"); }
 void CVeskSettings::SetDeepscout(const std::string& v) { WriteString(kFiles, "Deepscout", v); }
+std::string CVeskSettings::GetFavoritesFolder() {
+  return PathFromSetting(GetString(kFiles, "Favorites"));
+}
+void CVeskSettings::SetFavoritesFolder(const std::string& path) {
+  WriteString(kFiles, "Favorites",
+              path.empty() ? std::optional<std::string>{} : PathToSetting(path));
+}
 
 // Settings\ListView
 
@@ -264,5 +272,8 @@ int CVeskSettings::GetLinkCheckJobs() { return GetInt(kLinkCheck, "Jobs", 16); }
 void CVeskSettings::SetLinkCheckJobs(int v) { WriteInt(kLinkCheck, "Jobs", v); }
 int CVeskSettings::GetLinkCheckTimeout() { return GetInt(kLinkCheck, "Timeout", 15); }
 void CVeskSettings::SetLinkCheckTimeout(int v) { WriteInt(kLinkCheck, "Timeout", v); }
+
+int CVeskSettings::GetDevToolsPort() { return GetInt(kCapture, "DevToolsPort", 9222); }
+void CVeskSettings::SetDevToolsPort(int v) { WriteInt(kCapture, "DevToolsPort", v); }
 
 }  // namespace vesk

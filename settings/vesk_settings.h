@@ -60,6 +60,10 @@ class CVeskSettings {
   // Settings\Files
   std::string GetDeepscout();
   void SetDeepscout(const std::string& v);
+  // "Favorites": the folder of the Favorites import and export (the file system's bytes);
+  // empty until the user picks one.
+  std::string GetFavoritesFolder();
+  void SetFavoritesFolder(const std::string& path);
   // Settings\ListView
   int GetHeader(int position);  // "Header%d", default position + 0x1000
   void SetHeader(int position, int v);
@@ -92,6 +96,9 @@ class CVeskSettings {
   void SetLinkCheckJobs(int v);
   int GetLinkCheckTimeout();  // "Timeout": seconds allowed per link, default 15
   void SetLinkCheckTimeout(int v);
+  // Settings\Capture
+  int GetDevToolsPort();  // "DevToolsPort": a browser's remote-debugging port, default 9222
+  void SetDevToolsPort(int v);
 
  private:
   ISettingsBackend& m_backend;

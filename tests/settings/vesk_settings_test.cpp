@@ -244,6 +244,8 @@ TEST(SettingsCatalog, DefaultsAgreeWithTheTypedReaders) {
       {"PreviewPages", [&] { return num(s.GetPreviewPages()); }},
       {"Jobs", [&] { return num(s.GetLinkCheckJobs()); }},
       {"Timeout", [&] { return num(s.GetLinkCheckTimeout()); }},
+      {"Favorites", [&] { return s.GetFavoritesFolder(); }},
+      {"DevToolsPort", [&] { return num(s.GetDevToolsPort()); }},
   };
   for (const char* w : {"x", "y", "cx", "cy", "ps1cx", "ps1cy", "max", "ps2cx", "ps2cy"})
     readers[w] = [&, w] { return num(s.GetWindowValue(w)); };
