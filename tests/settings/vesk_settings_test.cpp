@@ -215,7 +215,8 @@ TEST(SettingsCatalog, FindsKnownNamesInAnyCaseAndRefusesOthers) {
   EXPECT_FALSE(FindSettingsEntry("Settings\\Data", "Mode"));  // known, but in another section
   EXPECT_FALSE(FindSettingsEntry("Settings/Data", "tag"));
   EXPECT_FALSE(FindSettingsEntry("Settings\\Data", "nothing"));
-  EXPECT_EQ(AllSettingsEntries().size(), 13u + 1u + 9u + 1u + 9u + 9u + 10u + 1u + 4u + 1u + 2u);
+  EXPECT_EQ(AllSettingsEntries().size(),
+            13u + 2u + 9u + 1u + 9u + 9u + 10u + 1u + 4u + 1u + 2u + 1u);
 }
 
 // The catalog's defaults must be the ones the program's own readers use.
