@@ -23,8 +23,23 @@ std::string FoldSettingsName(const std::string& name) {
   return out;
 }
 
-bool SettingsNameEquals(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && FoldSettingsName(a) == FoldSettingsName(b);
+bool SettingsNameEquals(std::string_view a, std::string_view b) {
+  // Folds as it compares: names are looked up on every settings read, so no copies.
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (IsSjisLead(x)) {
+      // The trail byte may look like an ASCII letter but is not one.
+      if (x != y || (i + 1 < a.size() && a[i + 1] != b[i + 1])) return false;
+      ++i;
+      continue;
+    }
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
 }
 
 std::vector<std::string> SplitKeyPath(const std::string& keyPath) {
@@ -48,13 +63,30 @@ std::string JoinKeyPath(const std::string& parent, const std::string& keyPath) {
   return parent + "\\" + keyPath;
 }
 
-SettingsKey* SettingsKey::FindSubkey(const std::string& keyName) {
+namespace {
+
+// Calls visit(part) for each non-empty part of a backslash-separated key path, in order, until
+// visit returns false; no part is copied.
+template <typename Visit>
+void ForEachKeyPart(std::string_view keyPath, Visit visit) {
+  std::size_t start = 0;
+  while (start <= keyPath.size()) {
+    std::size_t end = keyPath.find('\\', start);
+    if (end == std::string_view::npos) end = keyPath.size();
+    if (end > start && !visit(keyPath.substr(start, end - start))) return;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+SettingsKey* SettingsKey::FindSubkey(std::string_view keyName) {
   for (auto& k : subkeys)
     if (SettingsNameEquals(k.name, keyName)) return &k;
   return nullptr;
 }
 
-const SettingsKey* SettingsKey::FindSubkey(const std::string& keyName) const {
+const SettingsKey* SettingsKey::FindSubkey(std::string_view keyName) const {
   return const_cast<SettingsKey*>(this)->FindSubkey(keyName);
 }
 
@@ -90,10 +122,10 @@ bool SettingsKey::RemoveValue(const std::string& valueName) {
 
 SettingsKey* CSettingsTree::Find(const std::string& keyPath) {
   SettingsKey* key = &m_root;
-  for (const auto& part : SplitKeyPath(keyPath)) {
+  ForEachKeyPart(keyPath, [&](std::string_view part) {
     key = key->FindSubkey(part);
-    if (!key) return nullptr;
-  }
+    return key != nullptr;
+  });
   return key;
 }
 
@@ -104,15 +136,16 @@ const SettingsKey* CSettingsTree::Find(const std::string& keyPath) const {
 SettingsKey& CSettingsTree::Create(const std::string& keyPath, bool* created) {
   if (created) *created = false;
   SettingsKey* key = &m_root;
-  for (const auto& part : SplitKeyPath(keyPath)) {
+  ForEachKeyPart(keyPath, [&](std::string_view part) {
     SettingsKey* next = key->FindSubkey(part);
     if (!next) {
-      key->subkeys.push_back(SettingsKey{part, {}, {}});
+      key->subkeys.push_back(SettingsKey{std::string(part), {}, {}});
       next = &key->subkeys.back();
       if (created) *created = true;
     }
     key = next;
-  }
+    return true;
+  });
   return *key;
 }
 

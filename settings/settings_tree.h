@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -17,7 +18,7 @@ std::string JoinKeyPath(const std::string& parent, const std::string& keyPath);
 // Folds ASCII letters to lower case, leaving the trail byte of a Shift_JIS pair untouched, so
 // that names compare without regard to letter case as the registry compares them.
 std::string FoldSettingsName(const std::string& name);
-bool SettingsNameEquals(const std::string& a, const std::string& b);
+bool SettingsNameEquals(std::string_view a, std::string_view b);
 
 // Splits "Settings\Data" into its key names; empty pieces (doubled or outer backslashes) vanish.
 std::vector<std::string> SplitKeyPath(const std::string& keyPath);
@@ -34,8 +35,8 @@ struct SettingsKey {
   std::vector<SettingsValue> values;
   std::vector<SettingsKey> subkeys;
 
-  SettingsKey* FindSubkey(const std::string& keyName);
-  const SettingsKey* FindSubkey(const std::string& keyName) const;
+  SettingsKey* FindSubkey(std::string_view keyName);
+  const SettingsKey* FindSubkey(std::string_view keyName) const;
   SettingsValue* FindValue(const std::string& valueName);
   const SettingsValue* FindValue(const std::string& valueName) const;
   // Stores the value, keeping the existing name's spelling; true when anything changed.
