@@ -49,6 +49,7 @@ void CVeskDoc::RemoveView(IDocView* view) {
 }
 
 void CVeskDoc::UpdateAllViews(int hint, LINKINFO* node) {
+  ++m_nRevision;
   // A view may remove itself while being told.
   std::vector<IDocView*> views = m_views;
   for (IDocView* view : views) {
@@ -88,6 +89,7 @@ bool CVeskDoc::OnNewDocument() {
 }
 
 void CVeskDoc::Reset() {
+  ++m_nRevision;
   m_genreSource = GenreSource::Settings;
   m_pFileInfo = std::make_unique<FILEINFO>();
   m_pUndoList.clear();
@@ -329,6 +331,14 @@ LINKINFO* CVeskDoc::FindFirstChild(const LINKINFO* parent, const LINKINFO* start
   for (; it != m_pNodeList.end(); ++it)
     if ((*it)->m_pParent == parent) return *it;
   return nullptr;
+}
+
+bool CVeskDoc::TrashHasChildren() const {
+  if (m_nTrashAnswerRevision != m_nRevision) {
+    m_bTrashHasChildren = m_pTrash != nullptr && FindFirstChild(m_pTrash) != nullptr;
+    m_nTrashAnswerRevision = m_nRevision;
+  }
+  return m_bTrashHasChildren;
 }
 
 bool CVeskDoc::Contains(const LINKINFO* node) const {

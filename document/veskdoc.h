@@ -93,6 +93,9 @@ class CVeskDoc {
   // First node at or after start (list head when start is null) whose parent is parent.
   LINKINFO* FindFirstChild(const LINKINFO* parent, const LINKINFO* start = nullptr) const;
   bool Contains(const LINKINFO* node) const;
+  // Whether the trash holds anything. The answer is kept until the views are next told of a
+  // change: command enabling asks on every idle moment, and the walk is over the whole list.
+  bool TrashHasChildren() const;
   void SelectCategory(LINKINFO* node, bool fromTree);
   void ShowCurrentCategory();
   bool IsInTrash() const;
@@ -245,6 +248,10 @@ class CVeskDoc {
   // FindBySerial's index: serial -> first node in list order with that serial, built lazily.
   mutable std::unordered_map<std::uint32_t, LINKINFO*> m_serialIndex;
   mutable bool m_bSerialIndexValid = false;
+  // Counts the changes the views were told of (and resets), for answers kept between them.
+  std::uint64_t m_nRevision = 1;
+  mutable std::uint64_t m_nTrashAnswerRevision = 0;
+  mutable bool m_bTrashHasChildren = false;
   mutable bool m_bSerialDuplicates = false;
   void IndexAppended(LINKINFO* node);
   void IndexInserted(LINKINFO* node);

@@ -230,8 +230,7 @@ CommandState CMainFrame::CurrentState() const {
   s.canUndo = m_doc.CanUndo();
   s.canFindNext = m_doc.CanFindNext();
   s.inTrash = m_doc.IsInTrash();
-  LINKINFO* trash = m_doc.GetTrash();
-  s.trashHasChildren = trash != nullptr && m_doc.FindFirstChild(trash) != nullptr;
+  s.trashHasChildren = m_doc.TrashHasChildren();
   s.recentFiles = m_manager.RecentFiles().Count();
   s.toolbarShown = m_toolbar != nullptr && m_toolbar->IsShown();
   s.statusBarShown = GetStatusBar() != nullptr && GetStatusBar()->IsShown();

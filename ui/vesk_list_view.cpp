@@ -268,8 +268,7 @@ ListCommandState CVeskListView::State() {
   }
   s.clipboard = m_rows.HasClipboard();
   s.inTrash = m_doc.IsInTrash();
-  LINKINFO* trash = m_doc.GetTrash();
-  s.trashHasChildren = trash != nullptr && m_doc.FindFirstChild(trash) != nullptr;
+  s.trashHasChildren = m_doc.TrashHasChildren();
   return s;
 }
 

@@ -208,8 +208,10 @@ TEST_F(ListCommandsTest, EmptyTrashAndUndoRestoreTheTrashInItsOrder) {
   Select(sub);  // inside the trash: emptying selects the trash itself
   doc.SetModifiedFlag(false);
   view.Clear();
+  EXPECT_TRUE(doc.TrashHasChildren());
   doc.OnEmptyTrash();
   EXPECT_TRUE(doc.IsModified());
+  EXPECT_FALSE(doc.TrashHasChildren());  // the answer kept for enabling follows the change
   EXPECT_EQ(doc.GetNodeList().size(), sizeBefore - 6);
   EXPECT_TRUE(Children(trash).empty());
   EXPECT_EQ(doc.GetCurrent(), trash);
@@ -221,6 +223,7 @@ TEST_F(ListCommandsTest, EmptyTrashAndUndoRestoreTheTrashInItsOrder) {
   view.Clear();
   doc.OnEditUndo();
   EXPECT_EQ(Children(trash), trashBefore);
+  EXPECT_TRUE(doc.TrashHasChildren());
   EXPECT_THAT(Children(cat), ElementsAre("l1", "sub", "l2"));
   EXPECT_THAT(Children(sub), ElementsAre("l3"));
   EXPECT_EQ(doc.GetNodeList().size(), sizeBefore);

@@ -34,7 +34,7 @@ TreeState TreeStateOf(CVeskDoc& doc, LINKINFO* selected, bool clipboardFull) {
   TreeState s;
   s.clipboardFull = clipboardFull;
   s.inTrash = doc.IsInTrash();
-  if (LINKINFO* trash = doc.GetTrash()) s.trashHasChildren = doc.FindFirstChild(trash) != nullptr;
+  s.trashHasChildren = doc.TrashHasChildren();
   if (selected == nullptr) return s;
   if (selected == doc.GetTopCategory()) {
     s.role = TreeRole::Top;
