@@ -42,7 +42,7 @@ struct Collection : bench::BenchDocument {
         category = Append(0, group, "category " + std::to_string(i));
         if (++i >= count) break;
       }
-      Append(1, category, "link " + std::to_string((i * 7919) % count));
+      Append(1, category, "link " + std::to_string((i * 7919LL) % count));
     }
   }
 };
@@ -69,7 +69,7 @@ void BM_SortLinksAndUndo(benchmark::State& state) {
   LINKINFO* category = c.Append(0, c.doc.GetTopCategory(), "sorted");
   std::vector<LINKINFO*> rows;
   for (int i = 0; i < count; ++i) {
-    rows.push_back(c.Append(1, category, "title " + std::to_string((i * 7919) % count)));
+    rows.push_back(c.Append(1, category, "title " + std::to_string((i * 7919LL) % count)));
   }
   c.doc.SelectCategory(category, true);
   for (auto _ : state) {

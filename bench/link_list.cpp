@@ -38,7 +38,7 @@ struct Collection : bench::BenchDocument {
     const int step = kCollection / kShown;
     for (int i = 0; i < kCollection; ++i) {
       const bool mine = i % step == 0;
-      Append(1, mine ? shown : shelf, "link " + std::to_string((i * 7919) % kCollection));
+      Append(1, mine ? shown : shelf, "link " + std::to_string((i * 7919LL) % kCollection));
     }
     doc.AddView(&view);
     rows.BuildColumns();
