@@ -221,7 +221,7 @@ void ReportLoadPeak(const std::string& label, const std::string& path) {
   if (child == 0) {
     CMemorySettingsBackend backend;
     CVeskSettings settings(backend);
-    IUserInterface ui;
+    CHeadlessUserInterface ui;
     CVeskDoc doc(settings, ui);
     bool ok = doc.OnOpenDocument(path);
     rusage usage{};
