@@ -37,14 +37,16 @@ wait_trace '^counts=0001 / 0000$'
 import_marks
 # The work box is shown with its one top-level link.
 wait_trace '^selected=作業箱$'
-wait_trace '^rows=1 外側のサイト$'
+wait_trace '^rows=1 作業箱$'
+wait_trace '^order=外側のサイト$'
 
 : >"$VESK_UI_TRACE"
 keys ctrl+z
-wait_trace '^rows=0'
+wait_trace '^rows=0 '
 
 import_marks
-wait_trace '^rows=1 外側のサイト$'
+wait_trace '^rows=1 作業箱$'
+wait_trace '^order=外側のサイト$'
 keys ctrl+s
 wait_caption "links.knd - Kestrelnest Application"
 poll 10 saved_has '"title": "Inner & mark"' || fail "imported link not saved"
