@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/file_error_cause.h"
 
@@ -18,6 +19,15 @@ enum class EntryKind { Missing, Regular, Link, Folder, Special };
 PathKind GetPathKind(const std::string& path);
 
 EntryKind GetEntryKind(const std::string& path);
+
+// One entry of a folder listing: its name and what the entry itself is (links not followed).
+struct FolderEntry {
+  std::string name;
+  EntryKind kind = EntryKind::Missing;
+};
+// The entries of the folder at path, without "." and "..", sorted by name (byte order) so that a
+// listing does not depend on the file system's order. False with cause when it cannot be read.
+bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, int* cause = nullptr);
 
 // The absolute path with every symbolic link, "." and ".." resolved; empty when path does not
 // exist or cannot be resolved.

@@ -1,9 +1,11 @@
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +71,29 @@ EntryKind GetEntryKind(const std::string& path) {
   if (S_ISDIR(st.st_mode)) return EntryKind::Folder;
   if (S_ISREG(st.st_mode)) return EntryKind::Regular;
   return EntryKind::Special;
+}
+
+bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, int* cause) {
+  entries.clear();
+  if (path.empty() || path.find('\0') != std::string::npos) {
+    SetCause(cause, kFileErrBadPath);
+    return false;
+  }
+  DIR* dir = ::opendir(path.c_str());
+  if (!dir) {
+    SetCause(cause, FileErrorCauseFromErrno(errno));
+    return false;
+  }
+  const std::string prefix = path.back() == '/' ? path : path + "/";
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    entries.push_back({name, GetEntryKind(prefix + name)});
+  }
+  ::closedir(dir);
+  std::sort(entries.begin(), entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  return true;
 }
 
 std::string RealPath(const std::string& path) {

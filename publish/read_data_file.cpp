@@ -1,6 +1,7 @@
 #include "publish/read_data_file.h"
 
 #include "document/veskdoc.h"
+#include "publish/bookmark_file.h"
 #include "publish/cgi_data.h"
 #include "publish/csv_file.h"
 #include "publish/url_file_import.h"
@@ -11,6 +12,8 @@
 namespace vesk {
 
 bool ReadDataFile(CVeskDoc& doc, const std::string& path) {
+  // A browser's bookmark file is known by its document type, whatever its name.
+  if (LooksLikeBookmarkFile(path)) return ImportBookmarkFile(doc, path);
   CFilePath file(path);
   // The extension setting is Shift_JIS; the path's name is the file system's bytes.
   std::string cgiExt;

@@ -8,8 +8,9 @@ namespace vesk {
 
 class CVeskDoc;
 
-// Runs the importer that the file's extension (case-sensitive) names: the document's CGI
-// extension, "csv" or "url". False when no importer took the file.
+// Runs the bookmark importer for a file that declares the bookmark file type, else the importer
+// that the file's extension (case-sensitive) names: the document's CGI extension, "csv" or
+// "url". False when no importer took the file.
 bool ReadDataFile(CVeskDoc& doc, const std::string& path);
 
 // The command: asks for the file with the filter of string 10117, then ReadDataFile.

@@ -14,6 +14,10 @@ enum StringId : int {
   kIdsNotCsvFile = 10008,
   kIdsHtmlWriteFailed = 10010,
   kIdsSearchProgramFailed = 10011,
+  kIdsFavoritesImportAsk = 10012,
+  kIdsFavoritesFolderMade = 10013,
+  kIdsFavoritesNoFolder = 10014,
+  kIdsFavoritesWritten = 10015,
   kIdsFindNotFound = 10016,
   kIdsFindNoMore = 10017,
   kIdsPathNotStorable = 10030,  // %1 = the path
@@ -53,7 +57,11 @@ enum StringId : int {
   kIdsTemplateNotRegular = 10509,  // "%1": the template path
   kIdsNoUrlInShortcut = 10510,     // "%1": the shortcut file
   kIdsCsvNoFileName = 10511,
-  kIdsOutputFolderMissing = 10512,  // "%1": the folder set in the document
+  kIdsOutputFolderMissing = 10512,    // "%1": the folder set in the document
+  kIdsBookmarkTitlesChanged = 10540,  // "%1": how many titles lost characters
+  kIdsNotBookmarkFile = 10541,        // "%1": the file
+  kIdsBookmarkFilter = 10542,
+  kIdsBookmarksWritten = 10543,  // "%1": the file written
   kIdsNoLinksToCheck = 10600,
   kIdsAppName = 57344,
   kIdsCountsText = 59143,

@@ -146,7 +146,10 @@ std::string CFilePath::ReadIniValue(const std::string& section, const std::strin
 }
 
 bool CFilePath::WriteIniValue(const std::string& section, const std::string& key,
-                              const std::string& value) const {
+                              const std::string& value, int* cause) const {
+  int ignored = 0;
+  if (!cause) cause = &ignored;
+  *cause = kFileErrInvalidFile;
   // Names or a value that would break the line format are refused.
   if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) ||
       HasLineBreak(value) || MbsFindChar(section, ']') != npos || MbsFindChar(key, '=') != npos ||
@@ -154,10 +157,11 @@ bool CFilePath::WriteIniValue(const std::string& section, const std::string& key
     return false;
 
   std::string content;
-  int cause = 0;
-  if (!platform::ReadWholeFile(m_strPath, content, kIniFileMax, &cause) &&
-      cause != kFileErrNotFound)
-    return false;
+  *cause = 0;
+  if (!platform::ReadWholeFile(m_strPath, content, kIniFileMax, cause)) {
+    if (*cause != kFileErrNotFound) return false;
+    *cause = 0;
+  }
 
   std::string eol = "\r\n";
   std::size_t firstLf = content.find('\n');
@@ -182,7 +186,7 @@ bool CFilePath::WriteIniValue(const std::string& section, const std::string& key
       if (MbsEqualNoCase(parsed.name, key)) {
         std::string updated = content.substr(0, start + parsed.valueAt) + value;
         updated.append(content, textEnd, npos);
-        return platform::ReplaceFileAtomically(m_strPath, updated);
+        return platform::ReplaceFileAtomically(m_strPath, updated, cause);
       }
       insertAt = lineEnd;
     }
@@ -200,7 +204,7 @@ bool CFilePath::WriteIniValue(const std::string& section, const std::string& key
     if (!updated.empty() && updated.back() != '\n') updated += eol;
     updated += "[" + section + "]" + eol + entry;
   }
-  return platform::ReplaceFileAtomically(m_strPath, updated);
+  return platform::ReplaceFileAtomically(m_strPath, updated, cause);
 }
 
 FolderKindResult CFilePath::FolderKind() const {

@@ -47,9 +47,10 @@ class CFilePath {
   // cannot be read and cause is given, it receives the file-error cause (else 0).
   std::string ReadIniValue(const std::string& section, const std::string& key,
                            int* cause = nullptr) const;
-  // Replaces (or adds) [section] key in the INI file, keeping the rest; false on failure.
-  bool WriteIniValue(const std::string& section, const std::string& key,
-                     const std::string& value) const;
+  // Replaces (or adds) [section] key in the INI file, keeping the rest; false on failure, with
+  // the file-error cause when cause is given.
+  bool WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+                     int* cause = nullptr) const;
   // Whether the path is an existing folder, another existing thing, or missing.
   FolderKindResult FolderKind() const;
   // Creates every missing folder of an absolute path (the last one only with createLast).

@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "app/doc_manager.h"
+#include "app/favorites.h"
 #include "document/veskdoc.h"
+#include "publish/bookmark_file.h"
 #include "publish/cgi_data.h"
 #include "publish/csv_file.h"
 #include "publish/html_pages.h"
@@ -19,6 +21,8 @@
 #include "settings/settings_file_backend.h"
 #include "settings/vesk_settings.h"
 #include "text/encoding.h"
+#include "ui/favorites_dialog.h"
+#include "ui/folder_picker.h"
 #include "ui/link_check_dialog.h"
 #include "ui/logic/command_table.h"
 #include "ui/main_frame.h"
@@ -52,6 +56,10 @@ class CVeskApp : public wxApp {
 
  private:
   DocumentCommands MakeCommands();
+  void AddBookmarkCommands(DocumentCommands& c);
+  // The Favorites folder of the setting; while the setting is empty, the one the user picks now
+  // (empty when cancelled).
+  std::string FavoritesFolder();
 
   std::string m_cmdPath;
   std::unique_ptr<ISettingsBackend> m_backend;
@@ -92,7 +100,40 @@ DocumentCommands CVeskApp::MakeCommands() {
     RunLinkCheck(m_frame, doc, actions);
   };
   c.readDroppedFile = [&doc](const std::string& path) { return ReadDataFile(doc, path); };
+  AddBookmarkCommands(c);
   return c;
+}
+
+std::string CVeskApp::FavoritesFolder() {
+  std::string folder = m_settings->GetFavoritesFolder();
+  if (!folder.empty()) return folder;
+  return CFolderPicker(m_frame).Run().value_or(std::string());
+}
+
+void CVeskApp::AddBookmarkCommands(DocumentCommands& c) {
+  CVeskDoc& doc = *m_doc;
+  c.handlers[kCmdFavoritesImport] = [this, &doc] {
+    const std::string folder = FavoritesFolder();
+    if (!folder.empty()) OnFavoritesImport(doc, folder);
+  };
+  c.handlers[kCmdFavoritesExport] = [this, &doc] {
+    const std::optional<int> option = RunFavoritesExportDialog(m_frame);
+    if (!option) return;
+    const std::string folder = FavoritesFolder();
+    if (!folder.empty()) RunFavoritesExport(doc, folder, *option);
+  };
+  c.handlers[kCmdBookmarksImport] = [&doc] {
+    if (auto path = doc.UI().AskOpenPath(ResString(kIdsBookmarkFilter)))
+      ImportBookmarkFile(doc, *path);
+  };
+  c.handlers[kCmdBookmarksExport] = [&doc] {
+    LINKINFO* category = doc.GetCurrent() ? doc.GetCurrent() : doc.GetTopCategory();
+    auto path = doc.UI().AskSavePath("bookmarks.html", ResString(kIdsBookmarkFilter));
+    if (path && ExportBookmarkFile(doc, category, *path)) {
+      doc.UI().MessageBox(ResFormat(kIdsBookmarksWritten, ToCp932(*path)), MbButtons::Ok,
+                          MbIcon::Information);
+    }
+  };
 }
 
 bool CVeskApp::OnInit() {

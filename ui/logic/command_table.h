@@ -55,7 +55,9 @@ enum CommandId : int {
   kCmdMoveUp = 32796,
   kCmdBrowserPage = 32798,
   kCmdMailAdmin = 32799,
-  kCmdCheckLinks = 32810,  // beyond the original set: the link check
+  kCmdCheckLinks = 32810,       // beyond the original set: the link check
+  kCmdBookmarksImport = 32811,  // beyond the original set: browser bookmark files
+  kCmdBookmarksExport = 32812,
 };
 
 constexpr int kRecentFileCount = 4;

@@ -1,0 +1,253 @@
+#include "publish/bookmark_file.h"
+
+#include <ctime>
+#include <unordered_map>
+#include <vector>
+
+#include "document/veskdoc.h"
+#include "platform/file_system.h"
+#include "platform/read_only_file.h"
+#include "publish/bookmark_reader.h"
+#include "publish/data_file.h"
+#include "publish/file_errors.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+#include "text/encoding.h"
+
+namespace vesk {
+namespace {
+
+// The length of the UTF-8 character at i (1 for a byte that starts none).
+std::size_t Utf8Length(const std::string& text, std::size_t i) {
+  const unsigned char c = static_cast<unsigned char>(text[i]);
+  std::size_t len = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 1;
+  if (c >= 0xF5) len = 1;
+  if (i + len > text.size()) return 1;
+  for (std::size_t k = 1; k < len; ++k) {
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 1;
+  }
+  return len;
+}
+
+// A URL in Shift_JIS: a character that Shift_JIS lacks is percent-encoded (its UTF-8 bytes), so
+// the address still leads to the same place instead of holding a '?'.
+std::string UrlToCp932(const std::string& url) {
+  std::string out;
+  if (Utf8ToCp932(url, out)) return out;
+  out.clear();
+  static const char kHex[] = "0123456789ABCDEF";
+  for (std::size_t i = 0; i < url.size();) {
+    const std::size_t len = Utf8Length(url, i);
+    const std::string ch = url.substr(i, len);
+    std::string converted;
+    if (len > 1 && Utf8ToCp932(ch, converted)) {
+      out += converted;
+    } else if (len == 1 && static_cast<unsigned char>(ch[0]) < 0x80) {
+      out += ch;
+    } else {
+      for (unsigned char c : ch) {
+        out += '%';
+        out += kHex[c >> 4];
+        out += kHex[c & 0xF];
+      }
+    }
+    i += len;
+  }
+  return out;
+}
+
+// The date fields of a link from seconds since 1970 (local time, as the CGI files are read).
+void SetDate(LINKINFO& link, std::int64_t seconds) {
+  if (seconds <= 0) return;
+  std::time_t t = static_cast<std::time_t>(seconds);
+  std::tm local{};
+  if (!localtime_r(&t, &local)) return;
+  link.m_nYear = local.tm_year + 1900;
+  link.m_nMonth = local.tm_mon + 1;
+  link.m_nDay = local.tm_mday;
+}
+
+// Seconds since 1970 of a link's date at local midnight; 0 when it has none.
+long long DateSeconds(const LINKINFO& link) {
+  if (link.m_nYear < 1970 || link.m_nMonth < 1 || link.m_nMonth > 12 || link.m_nDay < 1 ||
+      link.m_nDay > 31)
+    return 0;
+  std::tm local{};
+  local.tm_year = link.m_nYear - 1900;
+  local.tm_mon = link.m_nMonth - 1;
+  local.tm_mday = link.m_nDay;
+  local.tm_isdst = -1;
+  const std::time_t t = std::mktime(&local);
+  return t < 0 ? 0 : static_cast<long long>(t);
+}
+
+// A document text as HTML text in UTF-8: markup characters escaped, line breaks and TABs as
+// spaces so that every element stays on its line.
+std::string HtmlText(const std::string& sjis) {
+  const std::string utf8 = ToUtf8(sjis);
+  std::string out;
+  out.reserve(utf8.size());
+  for (char c : utf8) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      case '\r':
+      case '\n':
+      case '\t':
+        out += ' ';
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+// The category is made current and shown, also when no tree view answers and when it is
+// current already.
+void ShowCategory(CVeskDoc& doc, LINKINFO* category) {
+  if (doc.GetCurrent() == category) {
+    doc.ShowCurrentCategory();
+    return;
+  }
+  doc.SelectCategory(category, false);
+  if (doc.GetCurrent() != category) doc.SelectCategory(category, true);
+}
+
+}  // namespace
+
+bool LooksLikeBookmarkFile(const std::string& path) {
+  platform::CReadOnlyFile file;
+  if (!file.Open(path)) return false;
+  std::string head(1024, '\0');
+  const long got = file.Read(head.data(), head.size());
+  if (got <= 0) return false;
+  head.resize(static_cast<std::size_t>(got));
+  return IsBookmarkFile(head);
+}
+
+bool ImportBookmarkFile(CVeskDoc& doc, const std::string& path, BookmarkImportResult* result) {
+  IUserInterface& ui = doc.UI();
+  std::string text;
+  int cause = 0;
+  if (!platform::ReadWholeFile(path, text, kBookmarkFileMax, &cause)) {
+    ReportFileError(ui, cause == kFileErrNone ? kFileErrGeneric : cause, path);
+    return false;
+  }
+  if (!IsBookmarkFile(text)) {
+    ui.MessageBox(ResFormat(kIdsNotBookmarkFile, ToCp932(path)), MbButtons::Ok, MbIcon::Stop);
+    return false;
+  }
+  LINKINFO* workBox = doc.GetWorkBox();
+  if (!workBox) return false;
+  const std::vector<BookmarkItem> items = ReadBookmarks(text);
+  text.clear();
+
+  BookmarkImportResult counts;
+  bool ok = true;
+  const int group = doc.BeginUndoGroup();
+  std::vector<LINKINFO*> made(items.size(), nullptr);
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    const BookmarkItem& item = items[k];
+    LINKINFO* node = doc.CreateNode(item.folder ? 0 : 1);
+    if (!node) {
+      ok = false;
+      break;
+    }
+    node->m_pParent = item.parent >= 0 && made[static_cast<std::size_t>(item.parent)]
+                          ? made[static_cast<std::size_t>(item.parent)]
+                          : workBox;
+    if (!Utf8ToCp932(item.title, node->m_strTitle)) {
+      node->m_strTitle = ToCp932(item.title);
+      ++counts.changedTitles;
+    }
+    if (item.folder) {
+      ++counts.categories;
+      doc.UpdateAllViews(kHintAddCategory, node);
+    } else {
+      ++counts.links;
+      node->m_strURL = UrlToCp932(item.url);
+      SetDate(*node, item.lastModified > 0 ? item.lastModified : item.addDate);
+    }
+    doc.RecordUndo(node, kUndoCreated, group);
+    made[k] = node;
+  }
+  if (LINKINFO* current = doc.GetCurrent()) doc.RecordUndo(current, kUndoListAction, group);
+  ShowCategory(doc, workBox);
+  if (counts.changedTitles > 0) {
+    ui.MessageBox(ResFormat(kIdsBookmarkTitlesChanged, std::to_string(counts.changedTitles)),
+                  MbButtons::Ok, MbIcon::Information);
+  }
+  if (result) *result = counts;
+  return ok;
+}
+
+std::string BookmarkFileText(const CVeskDoc& doc, const LINKINFO* category) {
+  std::string out =
+      "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+      "<!-- This is an automatically generated file.\n"
+      "     It will be read and overwritten.\n"
+      "     DO NOT EDIT! -->\n"
+      "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n";
+  const std::string name = category ? HtmlText(category->m_strTitle) : std::string();
+  out += "<TITLE>" + name + "</TITLE>\n<H1>" + name + "</H1>\n\n<DL><p>\n";
+  if (category) {
+    // Children in list order, gathered once; the walk keeps its own stack, so no tree depth
+    // can exhaust the call stack, and a parent loop from a damaged file ends at visited nodes.
+    std::unordered_map<const LINKINFO*, std::vector<const LINKINFO*>> children;
+    for (const LINKINFO* node : doc.GetNodeList()) children[node->m_pParent].push_back(node);
+    struct Frame {
+      const LINKINFO* category;
+      std::size_t next;
+    };
+    std::vector<Frame> stack{{category, 0}};
+    std::unordered_map<const LINKINFO*, bool> visited{{category, true}};
+    while (!stack.empty()) {
+      Frame& frame = stack.back();
+      const auto& list = children[frame.category];
+      const std::string indent(4 * stack.size(), ' ');
+      if (frame.next >= list.size()) {
+        stack.pop_back();
+        if (!stack.empty()) out += indent.substr(4) + "</DL><p>\n";
+        continue;
+      }
+      const LINKINFO* node = list[frame.next++];
+      if (node->IsCategory()) {
+        if (visited[node]) continue;
+        visited[node] = true;
+        out += indent + "<DT><H3>" + HtmlText(node->m_strTitle) + "</H3>\n";
+        out += indent + "<DL><p>\n";
+        stack.push_back({node, 0});
+        continue;
+      }
+      out += indent + "<DT><A HREF=\"" + HtmlText(node->m_strURL) + "\"";
+      if (long long seconds = DateSeconds(*node)) {
+        out += " ADD_DATE=\"" + std::to_string(seconds) + "\"";
+      }
+      out += ">" + HtmlText(node->m_strTitle) + "</A>\n";
+    }
+  }
+  out += "</DL><p>\n";
+  return out;
+}
+
+bool ExportBookmarkFile(CVeskDoc& doc, const LINKINFO* category, const std::string& path) {
+  if (!category) return false;
+  CDataFile data(doc);
+  return data.WriteWholeFile(path, BookmarkFileText(doc, category));
+}
+
+}  // namespace vesk
