@@ -144,9 +144,12 @@ void ReportPeak(int nodes) {
 }
 
 // A version-100 file (links with fields 1-14, then the category table) of about the same
-// content as Build makes; written by hand, since the program only writes version 300.
-std::string OldFileOf(int nodes) {
-  std::string path = (Folder() / ("old" + std::to_string(nodes) + ".knd")).string();
+// content as Build makes, or, when minimal, of empty links in one category (the smallest records
+// the format has, where the nodes' own size weighs most against the file's); written by hand,
+// since the program only writes version 300.
+std::string OldFile(int nodes, bool minimal) {
+  std::string path =
+      (Folder() / ((minimal ? "min" : "old") + std::to_string(nodes) + ".knd")).string();
   std::string b;
   auto u32 = [&b](std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
@@ -157,7 +160,7 @@ std::string OldFileOf(int nodes) {
   };
   const std::string name = ToCp932("カテゴリー");
   const std::string comment = ToCp932("日本語のコメントと <b>タグ</b> が入ります。");
-  int categories = std::max(1, nodes / 30);
+  int categories = minimal ? 1 : std::max(1, nodes / 30);
   int links = nodes - categories;
   str("Kestrelnest Application Data Format\r\n");
   u32(100);
@@ -170,6 +173,12 @@ std::string OldFileOf(int nodes) {
       b += std::string("\x01\x80", 2);
     }
     u32(static_cast<std::uint32_t>(i));
+    if (minimal) {
+      for (int k = 0; k < 3; ++k) str("");
+      for (int k = 0; k < 5; ++k) u32(0);
+      for (int k = 0; k < 5; ++k) str("");
+      continue;
+    }
     str("");
     str("admin" + n);
     str(name + std::to_string(i % categories));  // the category's name
@@ -191,6 +200,8 @@ std::string OldFileOf(int nodes) {
   if (!f || std::fwrite(b.data(), 1, b.size(), f) != b.size() || std::fclose(f) != 0) std::abort();
   return path;
 }
+std::string OldFileOf(int nodes) { return OldFile(nodes, false); }
+std::string OldMinimalFileOf(int nodes) { return OldFile(nodes, true); }
 
 // Makes a file in a child of its own, so that nothing of its making is counted in the parent
 // (whose pages the measuring child shares); returns its path.
@@ -249,6 +260,8 @@ int main(int argc, char** argv) {
       vesk::ReportLoadPeak("v100 " + std::to_string(nodes),
                            vesk::MadeInChild(vesk::OldFileOf, nodes));
     }
+    // The worst case: as many empty links as the serials allow.
+    vesk::ReportLoadPeak("v100 empty", vesk::MadeInChild(vesk::OldMinimalFileOf, 319990));
     std::filesystem::remove_all(vesk::Folder());
     return 0;
   }
