@@ -37,8 +37,7 @@ class CInstanceChannel {
   // Primary: the messages that arrived since the last call; never blocks. Connections from
   // another user are refused.
   std::vector<std::string> Receive();
-  // Primary: the socket to watch for readability, or -1.
-  int ListenHandle() const;
+  const std::string& Folder() const;
 
  private:
   struct Impl;

@@ -181,6 +181,6 @@ std::vector<std::string> CInstanceChannel::Receive() {
   return messages;
 }
 
-int CInstanceChannel::ListenHandle() const { return m_impl->listenFd; }
+const std::string& CInstanceChannel::Folder() const { return m_impl->folder; }
 
 }  // namespace vesk::platform
