@@ -27,6 +27,24 @@ poll 10 eval '! wm_state_has _NET_WM_STATE_HIDDEN' || fail "window still minimis
 count=$(xdotool search --onlyvisible --name 'Kestrelnest Application' | wc -l)
 expect_eq "$count" 1 "windows after the second start"
 
+# A handed-over document takes the normal open path: a modified document is offered for saving
+# first, and Cancel keeps it.
+menu alt+i r
+wait_trace '^message=通し番号を再割り当てします。'
+answer vesk Return
+timeout 20 "$VESK" "$WORK/first.knd" || fail "hand-over to a modified document failed"
+wait_trace '^message=.*second.knd への変更を保存しますか\?$'
+answer vesk Escape
+# Hand-overs are taken in turn: once an empty one is seen, the cancelled open has ended.
+timeout 20 "$VESK" || fail "empty hand-over failed"
+wait_trace '^instance-message=$'
+caption_is "second.knd - Kestrelnest Application" || fail "Cancel did not keep the document"
+: >"$VESK_UI_TRACE"
+timeout 20 "$VESK" "$WORK/first.knd" || fail "second hand-over failed"
+wait_trace '^message=.*second.knd への変更を保存しますか\?$'
+answer vesk Return  # Yes: saved, then the handed-over document opens
+wait_caption "first.knd - Kestrelnest Application"
+
 # Uninstall while running: message 10023, nothing changed.
 "$VESK" --uninstall >"$WORK/uninstall.log" 2>&1 &
 UNINSTALL_PID=$!
@@ -47,10 +65,10 @@ VESK_PID=
 start_vesk "$WORK/first.knd"
 wait_caption "first.knd - Kestrelnest Application"
 
-# The new instance answers hand-overs in turn; an empty command line only raises the window.
-timeout 20 "$VESK" >"$WORK/third.log" 2>&1 || fail "third start failed: $(cat "$WORK/third.log")"
-wait_trace '^instance-message=$'
-caption_is "first.knd - Kestrelnest Application" || fail "an empty hand-over changed the document"
+# The new instance answers hand-overs too.
+timeout 20 "$VESK" "$WORK/second.knd" >"$WORK/third.log" 2>&1 ||
+  fail "third start failed: $(cat "$WORK/third.log")"
+wait_caption "second.knd - Kestrelnest Application"
 close_vesk
 expect_eq "$VESK_RC" 0 "exit status"
 [ -S "$XDG_RUNTIME_DIR/vesk/vesk.sock" ] && fail "socket left after a normal exit"
