@@ -1,5 +1,6 @@
 // CVeskApp: the desktop program's application object — settings, the one document, the main
 // window and the start-up document.
+#include <wx/evtloop.h>
 #include <wx/modalhook.h>
 #include <wx/timer.h>
 #include <wx/wx.h>
@@ -152,7 +153,12 @@ void CVeskApp::OnInstanceTimer(wxTimerEvent&) {
   for (auto& message : m_instance->Receive()) {
     if (auto path = DecodeHandOver(message)) m_pending.push_back(std::move(*path));
   }
-  if (m_pending.empty() || m_takingHandOver || m_modals.Open() > 0 || m_frame == nullptr) return;
+  // Only from the main loop itself: not inside a modal dialog, a yield of a long output or the
+  // start-up, where the document must not be replaced under the running code.
+  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+  const bool quiet = loop != nullptr && loop == GetMainLoop() && !loop->IsYielding() &&
+                     m_modals.Open() == 0 && m_frame != nullptr;
+  if (m_pending.empty() || m_takingHandOver || !quiet) return;
   m_takingHandOver = true;
   std::vector<std::string> pending;
   pending.swap(m_pending);
@@ -182,6 +188,11 @@ bool CVeskApp::OnInit() {
     m_earlyExit = 0;
     return false;
   }
+  // Later starts are answered from now on, also while the notice below is open; what they hand
+  // over waits until the window is there.
+  m_instanceTimer.SetOwner(this);
+  Bind(wxEVT_TIMER, &CVeskApp::OnInstanceTimer, this, m_instanceTimer.GetId());
+  if (role == platform::InstanceRole::Primary) m_instanceTimer.Start(100);
   if (!SettingsRootExists(platform::DefaultSettingsFilePath()))
     StartupMessage(kIdsInstallNotice, "vesk install", wxOK | wxICON_INFORMATION);
 
@@ -220,9 +231,6 @@ bool CVeskApp::OnInit() {
     if (!m_manager->OpenRecentFile(0)) m_manager->FileNew();
   }
   m_frame->OnDocumentChanged();
-  m_instanceTimer.SetOwner(this);
-  Bind(wxEVT_TIMER, &CVeskApp::OnInstanceTimer, this, m_instanceTimer.GetId());
-  if (role == platform::InstanceRole::Primary) m_instanceTimer.Start(100);
   // Tells the desktop tests that the start-up document is in place.
   m_frame->CallAfter([] { TraceUi("ready", "1"); });
   return true;
