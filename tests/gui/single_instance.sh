@@ -24,6 +24,20 @@ wait_wm_state _NET_WM_STATE_HIDDEN
 wait_trace "^instance-message=$WORK/second.knd\$"
 wait_caption "second.knd - Kestrelnest Application"
 poll 10 eval '! wm_state_has _NET_WM_STATE_HIDDEN' || fail "window still minimised"
+# Brought to the front: the window manager makes it the active window.
+active_is_main() {
+  local id
+  id=$(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# \(0x[0-9a-f]*\).*/\1/p')
+  [ -n "$id" ] && (("$id" == MAIN_WIN))
+}
+poll 10 active_is_main || fail "window not active after the hand-over"
+# Behind another program's window, an empty hand-over brings it forward again.
+xmessage -name front -title front "in front" >/dev/null 2>&1 &
+FRONT_PID=$!
+poll 10 eval '! active_is_main' || fail "the other window never became active"
+timeout 20 "$VESK" || fail "empty hand-over failed"
+poll 10 active_is_main || fail "window not brought forward by an empty hand-over"
+kill "$FRONT_PID"
 count=$(xdotool search --onlyvisible --name 'Kestrelnest Application' | wc -l)
 expect_eq "$count" 1 "windows after the second start"
 
@@ -36,6 +50,7 @@ timeout 20 "$VESK" "$WORK/first.knd" || fail "hand-over to a modified document f
 wait_trace '^message=.*second.knd への変更を保存しますか\?$'
 answer vesk Escape
 # Hand-overs are taken in turn: once an empty one is seen, the cancelled open has ended.
+: >"$VESK_UI_TRACE"
 timeout 20 "$VESK" || fail "empty hand-over failed"
 wait_trace '^instance-message=$'
 caption_is "second.knd - Kestrelnest Application" || fail "Cancel did not keep the document"
