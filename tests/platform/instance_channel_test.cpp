@@ -42,7 +42,7 @@ TEST(InstanceChannelTest, SecondStartReachesTheFirstWithTheWholeMessage) {
   EXPECT_EQ(st.st_mode & 077, 0u) << "socket open to others";
 
   // Bytes of any value, NULs included, and more than one read's worth.
-  std::string message = std::string("vesk-open 1\n/a b/\xE6\x97\xA5.knd", 28) + '\0';
+  std::string message = std::string("vesk-open 1\n/a b/\xE6\x97\xA5.knd") + '\0';
   message += std::string(10000, 'x');
   bool sent = false;
   auto got = DeliverAndReceive(first, message, sent);
