@@ -20,6 +20,9 @@ enum StringId : int {
   kIdsFavoritesWritten = 10015,
   kIdsFindNotFound = 10016,
   kIdsFindNoMore = 10017,
+  kIdsInstallNotice = 10021,
+  kIdsUninstallAsk = 10022,
+  kIdsUninstallWhileRunning = 10023,
   kIdsPathNotStorable = 10030,  // %1 = the path
   kIdsNoMailProgram = 10067,
   kIdsNothingChanged = 10068,

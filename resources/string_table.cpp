@@ -26,6 +26,12 @@ const std::map<int, const char*>& Utf8Table() {
       {10015, "お気に入りにリンク先を書き込みました。"},
       {10016, "検索結果:見つかりませんでした。"},
       {10017, "検索結果:他は見つかりませんでした。"},
+      // The settings live in a file here, and the uninstall run is the program's own command.
+      {10021,
+       "Kestrelnest Application\n設定ファイルにデータを書き込みます。\n\n設定ファイルのデータの削"
+       "除は、\n『vesk --uninstall』にてできます。"},
+      {10022, "Kestrelnest Application\nレジストリのデータを削除します。"},
+      {10023, "Kestrelnst Applicationが起動していますのでアンインストールできません。"},
       {10030, "ドキュメントに保存できない文字がパスに有ります。\n%1"},
       {10067,
        "メールソフトが見つかりませんでした。\nInernetExplorerのオプションで電子メールソフトを選択し"

@@ -1,15 +1,25 @@
 // CVeskApp: the desktop program's application object — settings, the one document, the main
 // window and the start-up document.
+#include <wx/evtloop.h>
+#include <wx/modalhook.h>
+#include <wx/timer.h>
 #include <wx/wx.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "app/desktop_registration.h"
 #include "app/doc_manager.h"
 #include "app/favorites.h"
+#include "app/settings_removal.h"
+#include "app/startup_command.h"
 #include "document/veskdoc.h"
+#include "platform/instance_channel.h"
+#include "platform/run_tool.h"
 #include "publish/bookmark_file.h"
 #include "publish/cgi_data.h"
 #include "publish/csv_file.h"
@@ -33,26 +43,39 @@
 namespace vesk {
 namespace {
 
-// The command line as one document path: surrounding double quotes removed, made absolute. The
-// arguments are taken as the system gave them, so the path keeps the file system's own bytes
-// whatever the locale.
-std::string CommandLinePath(int argc, char** argv) {
-  if (argc < 2) return {};
-  std::string arg = argv[1];
-  for (int i = 2; i < argc; ++i) arg += std::string(" ") + argv[i];
-  if (arg.size() >= 2 && arg.front() == '"' && arg.back() == '"')
-    arg = arg.substr(1, arg.size() - 2);
-  if (arg.empty()) return {};
-  std::error_code ec;
-  auto abs = std::filesystem::absolute(std::filesystem::path(arg), ec);
-  return ec ? arg : abs.lexically_normal().string();
+// A message box of the start-up, shown before (or without) the main window, so it has no owner.
+MbResult StartupMessage(int textId, const char* captionUtf8, long style) {
+  const std::string text = ResString(textId);
+  TraceUi("message", ToUtf8(text));
+  wxMessageDialog box(nullptr, FromSjis(text), U8(captionUtf8), style);
+  box.SetOKCancelLabels("OK", U8("キャンセル"));
+  return box.ShowModal() == wxID_OK ? MbResult::Ok : MbResult::Cancel;
 }
+
+// Counts the modal dialogs shown, so a document handed over by a later start waits until the
+// user has finished with them instead of replacing the document under an open dialog.
+class CModalCounter : public wxModalDialogHook {
+ public:
+  int Open() const { return m_open; }
+
+ protected:
+  int Enter(wxDialog*) override {
+    ++m_open;
+    return wxID_NONE;
+  }
+  void Exit(wxDialog*) override { --m_open; }
+
+ private:
+  int m_open = 0;
+};
 
 class CVeskApp : public wxApp {
  public:
-  explicit CVeskApp(std::string commandLinePath) : m_cmdPath(std::move(commandLinePath)) {}
+  explicit CVeskApp(StartCommand command) : m_command(std::move(command)) {}
   bool OnInit() override;
   int OnExit() override;
+  // The exit status of a run that ended in OnInit (hand-over, uninstall, failed open).
+  int EarlyExitCode() const { return m_earlyExit; }
 
  private:
   DocumentCommands MakeCommands();
@@ -60,8 +83,20 @@ class CVeskApp : public wxApp {
   // The Favorites folder of the setting; while the setting is empty, the one the user picks now
   // (empty when cancelled).
   std::string FavoritesFolder();
+  // Hands the command line to the running instance; false when none answered.
+  bool HandOver();
+  void RunUninstall();
+  // Takes what later starts handed over, once no modal dialog is open.
+  void OnInstanceTimer(wxTimerEvent&);
+  void TakeHandOver(const std::string& path);
 
-  std::string m_cmdPath;
+  StartCommand m_command;
+  int m_earlyExit = 1;
+  std::unique_ptr<platform::CInstanceChannel> m_instance;
+  wxTimer m_instanceTimer;
+  std::vector<std::string> m_pending;
+  bool m_takingHandOver = false;
+  CModalCounter m_modals;
   std::unique_ptr<ISettingsBackend> m_backend;
   std::unique_ptr<CVeskSettings> m_settings;
   std::unique_ptr<CWxUserInterface> m_ui;
@@ -136,7 +171,72 @@ void CVeskApp::AddBookmarkCommands(DocumentCommands& c) {
   };
 }
 
+bool CVeskApp::HandOver() {
+  if (m_command.kind == StartKind::Uninstall) {
+    StartupMessage(kIdsUninstallWhileRunning, "Warning", wxOK | wxICON_EXCLAMATION);
+    return true;
+  }
+  if (m_instance->Send(EncodeHandOver(m_command.documentPath), 10000)) return true;
+  std::fputs("vesk: another vesk of this user is running but did not answer\n", stderr);
+  return false;
+}
+
+void CVeskApp::RunUninstall() {
+  if (StartupMessage(kIdsUninstallAsk, "vesk uninstall", wxOK | wxCANCEL | wxICON_INFORMATION) !=
+      MbResult::Ok)
+    return;
+  DeleteSettingsRoot(platform::DefaultSettingsFilePath());
+  const XdgPlaces places = XdgPlacesFromEnvironment();
+  UpdateDesktopDatabases(places, UnregisterDesktopFiles(places));
+}
+
+void CVeskApp::OnInstanceTimer(wxTimerEvent&) {
+  for (auto& message : m_instance->Receive()) {
+    if (auto path = DecodeHandOver(message)) m_pending.push_back(std::move(*path));
+  }
+  // Only from the main loop itself: not inside a modal dialog, a yield of a long output or the
+  // start-up, where the document must not be replaced under the running code.
+  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+  const bool quiet = loop != nullptr && loop == GetMainLoop() && !loop->IsYielding() &&
+                     m_modals.Open() == 0 && m_frame != nullptr;
+  if (m_pending.empty() || m_takingHandOver || !quiet) return;
+  m_takingHandOver = true;
+  std::vector<std::string> pending;
+  pending.swap(m_pending);
+  for (const auto& path : pending) TakeHandOver(path);
+  m_takingHandOver = false;
+}
+
+void CVeskApp::TakeHandOver(const std::string& path) {
+  TraceUi("instance-message", path);
+  if (m_frame->IsIconized()) m_frame->Iconize(false);
+  m_frame->Show();
+  m_frame->Raise();
+  // Opened as File Open would: a modified document is offered for saving first.
+  if (!path.empty()) m_manager->OpenDocumentFile(path);
+}
+
 bool CVeskApp::OnInit() {
+  m_modals.Register();
+  m_instance = std::make_unique<platform::CInstanceChannel>(platform::InstanceFolder());
+  const platform::InstanceRole role = m_instance->Claim();
+  if (role == platform::InstanceRole::Secondary) {
+    m_earlyExit = HandOver() ? 0 : 1;
+    return false;
+  }
+  if (m_command.kind == StartKind::Uninstall) {
+    RunUninstall();
+    m_earlyExit = 0;
+    return false;
+  }
+  // Later starts are answered from now on, also while the notice below is open; what they hand
+  // over waits until the window is there.
+  m_instanceTimer.SetOwner(this);
+  Bind(wxEVT_TIMER, &CVeskApp::OnInstanceTimer, this, m_instanceTimer.GetId());
+  if (role == platform::InstanceRole::Primary) m_instanceTimer.Start(100);
+  if (!SettingsRootExists(platform::DefaultSettingsFilePath()))
+    StartupMessage(kIdsInstallNotice, "vesk install", wxOK | wxICON_INFORMATION);
+
   m_backend = std::make_unique<platform::CSettingsFileBackend>(platform::DefaultSettingsFilePath());
   m_settings = std::make_unique<CVeskSettings>(*m_backend);
   m_ui = std::make_unique<CWxUserInterface>(*m_settings, [this]() -> wxWindow* { return m_frame; });
@@ -144,7 +244,14 @@ bool CVeskApp::OnInit() {
   m_manager = std::make_unique<CDocManager>(*m_doc, *m_settings, *m_ui);
   m_settings->GetPreviewPages();
 
-  const std::string& cmdPath = m_cmdPath;
+  // The desktop learns of the program and its document type on every start, so a moved
+  // program is found again; failures stay silent.
+  {
+    const XdgPlaces places = XdgPlacesFromEnvironment();
+    UpdateDesktopDatabases(places, RegisterDesktopFiles(places, platform::OwnProgramPath()));
+  }
+
+  const std::string& cmdPath = m_command.documentPath;
   m_doc->OnNewDocument();
   m_frame = new CMainFrame(*m_doc, *m_manager, *m_settings, ReadFramePlacement(*m_settings),
                            MakeCommands());
@@ -171,6 +278,8 @@ bool CVeskApp::OnInit() {
 }
 
 int CVeskApp::OnExit() {
+  m_instanceTimer.Stop();
+  m_modals.Unregister();
   if (m_manager) m_manager->SaveRecentFiles();
   return wxApp::OnExit();
 }
@@ -186,10 +295,17 @@ int main(int argc, char** argv) {
     std::fputs("vesk: no display available (set DISPLAY or run under xvfb-run)\n", stderr);
     return 1;
   }
-  wxApp::SetInstance(new vesk::CVeskApp(vesk::CommandLinePath(argc, argv)));
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::error_code ec;
+  const std::string cwd = std::filesystem::current_path(ec).string();
+  auto* app = new vesk::CVeskApp(vesk::ParseStartCommand(args, cwd));
+  wxApp::SetInstance(app);
   wxEntryStart(argc, argv);
   int rc = 1;
-  if (wxTheApp->CallOnInit()) rc = wxTheApp->OnRun();
+  if (wxTheApp->CallOnInit())
+    rc = wxTheApp->OnRun();
+  else
+    rc = app->EarlyExitCode();
   wxTheApp->OnExit();
   wxEntryCleanup();
   return rc;

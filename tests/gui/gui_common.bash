@@ -9,6 +9,15 @@ CLI=$(dirname "$VESK")/vesk-cli
 
 WORK=$(mktemp -d)
 export XDG_CONFIG_HOME=$WORK/config
+# The program registers itself with the desktop and keeps its single-instance lock in the
+# runtime folder: both stay inside the test's own folder, never the real user's.
+export HOME=$WORK/home XDG_DATA_HOME=$WORK/data XDG_RUNTIME_DIR=$WORK/run
+mkdir -p "$HOME" "$XDG_DATA_HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Settings that exist already, so the first-start notice does not stand in front of the window
+# (the tests of the notice remove the file).
+mkdir -p "$XDG_CONFIG_HOME/vesk"
+printf '[HKEY_CURRENT_USER\\Software\\Tamberlinwork\\vesk]\r\n' >"$XDG_CONFIG_HOME/vesk/settings.txt"
 export VESK_UI_TRACE=$WORK/trace.txt
 export NO_AT_BRIDGE=1
 VESK_PID=

@@ -1,0 +1,32 @@
+// What the command line of the desktop program asks for, and the message in which a second
+// start hands it to the running instance.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+enum class StartKind { Normal, Uninstall };
+
+// A parsed command line; documentPath is absolute (or empty: no document named).
+struct StartCommand {
+  StartKind kind = StartKind::Normal;
+  std::string documentPath;
+};
+
+// args are the arguments after the program path, as the system gave them (file-system bytes).
+// "/uninstall" or "--uninstall" alone on the line asks for the uninstall run. Anything else is
+// one document path: the arguments joined by single spaces, surrounding double quotes removed,
+// made absolute against cwd and normalised.
+StartCommand ParseStartCommand(const std::vector<std::string>& args, const std::string& cwd);
+
+// The hand-over: a fixed first line naming the format, then the document path (empty: only
+// bring the window forward), then one NUL byte.
+std::string EncodeHandOver(const std::string& documentPath);
+// The document path of a hand-over message; nothing for anything malformed (another format,
+// no terminating NUL, a NUL inside the path, a relative path).
+std::optional<std::string> DecodeHandOver(const std::string& message);
+
+}  // namespace vesk

@@ -1,0 +1,135 @@
+#include "app/desktop_registration.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/temp_folder.h"
+
+namespace vesk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+class DesktopRegistrationTest : public ::testing::Test {
+ protected:
+  DesktopRegistrationTest() {
+    places_.dataHome = tmp_.File("data");
+    places_.configHome = tmp_.File("config");
+    places_.dataDirs = {tmp_.File("sysdata")};
+    places_.configDirs = {tmp_.File("sysconfig")};
+  }
+  void Write(const std::string& path, const std::string& bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    WriteBytes(path, bytes);
+  }
+  std::string ExecLine() {
+    const std::string text = ReadBytes(DesktopEntryPath(places_));
+    const auto at = text.find("\nExec=");
+    return at == std::string::npos ? "" : text.substr(at + 6, text.find('\n', at + 1) - at - 6);
+  }
+
+  test::CTempFolder tmp_;
+  XdgPlaces places_;
+};
+
+TEST_F(DesktopRegistrationTest, ExecLineQuotesWhatTheDesktopWouldReadOtherwise) {
+  auto exec = [](const std::string& program) {
+    const std::string text = DesktopEntryText(program);
+    const auto at = text.find("\nExec=");
+    return text.substr(at + 6, text.find('\n', at + 1) - at - 6);
+  };
+  EXPECT_EQ(exec("/usr/bin/vesk"), "/usr/bin/vesk %f");
+  EXPECT_EQ(exec("/opt/my apps/vesk"), "\"/opt/my apps/vesk\" %f");
+  // Inside quotes $ " ` \ take a backslash, which the key file doubles again; % is doubled.
+  EXPECT_EQ(exec("/o/$x\"q`b\\c/vesk"), "\"/o/\\\\$x\\\\\"q\\\\`b\\\\\\\\c/vesk\" %f");
+  EXPECT_EQ(exec("/o/100%/vesk"), "/o/100%%/vesk %f");
+  // What cannot be written into an entry gives none.
+  EXPECT_EQ(DesktopEntryText("/o/new\nline/vesk"), "");
+  EXPECT_EQ(DesktopEntryText("vesk"), "");
+  const std::string entry = DesktopEntryText("/usr/bin/vesk");
+  EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
+  EXPECT_NE(entry.find("\nMimeType=application/x-vesk-document;\n"), std::string::npos);
+  EXPECT_NE(entry.find("\nName[ja]="), std::string::npos);
+  EXPECT_EQ(entry.find('\r'), std::string::npos) << "key files take plain line feeds";
+}
+
+TEST_F(DesktopRegistrationTest, RegisteringWritesOnceAndFollowsAMovedProgram) {
+  DesktopChanges first = RegisterDesktopFiles(places_, "/old/vesk");
+  EXPECT_TRUE(first.mime);
+  EXPECT_TRUE(first.desktop);
+  EXPECT_EQ(ReadBytes(MimePackagePath(places_)), MimePackageText());
+  EXPECT_EQ(ReadBytes(IconPath(places_)), AppIconSvg());
+  EXPECT_EQ(ExecLine(), "/old/vesk %f");
+  EXPECT_EQ(ReadBytes(UserMimeAppsPath(places_)),
+            "[Default Applications]\napplication/x-vesk-document=vesk.desktop\n");
+
+  // Nothing to do on the next start: no database is rebuilt.
+  DesktopChanges again = RegisterDesktopFiles(places_, "/old/vesk");
+  EXPECT_FALSE(again.mime);
+  EXPECT_FALSE(again.desktop);
+
+  DesktopChanges moved = RegisterDesktopFiles(places_, "/new place/vesk");
+  EXPECT_FALSE(moved.mime);
+  EXPECT_TRUE(moved.desktop);
+  EXPECT_EQ(ExecLine(), "\"/new place/vesk\" %f");
+  EXPECT_EQ(FindDefaultHolder(places_), DefaultHolder::Us);
+}
+
+TEST_F(DesktopRegistrationTest, AnotherProgramsFilesAndDefaultAreLeftAlone) {
+  // A desktop entry under our name that we did not write, and another default in a system list.
+  const std::string foreign = "[Desktop Entry]\nType=Application\nName=Mine\nExec=mine %f\n";
+  Write(DesktopEntryPath(places_), foreign);
+  Write(places_.configDirs[0] + "/mimeapps.list",
+        "[Default Applications]\napplication/x-vesk-document=other.desktop;vesk.desktop;\n");
+  EXPECT_EQ(FindDefaultHolder(places_), DefaultHolder::Other);
+  RegisterDesktopFiles(places_, "/usr/bin/vesk");
+  EXPECT_EQ(ReadBytes(DesktopEntryPath(places_)), foreign);
+  EXPECT_FALSE(fs::exists(UserMimeAppsPath(places_)));
+
+  const DesktopChanges removed = UnregisterDesktopFiles(places_);
+  EXPECT_TRUE(removed.mime);
+  EXPECT_EQ(ReadBytes(DesktopEntryPath(places_)), foreign);
+  EXPECT_FALSE(fs::exists(MimePackagePath(places_)));
+  EXPECT_FALSE(fs::exists(IconPath(places_)));
+}
+
+TEST_F(DesktopRegistrationTest, UninstallTakesOutOnlyOurDefault) {
+  Write(UserMimeAppsPath(places_),
+        "[Added Associations]\napplication/x-vesk-document=vesk.desktop;\n\n"
+        "[Default Applications]\ntext/html=browser.desktop\n\n[Removed Associations]\n");
+  RegisterDesktopFiles(places_, "/usr/bin/vesk");
+  EXPECT_EQ(ReadBytes(UserMimeAppsPath(places_)),
+            "[Added Associations]\napplication/x-vesk-document=vesk.desktop;\n\n"
+            "[Default Applications]\ntext/html=browser.desktop\n"
+            "application/x-vesk-document=vesk.desktop\n\n[Removed Associations]\n");
+  UnregisterDesktopFiles(places_);
+  EXPECT_EQ(ReadBytes(UserMimeAppsPath(places_)),
+            "[Added Associations]\napplication/x-vesk-document=vesk.desktop;\n\n"
+            "[Default Applications]\ntext/html=browser.desktop\n\n[Removed Associations]\n");
+  EXPECT_FALSE(fs::exists(DesktopEntryPath(places_)));
+  // Another program's default in the user's own list stays too.
+  EXPECT_EQ(RemoveDefaultEntry("[Default Applications]\napplication/x-vesk-document=o.desktop\n"),
+            "[Default Applications]\napplication/x-vesk-document=o.desktop\n");
+  EXPECT_EQ(AddDefaultEntry("x=1"),
+            "x=1\n\n[Default Applications]\n"
+            "application/x-vesk-document=vesk.desktop\n");
+}
+
+TEST_F(DesktopRegistrationTest, MimePackageMatchesTheDocumentHeader) {
+  const std::string pkg = MimePackageText();
+  EXPECT_NE(pkg.find("<glob pattern=\"*.knd\"/>"), std::string::npos);
+  // The header string with its one-byte length (37 = '%') in front, as every version writes it.
+  EXPECT_NE(pkg.find("value=\"%Kestrelnest Application Data Format\\r\\n\""), std::string::npos);
+  EXPECT_EQ(std::string("Kestrelnest Application Data Format\r\n").size(), 37u);
+  EXPECT_EQ(pkg.find("--", pkg.find("<!--") + 4), pkg.find("-->")) << "XML comment broken";
+  test::CTempFolder out;
+  ASSERT_TRUE(WriteDesktopFilesForInstall(out.File("x"), "/usr/bin/vesk"));
+  EXPECT_EQ(ReadBytes(out.File("x/vesk.desktop")), DesktopEntryText("/usr/bin/vesk"));
+  EXPECT_EQ(ReadBytes(out.File("x/vesk.xml")), pkg);
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,46 @@
+#include "app/startup_command.h"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+TEST(StartCommandTest, UninstallOnlyWhenAloneOnTheLine) {
+  EXPECT_EQ(ParseStartCommand({"/uninstall"}, "/w").kind, StartKind::Uninstall);
+  EXPECT_EQ(ParseStartCommand({"--uninstall"}, "/w").kind, StartKind::Uninstall);
+  // Letter case counts, and with anything beside it the line names a document.
+  auto upper = ParseStartCommand({"/UNINSTALL"}, "/w");
+  EXPECT_EQ(upper.kind, StartKind::Normal);
+  EXPECT_EQ(upper.documentPath, "/UNINSTALL");
+  auto extra = ParseStartCommand({"/uninstall", "x"}, "/w");
+  EXPECT_EQ(extra.kind, StartKind::Normal);
+  EXPECT_EQ(extra.documentPath, "/uninstall x");
+}
+
+TEST(StartCommandTest, DocumentPathIsMadeAbsoluteAndUnquoted) {
+  EXPECT_EQ(ParseStartCommand({}, "/w").documentPath, "");
+  EXPECT_EQ(ParseStartCommand({"\"\""}, "/w").documentPath, "");
+  EXPECT_EQ(ParseStartCommand({"a.knd"}, "/home/u").documentPath, "/home/u/a.knd");
+  EXPECT_EQ(ParseStartCommand({"../x/./a.knd"}, "/home/u").documentPath, "/home/x/a.knd");
+  EXPECT_EQ(ParseStartCommand({"\"my", "doc.knd\""}, "/d").documentPath, "/d/my doc.knd");
+  // File-system bytes are kept as they are, whatever their encoding.
+  EXPECT_EQ(ParseStartCommand({"/t/\x93\xfa.knd"}, "/w").documentPath, "/t/\x93\xfa.knd");
+}
+
+TEST(HandOverTest, RoundTripAndMalformedMessages) {
+  for (std::string path : {"", "/a/b c.knd", "/t/\xE6\x97\xA5\n.knd"}) {
+    auto back = DecodeHandOver(EncodeHandOver(path));
+    ASSERT_TRUE(back.has_value()) << path;
+    EXPECT_EQ(*back, path);
+  }
+  EXPECT_EQ(EncodeHandOver("/x"), std::string("vesk-open 1\n/x") + '\0');
+  const std::string good = EncodeHandOver("/x");
+  EXPECT_FALSE(DecodeHandOver(good.substr(0, good.size() - 1)));  // no terminating NUL
+  EXPECT_FALSE(DecodeHandOver("vesk-open 2\n/x" + std::string(1, '\0')));
+  EXPECT_FALSE(DecodeHandOver(std::string("vesk-open 1\n/x\0/y", 17) + '\0'));
+  EXPECT_FALSE(DecodeHandOver(EncodeHandOver("relative.knd")));
+  EXPECT_FALSE(DecodeHandOver(""));
+}
+
+}  // namespace
+}  // namespace vesk
