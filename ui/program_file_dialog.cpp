@@ -105,7 +105,10 @@ bool InstallFilters(wxFileDialog& dialog) {
   for (SList* item = old; item != nullptr; item = item->next)
     gtk.chooserRemoveFilter(chooser, item->data);
   gtk.slistFree(old);
-  const auto [runnableName, allName] = FilterNames();
+  auto [runnableName, allName] = FilterNames();
+  // The filter shows what may be run, not names ending in ".exe".
+  const std::size_t pattern = runnableName.find(" (*.exe)");
+  if (pattern != std::string::npos) runnableName.erase(pattern);
   void* runnable = gtk.filterNew();
   gtk.filterSetName(runnable, runnableName.c_str());
   gtk.filterAddCustom(runnable, kFilterFilename, &IsRunnable, nullptr, nullptr);
@@ -126,7 +129,7 @@ std::optional<std::string> AskProgramFile(wxWindow* owner) {
   wxString wildcard = FilterToWildcard(ResString(kIdsSearchProgramFilter));
 #if !defined(_WIN32)
   // Programs here have no ".exe", and "*.*" would hide every name without a dot.
-  wildcard.Replace("|*.exe|", "|*|");
+  wildcard.Replace(" (*.exe)|*.exe|", "|*|");
   wildcard.Replace("|*.*", "|*");
 #endif
   wxFileDialog dialog(owner, U8("開く"), wxEmptyString, wxEmptyString, wildcard,

@@ -32,6 +32,7 @@ CSetupSheet::CSetupSheet(wxWindow* parent, SetupValues& values)
 
   m_opened[0] = true;
   Page(0)->Open(m_values);
+  Page(0)->SetFocus();
   m_book->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, &CSetupSheet::OnPageChanging, this);
   m_book->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CSetupSheet::OnPageChanged, this);
   Bind(wxEVT_CHAR_HOOK, &CSetupSheet::OnCharHook, this);
@@ -92,8 +93,9 @@ void CSetupSheet::OnCharHook(wxKeyEvent& event) {
   const int current = m_book->GetSelection();
   CSetupPage* page = current != wxNOT_FOUND ? Page(current) : nullptr;
   if (page != nullptr && focus != nullptr && page->OwnsEnter(focus)) {
-    // In the genre edit Enter registers the genre and Escape does not close the sheet.
-    if (enter) page->OnEnter();
+    // In the genre edit Enter registers the genre and Escape does not close the sheet. The
+    // register may show a box: it waits until the key has been handled.
+    if (enter) CallAfter([page] { page->OnEnter(); });
     return;
   }
   if (!enter) {
