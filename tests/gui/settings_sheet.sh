@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The settings sheet 環境設定 from the window: Cancel writes nothing, OK writes what was changed on
-# three pages (a check box and two paths, the genre list with its refusals and a deletion, a list
-# column, the grid, where new links go) and the list takes its new columns at once; OK without
-# changes rewrites every value as it was.
+# The settings sheet 環境設定 from the window: Cancel writes nothing; OK writes what was changed
+# on four pages (a check box and two paths, an emptied banner template, the genre list with its
+# refusals and a deletion, a hidden list column, the grid, where new links go) and the list takes
+# its new columns at once; OK without changes writes every value back as it reads.
 source "$(dirname "$0")/gui_common.bash"
 start_wm
 doc=$WORK/sheet.knd
@@ -58,14 +58,18 @@ close_setup Escape cancel
 expect_eq "$(values)" "$saved" "settings after Cancel"
 expect_eq "$(last_trace columns)" "$all_columns" "columns after Cancel"
 
-# OK after changes on pages 1, 4 and 5.
+# OK after changes on pages 1, 2, 4 and 5.
 open_setup
 xdotool key space  # コメントのHTMLのタグを有効にする。
 xdotool key Tab Tab
 xdotool type --delay 10 "/opt/deep scout/ds"
 xdotool key Tab Tab
 xdotool type --delay 10 "$WORK/fav folder"
-xdotool key ctrl+Next ctrl+Next ctrl+Next
+# Page 2: banner template 1 emptied.
+xdotool key ctrl+Next
+wait_trace '^setup-page=1$'
+xdotool key ctrl+a BackSpace
+xdotool key ctrl+Next ctrl+Next
 wait_trace '^setup-page=3$'
 for _ in 1 2 3 4 5; do xdotool key Tab; done
 register "Foo"
@@ -104,14 +108,18 @@ expect_eq "$(setting 'Settings\ListView' Header0)" 4096 "title column"
 expect_eq "$(setting 'Settings\ListView' Header1)" 1 "URL column hidden in its place"
 expect_eq "$(setting 'Settings\ListView' Header2)" 4098 "web管理者 column"
 expect_eq "$(setting 'Settings\Data' tail)" 0 "new links at the top"
+# The emptied template 1 is removed, so it reads as its default again.
+grep -q '^"BannerTemplate"=' "$file" && fail "an empty banner template 1 was stored"
 expect_eq "$(setting 'Settings\Data' BannerTemplate)" \
   '<IMG src="xxx.png" alt="" align="middle" border="0" width="200" height="40">' "banner template"
 
-# OK with no change rewrites every value as it stands.
+# OK with no change rewrites every value as it reads; template 1, absent, is now stored as the
+# default text it read.
 saved=$(values)
 open_setup
 close_setup Return ok
-expect_eq "$(values)" "$saved" "settings after OK without changes"
+expect_eq "$(values | grep -v '^"BannerTemplate"=')" "$saved" "settings after OK without changes"
+grep -q '^"BannerTemplate"="<IMG src=\\"xxx.png\\"' "$file" || fail "template 1 not written back"
 close_vesk
 expect_eq "$VESK_RC" 0 "exit status"
 echo PASS
