@@ -203,7 +203,7 @@ CSetupPage4::CSetupPage4(wxWindow* parent) : CSetupPage(parent, wxID_ANY) {
   editRow->Add(add, 0, wxALIGN_CENTER_VERTICAL);
   genres->Add(editRow, 0, wxEXPAND | wxALL, kGap);
   genres->Add(Note(genreBox, "全角で10文字の文字が記入できます。"), 0, wxLEFT | wxRIGHT, kGap);
-  m_genres = new wxCheckListBox(genreBox, wxID_ANY, wxDefaultPosition, wxSize(200, 160));
+  m_genres = new wxCheckListBox(genreBox, wxID_ANY, wxDefaultPosition, wxSize(200, 200));
   // Rows are ticked, never selected.
   m_genres->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { m_genres->SetSelection(wxNOT_FOUND); });
   genres->Add(m_genres, 1, wxEXPAND | wxALL, kGap);
