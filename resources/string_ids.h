@@ -20,6 +20,9 @@ enum StringId : int {
   kIdsFavoritesWritten = 10015,
   kIdsFindNotFound = 10016,
   kIdsFindNoMore = 10017,
+  kIdsGenreBlank = 10018,
+  kIdsGenreDuplicate = 10019,
+  kIdsGenreFull = 10020,
   kIdsInstallNotice = 10021,
   kIdsUninstallAsk = 10022,
   kIdsUninstallWhileRunning = 10023,
@@ -41,6 +44,8 @@ enum StringId : int {
   kIdsReadDataFilter = 10117,
   kIdsDefaultGenres = 10118,
   kIdsColumnBase = 10200,  // 10200-10208 "width,title" of the list columns, 10209 the end
+  kIdsSetupCaption = 10300,
+  kIdsSearchProgramFilter = 10301,
   kIdsHtmlFilter = 10302,
   kIdsDefaultBanner = 10303,
   kIdsBannerTag = 10304,  // printf-style: image path, width, height

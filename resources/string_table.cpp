@@ -26,6 +26,9 @@ const std::map<int, const char*>& Utf8Table() {
       {10015, "お気に入りにリンク先を書き込みました。"},
       {10016, "検索結果:見つかりませんでした。"},
       {10017, "検索結果:他は見つかりませんでした。"},
+      {10018, "空白は、登録できません。"},
+      {10019, "同一ジャンルがあります。"},
+      {10020, "これ以上ジャンルの登録はできません。"},
       // The settings live in a file here, and the uninstall run is the program's own command.
       {10021,
        "Kestrelnest Application\n設定ファイルにデータを書き込みます。\n\n設定ファイルのデータの削"
@@ -67,6 +70,8 @@ const std::map<int, const char*>& Utf8Table() {
       {10207, "100,更新日"},
       {10208, "200,キーワード"},
       {10209, "- end -"},
+      {10300, "環境設定"},
+      {10301, "実行ファイル (*.exe)|*.exe|All Files (*.*)|*.*||"},
       {10302, "HTMLファイル (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*||"},
       {10303,
        "<IMG src=\"xxx.png\" alt=\"\" align=\"middle\" border=\"0\" width=\"200\" height=\"40\">"},

@@ -124,6 +124,7 @@ DocumentCommands CVeskApp::MakeCommands() {
   c.handlers[kCmdEditUndo] = [&doc] { doc.OnEditUndo(); };
   c.handlers[kCmdFindNext] = [&doc] { doc.OnFindNext(); };
   c.handlers[kCmdEmptyTrash] = [&doc] { doc.OnEmptyTrash(); };
+  c.handlers[kCmdEnvSettings] = [&doc] { doc.OnEnvSettings(); };
   c.handlers[kCmdCgiSettings] = [&doc] { doc.OnCgiSettings(); };
   c.handlers[kCmdHtmlSettings] = [&doc] { doc.OnHtmlSettings(); };
   c.handlers[kCmdCgiOutput] = [&doc] { RunCgiOutput(doc); };

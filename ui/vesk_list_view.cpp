@@ -130,6 +130,11 @@ void CVeskListView::BuildColumns() {
     InsertColumn(static_cast<long>(i), FromSjis(columns[i].title), wxLIST_FORMAT_LEFT,
                  columns[i].width);
   }
+  if (TraceUiEnabled()) {
+    std::string titles;
+    for (const auto& column : columns) titles += (titles.empty() ? "" : "|") + ToUtf8(column.title);
+    TraceUi("columns", titles + (m_doc.Settings().GetGridLine() != 0 ? " grid" : ""));
+  }
   m_shownArrows.assign(columns.size(), -1);
 }
 

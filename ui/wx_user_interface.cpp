@@ -4,8 +4,6 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
-#include <iostream>
-
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "text/file_path.h"
@@ -15,23 +13,11 @@
 #include "ui/html_settings_dialog.h"
 #include "ui/link_sheet_dialog.h"
 #include "ui/output_result_dialog.h"
+#include "ui/setup_sheet.h"
 #include "ui/ui_trace.h"
 #include "ui/wx_text.h"
 
 namespace vesk {
-
-namespace {
-
-// A dialog the desktop program does not have yet: say so plainly instead of a silent cancel.
-bool ReportMissingDialog(wxWindow* owner, const char* dialog) {
-  TraceUi("missing-dialog", dialog);
-  std::cerr << "vesk: the dialog " << dialog << " is not built yet" << std::endl;
-  ShowMessageBox(owner, ToCp932(std::string("この画面はまだありません (") + dialog + ")"),
-                 MbButtons::Ok, MbIcon::Stop);
-  return false;
-}
-
-}  // namespace
 
 MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon) {
   long style = 0;
@@ -118,7 +104,15 @@ bool CWxUserInterface::EditLink(LinkFields& fields) {
 }
 
 bool CWxUserInterface::RunSettingsSheet() {
-  return ReportMissingDialog(Owner(), "RunSettingsSheet");
+  // Read at the moment of use, written back only on OK.
+  SetupValues values = SetupValues::Read(m_settings);
+  CSetupSheet sheet(Owner(), values);
+  if (sheet.ShowModal() != wxID_OK) {
+    TraceUi("setup", "cancel");
+    return false;
+  }
+  values.Write(m_settings);
+  return true;
 }
 
 bool CWxUserInterface::EditCgiSettings(FILEINFO& info) {

@@ -40,7 +40,7 @@ class CWxUserInterface : public IUserInterface {
   bool EditCgiSettings(FILEINFO& info) override;
   bool EditHtmlSettings(FILEINFO& info) override;
   bool EditLink(LinkFields& fields) override;
-  // Not built yet in the desktop program: says so with a stop box and cancels.
+  // The settings sheet "環境設定": reads the values it shows, writes them back on OK.
   bool RunSettingsSheet() override;
   std::optional<std::string> AskSavePath(const std::string& proposed,
                                          const std::string& filter) override;

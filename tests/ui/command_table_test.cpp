@@ -125,6 +125,7 @@ TEST(CommandEnabling, RulesFollowTheDocumentState) {
   EXPECT_TRUE(IsCommandEnabled(32780, s));
   EXPECT_TRUE(IsCommandEnabled(32781, s));
   EXPECT_TRUE(IsCommandEnabled(32782, s));
+  EXPECT_TRUE(IsCommandEnabled(32785, s));  // the settings sheet
   EXPECT_FALSE(IsCommandEnabled(57643, s));
   EXPECT_FALSE(IsCommandEnabled(32784, s));
   EXPECT_FALSE(IsCommandEnabled(32783, s));
@@ -147,8 +148,8 @@ TEST(CommandEnabling, NewCategoryIsRefusedInTheTrash) {
 TEST(CommandEnabling, CommandsOfLaterViewsStayDisabled) {
   CommandState s;
   s.canUndo = s.canFindNext = s.trashHasChildren = true;
-  for (int id : {57635, 57634, 57637, 32789, 32785, 32798, 32772, 32774, 32776, 32778, 32793, 32795,
-                 32796, 32799, 57670}) {
+  for (int id : {57635, 57634, 57637, 32789, 32798, 32772, 32774, 32776, 32778, 32793, 32795, 32796,
+                 32799, 57670}) {
     EXPECT_FALSE(IsCommandEnabled(id, s)) << id;
   }
 }

@@ -52,7 +52,7 @@ const std::vector<CommandInfo>& CommandTable() {
       {kCmdCheckLinks, "リンク切れの確認(&K)...",
        "現在のカテゴリーと下位カテゴリーのリンク先が有効か確かめます", O::Document},
       // 設定
-      {kCmdEnvSettings, "環境設定(&A)...", "環境設定を変更します", O::Later},
+      {kCmdEnvSettings, "環境設定(&A)...", "環境設定を変更します", O::Document},
       {kCmdCgiSettings, "CGI 出力設定(&C)...", "CGI 出力の設定を変更します", O::Document},
       {kCmdHtmlSettings, "HTML 出力設定(&H)...", "HTML 出力の設定を変更します", O::Document},
       // 出力
