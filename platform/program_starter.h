@@ -9,8 +9,9 @@ namespace vesk::platform {
 class IProgramStarter {
  public:
   virtual ~IProgramStarter() = default;
-  // Starts the program at path (the file system's bytes) with no arguments, never through a
-  // shell; it inherits no open file besides the standard streams and is not watched afterwards.
+  // Starts the program at path (the file system's bytes; a name without '/' is looked up in
+  // PATH) with no arguments, never through a shell; it inherits no open file besides the
+  // standard streams and is not watched afterwards.
   // False when path is empty or the program could not be started.
   virtual bool Start(const std::string& path) = 0;
 };

@@ -45,7 +45,8 @@ class CPosixProgramStarter : public IProgramStarter {
       }
       CloseFrom(4);
       char* const argv[] = {const_cast<char*>(path.c_str()), nullptr};
-      execv(argv[0], argv);
+      // A bare name is looked up in PATH, as a command line names a program.
+      execvp(argv[0], argv);
       const int err = errno;
       ssize_t ignored = write(pipeFds[1], &err, sizeof err);
       (void)ignored;

@@ -1,7 +1,9 @@
 // CVeskApp: the desktop program's application object — settings, the one document, the main
 // window and the start-up document.
+#include <wx/evtloop.h>
 #include <wx/wx.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -63,8 +65,16 @@ class CVeskApp : public wxApp {
   CMainFrame* m_frame = nullptr;
   std::unique_ptr<platform::IWindowMessenger> m_windows = platform::MakeWindowMessenger();
   std::unique_ptr<platform::IProgramStarter> m_starter = platform::MakeProgramStarter();
+  // While it waits for a started search program the window still repaints; input waits.
   std::unique_ptr<CSearchProgram> m_searchProgram =
-      std::make_unique<CSearchProgram>(*m_windows, *m_starter);
+      std::make_unique<CSearchProgram>(*m_windows, *m_starter, [](int ms) {
+        for (int left = ms; left > 0; left -= 20) {
+          wxMilliSleep(static_cast<unsigned long>(std::min(left, 20)));
+          if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+            loop->YieldFor(wxEVT_CATEGORY_UI);
+          }
+        }
+      });
 };
 
 DocumentCommands CVeskApp::MakeCommands() {
@@ -80,6 +90,7 @@ DocumentCommands CVeskApp::MakeCommands() {
     RunHtmlOutput(doc, &progress);
   };
   c.handlers[kCmdSearchProgram] = [this, &doc] {
+    wxBusyCursor busy;
     RunSearchProgram(doc, *m_searchProgram, *m_windows);
   };
   c.handlers[kCmdEditUndo] = [&doc] { doc.OnEditUndo(); };

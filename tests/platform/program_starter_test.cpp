@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -58,6 +59,17 @@ TEST(ProgramStarter, StartsThePathAsItStandsWithNoArgumentsAndNoInheritedFiles) 
   std::getline(lines, fds);
   EXPECT_EQ(args, "args=0");
   EXPECT_EQ((" " + fds).find(" 57 "), std::string::npos) << fds;
+
+  // A bare name is found through PATH.
+  fs::create_directories(dir.File("bin"));
+  test::WriteBytes(dir.File("bin/ds-named"), "#!/bin/sh\necho named > \"" + report + "2\"\n");
+  ASSERT_EQ(chmod(dir.File("bin/ds-named").c_str(), 0700), 0);
+  const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+  setenv("PATH", (dir.File("bin") + ":" + oldPath).c_str(), 1);
+  const bool named = starter->Start("ds-named");
+  setenv("PATH", oldPath.c_str(), 1);
+  ASSERT_TRUE(named);
+  EXPECT_TRUE(WaitForFile(report + "2"));
 
   // Nothing to start: refused, and a failed exec is not taken for a start.
   EXPECT_FALSE(starter->Start(""));
