@@ -22,7 +22,7 @@ doc=$WORK/big.knd
 "$CLI" load "$WORK/big.json" "$doc" || fail "could not build the collection"
 
 # Each finished file waits a while, so the run lasts long enough to be stopped by hand.
-export VESK_TEST_OUTPUT_DELAY_MS=150
+export VESK_TEST_OUTPUT_DELAY_MS=250
 start_vesk "$doc"
 
 # Cancels the run shown in the progress dialog once a few files are done; leaves the count of
