@@ -19,8 +19,9 @@ bool ExportCgiData(CVeskDoc& doc, CDataFile& data, const std::string& folder,
 
 // The command "CGI Dataの出力": settles the document folder (saving first), exports and shows
 // the result list when files were created or changed. False when cancelled or an error was
-// reported.
-bool RunCgiOutput(CVeskDoc& doc);
+// reported. With progress, the user may stop the run after any file; the result list then
+// shows the files written so far.
+bool RunCgiOutput(CVeskDoc& doc, IOutputProgress* progress = nullptr);
 
 // Reads one category file into a new category under the work box, as one undo group.
 // False (after telling the user) when the file cannot be opened or is not a category file.

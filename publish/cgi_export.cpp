@@ -101,8 +101,17 @@ class CCgiExport {
     m_bTag = m_doc.Settings().GetTag() != 0;
     for (int mark = 1; mark <= 3; ++mark) m_markText[mark] = m_doc.Settings().MarkText(mark);
     IndexChildren();
-    if (!WriteCategoryFiles(m_data.m_pTop)) return false;
-    if (!WriteSearchFile()) return false;
+    // One file per category and the search-format file.
+    m_data.BeginFiles(CountCategories(m_data.m_pTop) + 1);
+    const bool topWritten = WriteCategoryFiles(m_data.m_pTop);
+    // Stopped by the user: what is written stays, the search-format file is left as it was.
+    bool ok = !m_data.Cancelled() && topWritten;
+    if (ok) {
+      ok = WriteSearchFile();
+      m_data.FileDone();
+    }
+    m_data.EndFiles();
+    if (!ok && !m_data.Cancelled()) return false;
     return !m_data.m_strChanged.empty();
   }
   bool Failed() const { return m_bFailed; }
@@ -113,6 +122,19 @@ class CCgiExport {
     for (LINKINFO* node : *m_data.m_pNodeList) {
       if (node->m_pParent) m_children[node->m_pParent].push_back(node);
     }
+  }
+  std::size_t CountCategories(const LINKINFO* root) const {
+    std::size_t count = 0;
+    std::vector<const LINKINFO*> stack{root};
+    while (!stack.empty()) {
+      const LINKINFO* c = stack.back();
+      stack.pop_back();
+      ++count;
+      for (const LINKINFO* n : Children(c)) {
+        if (n->IsCategory()) stack.push_back(n);
+      }
+    }
+    return count;
   }
   const std::vector<LINKINFO*>& Children(const LINKINFO* category) const {
     static const std::vector<LINKINFO*> none;
@@ -142,6 +164,7 @@ class CCgiExport {
       }
       result = WriteCategoryFile(top.category);
       stack.pop_back();
+      if (!m_data.FileDone()) return false;
     }
     return result;
   }
@@ -343,12 +366,13 @@ bool ExportCgiData(CVeskDoc& doc, CDataFile& data, const std::string& folder, bo
   return changed;
 }
 
-bool RunCgiOutput(CVeskDoc& doc) {
+bool RunCgiOutput(CVeskDoc& doc, IOutputProgress* progress) {
   std::string docFolder = doc.DocFolder();
   if (docFolder.empty()) return false;
   std::string folder = OutputFolderFor(doc, doc.GetFileInfo().m_strCgiFolder, docFolder);
   if (!MayWriteInto(doc, doc.GetFileInfo().m_strCgiFolder, folder, docFolder)) return false;
   CDataFile data(doc);
+  data.SetProgress(progress);
   bool failed = false;
   if (ExportCgiData(doc, data, folder, &failed)) doc.UI().ShowOutputResult(data.m_strChanged);
   return !failed;

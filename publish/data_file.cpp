@@ -245,6 +245,28 @@ bool CDataFile::ReportError(int cause, const std::string& path) {
   return true;
 }
 
+void CDataFile::BeginFiles(std::size_t total) {
+  m_nFilesDone = 0;
+  m_nFilesTotal = total;
+  m_bCancelled = false;
+  if (m_pProgress) m_pProgress->Begin(total);
+}
+
+bool CDataFile::FileDone() {
+  ++m_nFilesDone;
+  // A count beyond the estimate (names refused on the way change nothing here) keeps the
+  // total honest.
+  if (m_nFilesDone > m_nFilesTotal) m_nFilesTotal = m_nFilesDone;
+  if (m_pProgress && !m_bCancelled && !m_pProgress->FileDone(m_nFilesDone, m_nFilesTotal)) {
+    m_bCancelled = true;
+  }
+  return !m_bCancelled;
+}
+
+void CDataFile::EndFiles() {
+  if (m_pProgress) m_pProgress->End();
+}
+
 bool CDataFile::IsPlainFileName(const std::string& name) {
   if (name.empty() || name == "." || name == ".." || name == kTempFileName) return false;
   for (unsigned char c : name) {

@@ -12,6 +12,7 @@
 #include "document/link_info.h"
 #include "document/user_interface.h"
 #include "platform/file_system.h"
+#include "publish/output_progress.h"
 #include "text/text_read_file.h"
 
 namespace vesk {
@@ -90,6 +91,17 @@ class CDataFile {
   // False when the name is not plain (above) or not valid Shift_JIS.
   static bool OutputPath(const std::string& folder, const std::string& sjisName, std::string& path);
 
+  // Progress of the run's files (none by default); the run stops early when it asks to.
+  void SetProgress(IOutputProgress* progress) { m_pProgress = progress; }
+  // Starts counting the run's files toward total.
+  void BeginFiles(std::size_t total);
+  // One file of the run is finished; false once the run is to stop (the user cancelled).
+  bool FileDone();
+  // Ends the progress of the run.
+  void EndFiles();
+  // True when the user asked the run to stop.
+  bool Cancelled() const { return m_bCancelled; }
+
   IUserInterface& UI() { return *m_pUi; }
   // The template path of the run in the file system's form, taken from the document's folder
   // when relative; empty when the field names no file.
@@ -125,6 +137,10 @@ class CDataFile {
   std::unordered_set<std::string> m_protectedPaths;
   std::unordered_set<std::string> m_claimed;  // resolved targets written by this run
   bool m_bDiskFullShown = false;
+  IOutputProgress* m_pProgress = nullptr;
+  std::size_t m_nFilesDone = 0;
+  std::size_t m_nFilesTotal = 0;
+  bool m_bCancelled = false;
 };
 
 }  // namespace vesk

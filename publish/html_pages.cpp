@@ -1,5 +1,6 @@
 #include "publish/html_pages.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "document/user_interface.h"
@@ -152,24 +153,51 @@ bool CHtmlPages::PublishHtml(const std::string& folder) {
   m_data.ProtectFile(tplPath);  // no page of this run may replace its own template
   switch (tpl.LoadTemplate(tplPath)) {
     case kTemplateSingle:
+      m_data.BeginFiles(CountPages(m_data.m_pTop, true));
       WriteCategoryPages(m_data.m_pTop, tpl);
       break;
     case kTemplateMulti:
+      m_data.BeginFiles(1);
       WriteMultiPage(m_data.m_pTop, tpl);
+      m_data.FileDone();
       break;
     default:
+      m_data.BeginFiles(CountPages(m_data.m_pTop, false));
       WritePlainPages(m_data.m_pTop);
       break;
   }
+  m_data.EndFiles();
   return !m_data.m_strChanged.empty();
 }
 
+std::size_t CHtmlPages::CountPages(const LINKINFO* root, bool paged) const {
+  std::size_t count = 0;
+  std::vector<const LINKINFO*> stack{root};
+  while (!stack.empty()) {
+    const LINKINFO* c = stack.back();
+    stack.pop_back();
+    const Children& own = ChildrenOf(c);
+    count += paged ? std::max<std::size_t>(1, (own.links.size() + m_nPerPage - 1) / m_nPerPage) : 1;
+    for (const LINKINFO* child : own.categories) stack.push_back(child);
+  }
+  return count;
+}
+
+void CHtmlPages::SkipPages(unsigned long pages, unsigned long page) {
+  for (unsigned long i = page; i == 1 || i <= pages; ++i) m_data.FileDone();
+}
+
 bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
+  if (m_data.Cancelled()) return false;
   m_data.SettleFileName(category);
   // Children first: their pages are committed before their parent's.
   for (LINKINFO* child : ChildrenOf(category).categories) WriteCategoryPages(child, tpl);
+  if (m_data.Cancelled()) return false;
   std::string base;
-  if (!PageBase(category, base)) return false;
+  if (!PageBase(category, base)) {
+    SkipPages((CountLinks(category) + m_nPerPage - 1) / m_nPerPage, 1);
+    return false;
+  }
   std::vector<const LINKINFO*> children = CollectChildCategories(category);
   unsigned long n = CountLinks(category);
   // Only the first page shows the Category Data section: writing a page empties the outputs.
@@ -187,19 +215,24 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
       tpl.ClearOutputs();
       m_bFailed = true;
       m_data.UI().MessageBox(ResString(kIdsHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
+      SkipPages(pages, i);
       return false;
     }
     if (!m_data.ClaimTarget(final, category->m_strTitle)) {
       // The sections of the refused page must not spill into the next one.
       tpl.ClearOutputs();
       m_bFailed = true;
+      SkipPages(pages, i);
       return false;
     }
     if (!tpl.WritePage(temp, category->m_strTitle, n, pageName)) {
       ReportPageFailure(tpl, temp);
+      SkipPages(pages, i);
       return false;
     }
     m_data.CommitFile(final, temp);
+    // Stopped between two pages: the next page is not begun.
+    if (!m_data.FileDone()) return false;
   }
   return true;
 }
@@ -232,8 +265,15 @@ bool CHtmlPages::WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl) {
 }
 
 bool CHtmlPages::WritePlainPages(LINKINFO* category) {
+  if (m_data.Cancelled()) return false;
   m_data.SettleFileName(category);
   for (LINKINFO* child : ChildrenOf(category).categories) WritePlainPages(child);
+  if (m_data.Cancelled()) return false;
+  // This category's one page counts as done however it ends.
+  struct CPageDone {
+    CDataFile& data;
+    ~CPageDone() { data.FileDone(); }
+  } done{m_data};
   const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
   std::string base;
   if (!PageBase(category, base)) return false;
@@ -292,12 +332,13 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   return true;
 }
 
-bool RunHtmlOutput(CVeskDoc& doc) {
+bool RunHtmlOutput(CVeskDoc& doc, IOutputProgress* progress) {
   std::string docFolder = doc.DocFolder();
   if (docFolder.empty()) return false;
   std::string folder = OutputFolderFor(doc, doc.GetFileInfo().m_strHtmlFolder, docFolder);
   if (!MayWriteInto(doc, doc.GetFileInfo().m_strHtmlFolder, folder, docFolder)) return false;
   CDataFile data(doc);
+  data.SetProgress(progress);
   CHtmlPages pages(data);
   if (pages.PublishHtml(folder)) {
     doc.UI().ShowOutputResult(data.m_strChanged);

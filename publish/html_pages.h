@@ -13,6 +13,7 @@ namespace vesk {
 class CDataFile;
 class CHtmlTemplate;
 class CVeskDoc;
+class IOutputProgress;
 
 // One HTML output run over a CDataFile. The children of every category are indexed once, so the
 // run is linear in the size of the collection however many pages it writes.
@@ -48,6 +49,11 @@ class CHtmlPages {
     std::vector<const LINKINFO*> links;
   };
   void BuildIndex();
+  // Pages the run will write below root (root included): one per category, or with paged as
+  // many as its links fill (at least one).
+  std::size_t CountPages(const LINKINFO* root, bool paged) const;
+  // Counts the pages of a category left unwritten after page (of pages) failed as done.
+  void SkipPages(unsigned long pages, unsigned long page);
   const Children& ChildrenOf(const LINKINFO* category) const;
   // The category's page base (its Shift_JIS file name cut before its last "."), or false after
   // reporting a file name that would leave the output folder or has no file-system form.
@@ -65,6 +71,8 @@ class CHtmlPages {
 // The HTML output command: settles the document folder (saving first), chooses the output folder,
 // publishes, then shows the result list or message 10068. False when the user cancelled or a
 // page failed.
-bool RunHtmlOutput(CVeskDoc& doc);
+// With progress, the user may stop the run after any page; the result list then shows the pages
+// written so far.
+bool RunHtmlOutput(CVeskDoc& doc, IOutputProgress* progress = nullptr);
 
 }  // namespace vesk

@@ -71,6 +71,9 @@ enum StringId : int {
   kIdsBookmarkFilter = 10542,
   kIdsBookmarksWritten = 10543,  // "%1": the file written
   kIdsNoLinksToCheck = 10600,
+  kIdsNoWindowSystem = 10720,       // no X11 display for the search program's hand-over
+  kIdsOutputProgressTitle = 10721,  // the progress dialog of a long output
+  kIdsOutputProgressText = 10722,   // "%1" files written of "%2"
   kIdsAppName = 57344,
   kIdsCountsText = 59143,
   kIdsEmptyPaneText = 59144,

@@ -5,6 +5,7 @@
 #include <wx/timer.h>
 #include <wx/wx.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,7 +26,7 @@
 #include "publish/csv_file.h"
 #include "publish/html_pages.h"
 #include "publish/read_data_file.h"
-#include "publish/search_page.h"
+#include "publish/search_program.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/settings_file_backend.h"
@@ -36,6 +37,7 @@
 #include "ui/link_check_dialog.h"
 #include "ui/logic/command_table.h"
 #include "ui/main_frame.h"
+#include "ui/output_progress_dialog.h"
 #include "ui/ui_trace.h"
 #include "ui/wx_text.h"
 #include "ui/wx_user_interface.h"
@@ -103,6 +105,18 @@ class CVeskApp : public wxApp {
   std::unique_ptr<CVeskDoc> m_doc;
   std::unique_ptr<CDocManager> m_manager;
   CMainFrame* m_frame = nullptr;
+  std::unique_ptr<platform::IWindowMessenger> m_windows = platform::MakeWindowMessenger();
+  std::unique_ptr<platform::IProgramStarter> m_starter = platform::MakeProgramStarter();
+  // While it waits for a started search program the window still repaints; input waits.
+  std::unique_ptr<CSearchProgram> m_searchProgram =
+      std::make_unique<CSearchProgram>(*m_windows, *m_starter, [](int ms) {
+        for (int left = ms; left > 0; left -= 20) {
+          wxMilliSleep(static_cast<unsigned long>(std::min(left, 20)));
+          if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+            loop->YieldFor(wxEVT_CATEGORY_UI);
+          }
+        }
+      });
 };
 
 DocumentCommands CVeskApp::MakeCommands() {
@@ -113,13 +127,13 @@ DocumentCommands CVeskApp::MakeCommands() {
   c.handlers[kCmdNewCategory] = [&doc] { doc.OnNewCategory(); };
   c.handlers[kCmdNewLink] = [&doc] { doc.OnNewLink(); };
   c.handlers[kCmdCsvOutput] = [&doc] { ExportCsv(doc); };
-  c.handlers[kCmdHtmlOutput] = [&doc] { RunHtmlOutput(doc); };
-  c.handlers[kCmdSearchProgram] = [&doc] {
-    // The page is written beside the document; handing it to the search program needs the
-    // program's own hand-over, which this platform does not offer yet, so the program counts
-    // as not startable.
-    if (WriteSearchPageBesideDocument(doc).empty()) return;
-    doc.UI().MessageBox(ResString(kIdsSearchProgramFailed), MbButtons::Ok, MbIcon::Stop);
+  c.handlers[kCmdHtmlOutput] = [this, &doc] {
+    COutputProgressDialog progress(m_frame);
+    RunHtmlOutput(doc, &progress);
+  };
+  c.handlers[kCmdSearchProgram] = [this, &doc] {
+    wxBusyCursor busy;
+    RunSearchProgram(doc, *m_searchProgram, *m_windows);
   };
   c.handlers[kCmdEditUndo] = [&doc] { doc.OnEditUndo(); };
   c.handlers[kCmdFindNext] = [&doc] { doc.OnFindNext(); };
@@ -127,7 +141,10 @@ DocumentCommands CVeskApp::MakeCommands() {
   c.handlers[kCmdEnvSettings] = [&doc] { doc.OnEnvSettings(); };
   c.handlers[kCmdCgiSettings] = [&doc] { doc.OnCgiSettings(); };
   c.handlers[kCmdHtmlSettings] = [&doc] { doc.OnHtmlSettings(); };
-  c.handlers[kCmdCgiOutput] = [&doc] { RunCgiOutput(doc); };
+  c.handlers[kCmdCgiOutput] = [this, &doc] {
+    COutputProgressDialog progress(m_frame);
+    RunCgiOutput(doc, &progress);
+  };
   c.handlers[kCmdReadDataFile] = [&doc] { OnReadDataFile(doc); };
   c.handlers[kCmdCheckLinks] = [this, &doc] {
     LinkCheckActions actions;
