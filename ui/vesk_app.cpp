@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/capture_environment.h"
+#include "app/capture_link.h"
 #include "app/doc_manager.h"
 #include "document/veskdoc.h"
 #include "publish/cgi_data.h"
@@ -23,6 +25,7 @@
 #include "ui/logic/command_table.h"
 #include "ui/main_frame.h"
 #include "ui/ui_trace.h"
+#include "ui/wx_clipboard_source.h"
 #include "ui/wx_text.h"
 #include "ui/wx_user_interface.h"
 
@@ -79,6 +82,12 @@ DocumentCommands CVeskApp::MakeCommands() {
     doc.UI().MessageBox(ResString(kIdsSearchProgramFailed), MbButtons::Ok, MbIcon::Stop);
   };
   c.handlers[kCmdEditUndo] = [&doc] { doc.OnEditUndo(); };
+  c.handlers[kCmdBrowserPage] = [this, &doc] {
+    CWxClipboardSource clipboard;
+    const CaptureEnvironment env = MakeCaptureEnvironment(*m_settings, &clipboard);
+    LINKINFO* link = OnBrowserPage(doc, [&env] { return FindBrowserPage(env); });
+    TraceUi("capture", link != nullptr ? ToUtf8(link->m_strURL) : std::string("none"));
+  };
   c.handlers[kCmdFindNext] = [&doc] { doc.OnFindNext(); };
   c.handlers[kCmdEmptyTrash] = [&doc] { doc.OnEmptyTrash(); };
   c.handlers[kCmdCgiSettings] = [&doc] { doc.OnCgiSettings(); };

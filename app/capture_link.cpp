@@ -1,0 +1,41 @@
+#include "app/capture_link.h"
+
+#include "app/browser_capture.h"
+#include "document/veskdoc.h"
+#include "text/encoding.h"
+
+namespace vesk {
+
+LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page) {
+  // Without a current category the link would belong nowhere.
+  if (doc.GetCurrent() == nullptr) return nullptr;
+  LINKINFO* link = doc.CreateNode(1);
+  if (link == nullptr) return nullptr;
+  link->m_strURL = ToCp932(page.url);
+  link->m_strTitle = ToCp932(CleanTitle(page.title));
+  const int group = doc.BeginUndoGroup();
+  doc.RecordUndo(link, kUndoCreated, group);
+  doc.UpdateAllViews(kHintNewLink, link);
+  return link;
+}
+
+LINKINFO* OnBrowserPage(CVeskDoc& doc, const std::function<std::optional<BrowserPage>()>& find) {
+  std::optional<BrowserPage> page = find ? find() : std::nullopt;
+  if (!page) {
+    doc.UI().Beep();
+    return nullptr;
+  }
+  return CreateCapturedLink(doc, *page);
+}
+
+LINKINFO* CreateDroppedLink(CVeskDoc& doc, LINKINFO* category, const BrowserPage& page) {
+  if (category == nullptr || !doc.Contains(category) || !category->IsCategory()) return nullptr;
+  if (category != doc.GetCurrent()) {
+    // The tree follows the hint and makes it current; without a tree the document does.
+    doc.SelectCategory(category, false);
+    if (category != doc.GetCurrent()) doc.SelectCategory(category, true);
+  }
+  return CreateCapturedLink(doc, page);
+}
+
+}  // namespace vesk
