@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "app/browser_page.h"
 
@@ -16,6 +17,10 @@ struct LINKINFO;
 // and lets the list place and select it (hint 307). Null when there is no current category or
 // the document refuses a new node (it has told the user).
 LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page);
+
+// A URL in Shift_JIS: a character without a form there is percent-encoded (its UTF-8 bytes), so
+// the address still leads to the page; a '?' in its place would make another address.
+std::string UrlToCp932(const std::string& utf8);
 
 // The capture command: the page that find returns becomes a link; none: a beep, no link.
 LINKINFO* OnBrowserPage(CVeskDoc& doc, const std::function<std::optional<BrowserPage>()>& find);
