@@ -10,6 +10,7 @@
 
 #include "app/browser_capture.h"
 #include "app/capture_link.h"
+#include "app/dde_reply.h"
 #include "app/session_file.h"
 #include "support/doc_fixture.h"
 #include "support/view_recorder.h"
@@ -24,9 +25,8 @@ namespace fs = std::filesystem;
 std::string MozLz4(const std::string& json) {
   std::string packed(static_cast<std::size_t>(LZ4_compressBound(static_cast<int>(json.size()))),
                      '\0');
-  packed.resize(static_cast<std::size_t>(
-      LZ4_compress_default(json.data(), packed.data(), static_cast<int>(json.size()),
-                           static_cast<int>(packed.size()))));
+  packed.resize(static_cast<std::size_t>(LZ4_compress_default(
+      json.data(), packed.data(), static_cast<int>(json.size()), static_cast<int>(packed.size()))));
   std::string size(4, '\0');
   for (int i = 0; i < 4; ++i) size[i] = static_cast<char>((json.size() >> (8 * i)) & 0xFF);
   return std::string("mozLz40\0", 8) + size + packed;
@@ -47,7 +47,8 @@ std::string ChromiumLog(const std::string& url) {
   };
   std::string padded = url;
   while (padded.size() % 4 != 0) padded += '\0';
-  const std::string nav = le(7) + le(0) + le(static_cast<std::uint32_t>(url.size())) + padded + le(0);
+  const std::string nav =
+      le(7) + le(0) + le(static_cast<std::uint32_t>(url.size())) + padded + le(0);
   return "SNSS" + le(3) + command(0, le(1) + le(7)) + command(2, le(7) + le(0)) +
          command(8, le(1) + le(0)) + command(6, le(static_cast<std::uint32_t>(nav.size())) + nav);
 }
@@ -195,8 +196,7 @@ TEST_F(CaptureLinkTest, NothingFoundBeepsAndTheNodeLimitMakesNothing) {
   EXPECT_FALSE(doc.CanUndo());
 
   while (doc.GetNodeList().size() < kMaxNodes) AddLink(doc.GetWorkBox(), "filler");
-  EXPECT_EQ(OnBrowserPage(doc, [] { return BrowserPage{"http://x/", "x", "clipboard"}; }),
-            nullptr);
+  EXPECT_EQ(OnBrowserPage(doc, [] { return BrowserPage{"http://x/", "x", "clipboard"}; }), nullptr);
   EXPECT_EQ(ui.messages.size(), 1u);  // the document's own limit message
   EXPECT_FALSE(doc.CanUndo());
   EXPECT_FALSE(view.Saw(kHintNewLink));
@@ -210,6 +210,29 @@ TEST_F(CaptureLinkTest, ADroppedLinkGoesIntoTheCategoryDroppedOn) {
   EXPECT_EQ(doc.GetCurrent(), other);
   EXPECT_EQ(view.hints.back(), std::make_pair(static_cast<int>(kHintNewLink), link));
   EXPECT_EQ(CreateDroppedLink(doc, link, {"https://d.example/", "", "drop"}), nullptr);
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(DdeReply, FieldsAreUnquotedAndUnescapedAsBrowsersSendThem) {
+  std::string url, title;
+  SplitDdeReply("\"http://a.example/\",\"A \\\"quoted\\\" title\",\"extra\"", url, title);
+  EXPECT_EQ(url, "http://a.example/");
+  EXPECT_EQ(title, "A \"quoted\" title");
+  // One field: an empty title; a backslash inside a double-byte character is no escape.
+  SplitDdeReply("\"http://b/\"", url, title);
+  EXPECT_EQ(url, "http://b/");
+  EXPECT_EQ(title, "");
+  SplitDdeReply("\"http://c/\",\"\x95\x5C\\\\x\"", url, title);
+  EXPECT_EQ(title, "\x95\x5C\\x");
+
+  std::string data(300, 'u');
+  EXPECT_EQ(TruncateDdeReply(data).size(), 259u);
+  EXPECT_EQ(TruncateDdeReply(std::string("\"u\",\"t\"\0junk", 12)), "\"u\",\"t\"");
 }
 
 }  // namespace

@@ -48,16 +48,17 @@ TEST(MozLz4, DecodesTheBlockAndRefusesEveryLie) {
   EXPECT_EQ(out, json);
 
   const std::string good = MozLz4(json);
-  EXPECT_FALSE(DecodeMozLz4("mozLz40", out));                          // no size
-  EXPECT_FALSE(DecodeMozLz4("mozLz41" + good.substr(7), out));         // wrong magic
-  EXPECT_FALSE(DecodeMozLz4(good.substr(0, good.size() - 3), out));    // block cut short
-  EXPECT_FALSE(DecodeMozLz4(MozLz4(json, json.size() + 1), out));      // declares more
-  EXPECT_FALSE(DecodeMozLz4(MozLz4(json, json.size() - 1), out));      // declares less
+  EXPECT_FALSE(DecodeMozLz4("mozLz40", out));                        // no size
+  EXPECT_FALSE(DecodeMozLz4("mozLz41" + good.substr(7), out));       // wrong magic
+  EXPECT_FALSE(DecodeMozLz4(good.substr(0, good.size() - 3), out));  // block cut short
+  EXPECT_FALSE(DecodeMozLz4(MozLz4(json, json.size() + 1), out));    // declares more
+  EXPECT_FALSE(DecodeMozLz4(MozLz4(json, json.size() - 1), out));    // declares less
   EXPECT_TRUE(out.empty());
   // A gigabyte declared over a few bytes is refused before anything is allocated for it.
   EXPECT_FALSE(DecodeMozLz4(MozLz4("{}", 0xFFFFFFF0u), out));
   EXPECT_FALSE(DecodeMozLz4(MozLz4(json), out, json.size() - 1));  // above the limit
-  EXPECT_FALSE(DecodeMozLz4(std::string("mozLz40\0", 8) + Le32(1000) + std::string(8, '\xFF'), out));
+  EXPECT_FALSE(
+      DecodeMozLz4(std::string("mozLz40\0", 8) + Le32(1000) + std::string(8, '\xFF'), out));
 }
 
 TEST(MozLz4, FileReaderTakesOnlyRegularFilesWithinTheLimit) {
@@ -167,7 +168,8 @@ class CSnss {
   // UpdateTabNavigation as a pickle: tab, index, URL, UTF-16 title, then more fields.
   CSnss& Navigation(std::int32_t tab, std::int32_t index, const std::string& url,
                     const std::u16string& title) {
-    std::string body = Le32(static_cast<std::uint32_t>(tab)) + Le32(static_cast<std::uint32_t>(index));
+    std::string body =
+        Le32(static_cast<std::uint32_t>(tab)) + Le32(static_cast<std::uint32_t>(index));
     body += Le32(static_cast<std::uint32_t>(url.size())) + Padded(url);
     std::string units;
     for (char16_t c : title) {
@@ -311,8 +313,8 @@ TEST(ClipboardFormats, MozUrlUriListAndPlainText) {
   EXPECT_FALSE(PageFromUriList("# only a comment\n", "d"));
 
   EXPECT_EQ(PageFromPlainText("  https://t.example/x?y \n", "c")->url, "https://t.example/x?y");
-  for (const char* text : {"https://a/ https://b/", "ftp://f/", "javascript:alert(1)", "http://",
-                           "see http://x/", ""})
+  for (const char* text :
+       {"https://a/ https://b/", "ftp://f/", "javascript:alert(1)", "http://", "see http://x/", ""})
     EXPECT_FALSE(PageFromPlainText(text, "c")) << text;
 }
 
