@@ -101,12 +101,32 @@ struct Window {
   long long lastTouched = 0;  // command number that last selected a tab in it
 };
 
-// What the log says so far. Bounded by the file: every entry comes from a command in it.
+// Far more than any browser keeps; a log naming more is hostile, and the rest of it is ignored
+// so that memory stays bounded whatever the file holds.
+constexpr std::size_t kMaxTabs = 100000;
+constexpr std::size_t kMaxWindows = 10000;
+constexpr std::size_t kMaxNavigations = 200000;
+
+// What the log says so far.
 struct Session {
   std::map<std::int32_t, Tab> tabs;
   std::map<std::int32_t, Window> windows;
   std::int32_t activeWindow = 0;
   bool hasActiveWindow = false;
+  std::size_t navigations = 0;  // navigation entries ever added
+
+  Tab* TabOf(std::int32_t id) {
+    auto it = tabs.find(id);
+    if (it != tabs.end()) return &it->second;
+    if (tabs.size() >= kMaxTabs) return nullptr;
+    return &tabs[id];
+  }
+  Window* WindowOf(std::int32_t id) {
+    auto it = windows.find(id);
+    if (it != windows.end()) return &it->second;
+    if (windows.size() >= kMaxWindows) return nullptr;
+    return &windows[id];
+  }
 };
 
 void Apply(Session& s, unsigned id, CPayload& p, long long serial) {
@@ -114,30 +134,34 @@ void Apply(Session& s, unsigned id, CPayload& p, long long serial) {
   switch (id) {
     case kSetTabWindow:
       if (p.I32(a) && p.I32(b)) {
-        Tab& tab = s.tabs[b];
-        tab.window = a;
-        tab.hasWindow = true;
-        s.windows[a];
+        Tab* tab = s.TabOf(b);
+        if (tab == nullptr || s.WindowOf(a) == nullptr) break;
+        tab->window = a;
+        tab->hasWindow = true;
       }
       break;
     case kSetTabIndexInWindow:
-      if (p.I32(a) && p.I32(b)) s.tabs[a].visualIndex = b;
+      if (p.I32(a) && p.I32(b)) {
+        if (Tab* tab = s.TabOf(a)) tab->visualIndex = b;
+      }
       break;
     case kSetSelectedNavigationIndex:
-      if (p.I32(a) && p.I32(b)) s.tabs[a].selectedNavigation = b;
+      if (p.I32(a) && p.I32(b)) {
+        if (Tab* tab = s.TabOf(a)) tab->selectedNavigation = b;
+      }
       break;
     case kSetSelectedTabInIndex:
       if (p.I32(a) && p.I32(b)) {
-        Window& w = s.windows[a];
-        w.selectedTab = b;
-        w.lastTouched = serial;
+        if (Window* w = s.WindowOf(a)) {
+          w->selectedTab = b;
+          w->lastTouched = serial;
+        }
       }
       break;
     case kSetActiveWindow:
-      if (p.I32(a)) {
+      if (p.I32(a) && s.WindowOf(a) != nullptr) {
         s.activeWindow = a;
         s.hasActiveWindow = true;
-        s.windows[a];
       }
       break;
     case kTabClosed:
@@ -190,7 +214,15 @@ void Apply(Session& s, unsigned id, CPayload& p, long long serial) {
       Navigation nav;
       if (p.SkipPickleHeader() && p.I32(a) && p.I32(index) && p.String(nav.url) &&
           p.String16(nav.title) && index >= 0) {
-        s.tabs[a].navigations[index] = std::move(nav);
+        Tab* tab = s.TabOf(a);
+        if (tab == nullptr) break;
+        auto it = tab->navigations.find(index);
+        if (it != tab->navigations.end()) {
+          it->second = std::move(nav);
+        } else if (s.navigations < kMaxNavigations) {
+          ++s.navigations;
+          tab->navigations.emplace(index, std::move(nav));
+        }
       }
       break;
     }

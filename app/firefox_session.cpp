@@ -47,13 +47,49 @@ std::string Trim(std::string s) {
 }  // namespace
 
 std::optional<BrowserPage> FirefoxSessionPage(const std::string& text) {
-  json::parser_callback_t keep = [](int depth, json::parse_event_t event, json& parsed) {
-    if ((event == json::parse_event_t::object_start || event == json::parse_event_t::array_start) &&
-        depth >= kMaxDepth) {
-      return false;
+  // Values kept beyond this many are dropped: a store of thousands of tabs keeps far fewer, and
+  // a hostile array of millions of small values would otherwise cost many times its size.
+  constexpr std::size_t kMaxKept = 1000000;
+  std::size_t kept = 0;
+  // The open containers by depth (the parser reports the depth of every event, also inside
+  // dropped ones): whether each is kept and whether the member now read in it is.
+  struct Frame {
+    bool array = false;
+    bool kept = true;
+    bool keyKept = true;
+  };
+  std::vector<Frame> frames;
+  // The container of an event at depth (null at the top), once closed ones are dropped.
+  auto container = [&frames](std::size_t depth) -> Frame* {
+    frames.resize(std::min(frames.size(), depth));
+    if (depth == 0 || frames.size() < depth) return nullptr;
+    return &frames[depth - 1];
+  };
+  auto keptHere = [&](std::size_t depth) {
+    const Frame* f = container(depth);
+    if (f == nullptr) return depth == 0;
+    return f->kept && (f->array || f->keyKept);
+  };
+  json::parser_callback_t keep = [&](int signedDepth, json::parse_event_t event, json& parsed) {
+    const std::size_t depth = static_cast<std::size_t>(std::max(0, signedDepth));
+    switch (event) {
+      case json::parse_event_t::object_start:
+      case json::parse_event_t::array_start: {
+        const bool here = keptHere(depth) && depth < kMaxDepth && kept < kMaxKept;
+        frames.push_back({event == json::parse_event_t::array_start, here, true});
+        return here;
+      }
+      case json::parse_event_t::key: {
+        Frame* f = container(depth);
+        const bool here = f != nullptr && f->kept && KeptMember(parsed.get<std::string>());
+        if (f != nullptr) f->keyKept = here;
+        return here;
+      }
+      case json::parse_event_t::value:
+        return keptHere(depth) && ++kept <= kMaxKept;
+      default:
+        return true;
     }
-    if (event == json::parse_event_t::key) return KeptMember(parsed.get<std::string>());
-    return true;
   };
   json root = json::parse(text.begin(), text.end(), keep, /*allow_exceptions=*/false);
   if (!root.is_object()) return std::nullopt;

@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(build-essential cmake pkg-config libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev
       googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
       xvfb xauth x11-utils xdotool imagemagick fonts-noto-cjk openbox wmctrl chromium
-      firefox-esr liblz4-dev)
+      firefox-esr liblz4-dev jq python3)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -320,3 +320,25 @@ TEST(ClipboardFormats, MozUrlUriListAndPlainText) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(FirefoxSession, OnlyTheMembersOnTheWayCountTowardsTheBound) {
+  // A million small values and more under a member that is dropped do not crowd out the page.
+  std::string json = "{\"_closedWindows\":[";
+  for (int i = 0; i < 1200000; ++i) json += i == 0 ? "1" : ",1";
+  json += "],\"windows\":[{\"tabs\":[{\"entries\":[{\"url\":\"http://kept/\"}]}]}]}";
+  auto page = FirefoxSessionPage(json);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->url, "http://kept/");
+  // As many under the windows are more than any store keeps: the page is not found, and
+  // nothing beyond the bound was kept.
+  json = "{\"windows\":[";
+  for (int i = 0; i < 1200000; ++i) json += "1,";
+  json += "{\"tabs\":[{\"entries\":[{\"url\":\"http://late/\"}]}]}]}";
+  EXPECT_FALSE(FirefoxSessionPage(json));
+}
+
+}  // namespace
+}  // namespace vesk
