@@ -113,7 +113,9 @@ std::optional<RunningSession> FindChromiumSession(const CaptureEnvironment& env)
       const std::string sessions = folder + "/" + profile + "/Sessions";
       std::vector<std::string> files;
       for (const std::string& entry : FolderEntries(sessions)) {
-        if (entry.rfind("Session_", 0) == 0) files.push_back(sessions + "/" + entry);
+        // Browser windows log to Session_ files, app windows to Apps_ files of the same form.
+        if (entry.rfind("Session_", 0) == 0 || entry.rfind("Apps_", 0) == 0)
+          files.push_back(sessions + "/" + entry);
       }
       files.push_back(folder + "/" + profile + "/Current Session");  // older releases
       for (const std::string& file : files) {

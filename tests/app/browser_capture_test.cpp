@@ -114,6 +114,16 @@ TEST_F(BrowserDiscoveryTest, TheBrowserUsedLastAnswersFirst) {
   EXPECT_EQ(page->source, "firefox");
 }
 
+TEST_F(BrowserDiscoveryTest, AnAppWindowsLogCountsWhenItIsTheNewest) {
+  ChromiumShowing("http://cr/", ::getpid(), 2000);
+  const std::string apps = env.configHome + "/chromium/Default/Sessions/Apps_13400000000000001";
+  test::WriteBytes(apps, ChromiumLog("http://app/"));
+  SetTime(apps, 2500);
+  EXPECT_EQ(FindBrowserPage(env)->url, "http://app/");
+  SetTime(apps, 1500);
+  EXPECT_EQ(FindBrowserPage(env)->url, "http://cr/");
+}
+
 TEST_F(BrowserDiscoveryTest, ClosedBrowsersAreNotAskedAndTheClipboardComesLast) {
   FirefoxShowing("http://fx/", kDeadPid, 3000);
   ChromiumShowing("http://cr/", ::getpid(), 2000, "another-machine");
