@@ -82,6 +82,37 @@ std::optional<BrowserPage> PageFromPlainText(const std::string& text, const std:
   return BrowserPage{url, {}, source};
 }
 
+std::optional<std::string> FilePathFromUri(const std::string& uri) {
+  std::string rest;
+  if (uri.rfind("file:///", 0) == 0) {
+    rest = uri.substr(7);
+  } else if (uri.rfind("file://localhost/", 0) == 0) {
+    rest = uri.substr(16);
+  } else {
+    return std::nullopt;
+  }
+  auto hex = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  std::string path;
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    if (rest[i] == '%' && i + 2 < rest.size() && hex(rest[i + 1]) >= 0 && hex(rest[i + 2]) >= 0) {
+      const char byte = static_cast<char>(hex(rest[i + 1]) * 16 + hex(rest[i + 2]));
+      if (byte == '\0') return std::nullopt;
+      path += byte;
+      i += 2;
+    } else if (rest[i] == '?' || rest[i] == '#') {
+      break;  // a query or fragment is not part of the path
+    } else {
+      path += rest[i];
+    }
+  }
+  return path;
+}
+
 std::optional<BrowserPage> ClipboardPage(IClipboardSource& clipboard) {
   if (auto moz = clipboard.MozUrl()) {
     if (auto page = PageFromMozUrl(*moz, "clipboard")) return page;

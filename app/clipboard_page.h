@@ -26,6 +26,11 @@ std::optional<BrowserPage> PageFromUriList(const std::string& text, const std::s
 // A plain text that is exactly one http(s) URL (surrounding white space ignored), title empty.
 std::optional<BrowserPage> PageFromPlainText(const std::string& text, const std::string& source);
 
+// The path of a file URI ("file:///p" or "file://localhost/p"), percent-escapes turned back into
+// the file system's bytes; nullopt for any other URI, another host, or an escaped NUL or slash
+// trick that is not a plain path.
+std::optional<std::string> FilePathFromUri(const std::string& uri);
+
 // The clipboard's page: text/x-moz-url first, then a plain-text URL (source "clipboard").
 std::optional<BrowserPage> ClipboardPage(IClipboardSource& clipboard);
 

@@ -1,8 +1,5 @@
 #include "ui/browser_drop.h"
 
-#include <wx/filename.h>
-#include <wx/filesys.h>
-
 #include "app/clipboard_page.h"
 
 namespace vesk {
@@ -19,7 +16,8 @@ const wxDataFormat& UriListFormat() {
   return format;
 }
 
-// The file paths of a uri-list when every entry is a file URI; empty otherwise.
+// The file paths (the file system's bytes) of a uri-list when every entry is a file URI; empty
+// otherwise.
 std::vector<std::string> FilePaths(const std::string& list) {
   std::vector<std::string> paths;
   std::size_t pos = 0;
@@ -30,10 +28,9 @@ std::vector<std::string> FilePaths(const std::string& list) {
     pos = end + 1;
     while (!line.empty() && (line.back() == '\r' || line.back() == '\0')) line.pop_back();
     if (line.empty() || line[0] == '#') continue;
-    if (line.rfind("file:", 0) != 0) return {};
-    const wxFileName name = wxFileSystem::URLToFileName(wxString::FromUTF8(line));
-    if (!name.IsOk()) return {};
-    paths.push_back(name.GetFullPath().utf8_string());
+    std::optional<std::string> path = FilePathFromUri(line);
+    if (!path) return {};
+    paths.push_back(*path);
   }
   return paths;
 }

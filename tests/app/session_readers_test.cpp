@@ -313,6 +313,13 @@ TEST(ClipboardFormats, MozUrlUriListAndPlainText) {
   EXPECT_FALSE(PageFromUriList("# only a comment\n", "d"));
 
   EXPECT_EQ(PageFromPlainText("  https://t.example/x?y \n", "c")->url, "https://t.example/x?y");
+
+  // Dropped files keep the file system's bytes, Japanese names included.
+  EXPECT_EQ(FilePathFromUri("file:///tmp/a%20b/%E3%83%86.knd"), "/tmp/a b/\xE3\x83\x86.knd");
+  EXPECT_EQ(FilePathFromUri("file://localhost/x%2"), "/x%2");
+  EXPECT_FALSE(FilePathFromUri("file://server/share/x"));
+  EXPECT_FALSE(FilePathFromUri("http://x/"));
+  EXPECT_FALSE(FilePathFromUri("file:///a%00b"));
   for (const char* text :
        {"https://a/ https://b/", "ftp://f/", "javascript:alert(1)", "http://", "see http://x/", ""})
     EXPECT_FALSE(PageFromPlainText(text, "c")) << text;

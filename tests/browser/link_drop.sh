@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A link dragged out of Chromium's page and dropped on a category of the tree becomes a link of
-# that category, with the link's text as its title; Ctrl+Z takes it back.
+# that category, with the link's text as its title; Ctrl+Z takes it back. Dropped on the list it
+# becomes a link of the category the list shows.
 BROWSER_BIN=chromium
 source "$(dirname "$0")/browser_common.bash"
 start_wm
@@ -55,15 +56,18 @@ eval "$(xdotool getwindowgeometry --shell "$BROWSER_WIN")"
 SX=$((X + WIDTH / 2)) SY=$((Y + HEIGHT / 2))
 # The drag as a hand makes it: press, move in steps (each step paced so that the two programs
 # exchange their drag messages), rest over the target, release.
-xdotool mousemove --sync "$SX" "$SY" mousedown 1
-for i in 1 2 3 4 5 6 7 8 9 10; do
-  xdotool mousemove --sync $((SX + (TX - SX) * i / 10)) $((SY + (TY - SY) * i / 10))
-  sleep 0.1
-done
-sleep 0.3
-xdotool mousemove --sync "$((TX + 1))" "$TY"
-sleep 0.3
-xdotool mouseup 1
+drag_to() {
+  xdotool mousemove --sync "$SX" "$SY" mousedown 1
+  for i in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove --sync $((SX + ($1 - SX) * i / 10)) $((SY + ($2 - SY) * i / 10))
+    sleep 0.1
+  done
+  sleep 0.3
+  xdotool mousemove --sync "$(($1 + 1))" "$2"
+  sleep 0.3
+  xdotool mouseup 1
+}
+drag_to "$TX" "$TY"
 wait_trace '^linkdropped=http://drop.example/%E3%83%89%E3%83%AD%E3%83%83%E3%83%97$' 10
 # Other is shown, with the new link selected below its own links.
 wait_trace '^selected=Other$'
@@ -73,9 +77,17 @@ expect_eq "$(last_trace rowsselected)" ドロップ先 "dropped link selected"
 : >"$VESK_UI_TRACE"
 keys ctrl+z
 wait_trace '^order=$'
+
+# Onto the list's empty space: into Other, which it shows.
+: >"$VESK_UI_TRACE"
+eval "$(xdotool getwindowgeometry --shell "$MAIN_WIN")"
+drag_to $((X + WIDTH * 3 / 4)) $((Y + HEIGHT / 2))
+wait_trace '^linkdropped=http://drop.example/'
+wait_trace '^order=ドロップ先$'
 keys ctrl+s
 saved() {
-  "$CLI" dump "$doc" | jq -e '[.nodes[] | select(.kind != 0)] | length == 1' >/dev/null
+  "$CLI" dump "$doc" | jq -e '[.nodes[] | select(.kind != 0)] | length == 2 and .[1].parentSerial == 3
+    and .[1].title == "ドロップ先" and .[1].url == "http://drop.example/%E3%83%89%E3%83%AD%E3%83%83%E3%83%97"' >/dev/null
 }
 poll 10 saved || fail "saved document: $("$CLI" dump "$doc")"
 stop_browser
