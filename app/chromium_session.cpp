@@ -1,9 +1,10 @@
 #include "app/chromium_session.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <map>
-#include <vector>
 
 namespace vesk {
 

@@ -1,5 +1,8 @@
 #include "app/clipboard_page.h"
 
+#include <cctype>
+#include <utility>
+
 #include "app/chromium_session.h"
 
 namespace vesk {
