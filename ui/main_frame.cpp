@@ -10,6 +10,7 @@
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
+#include "app/capture_link.h"
 #include "app/doc_manager.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
@@ -18,6 +19,7 @@
 #include "text/leading_number.h"
 #include "ui/about_dialog.h"
 #include "ui/app_icon.h"
+#include "ui/browser_drop.h"
 #include "ui/command_ids.h"
 #include "ui/logic/command_table.h"
 #include "ui/toolbar_icons.h"
@@ -118,8 +120,20 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
   SetSizer(column);
 
   SetDropTarget(new FileDrop(this));
-  m_tree->SetDropTarget(new FileDrop(this));
-  m_list->SetDropTarget(new FileDrop(this));
+  // The panes also take links dragged from a browser: the tree into the category under the
+  // pointer, the list into the category it shows.
+  auto dropFiles = [this](const std::vector<std::string>& paths) {
+    CallAfter([this, paths] { DropFiles(paths); });
+  };
+  m_tree->SetDropTarget(
+      new CBrowserDropTarget(dropFiles, [this](wxCoord x, wxCoord y, const BrowserPage& page) {
+        const NodeId onto = m_doc.IdOf(m_tree->CategoryAt(wxPoint(x, y)));
+        CallAfter([this, onto, page] { DropLink(m_doc.NodeById(onto), page); });
+      }));
+  m_list->SetDropTarget(
+      new CBrowserDropTarget(dropFiles, [this](wxCoord, wxCoord, const BrowserPage& page) {
+        CallAfter([this, page] { DropLink(nullptr, page); });
+      }));
 
   const int first = kWxCommandBase;
   const int last = kWxCommandBase + kCommandOffsetLimit - 1;
@@ -361,6 +375,13 @@ void CMainFrame::SwitchPane(bool /*forward*/) {
 void CMainFrame::DropFiles(const std::vector<std::string>& paths) {
   Raise();
   m_manager.DropFiles(paths, m_commands.readDroppedFile);
+}
+
+void CMainFrame::DropLink(LINKINFO* category, const BrowserPage& page) {
+  Raise();
+  if (category == nullptr) category = m_doc.GetCurrent();
+  LINKINFO* link = CreateDroppedLink(m_doc, category, page);
+  TraceUi("linkdropped", link != nullptr ? page.url : std::string("none"));
 }
 
 void CMainFrame::ShowLink(LINKINFO* link) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/browser_page.h"
 #include "platform/desktop_launcher.h"
 #include "ui/logic/command_enabling.h"
 #include "ui/logic/pane_commands.h"
@@ -51,6 +52,8 @@ class CMainFrame : public wxFrame {
   void RunCommand(int command);
   // The files dropped on the window, in the order given.
   void DropFiles(const std::vector<std::string>& paths);
+  // Makes a link dropped from a browser in the category (the current one when null).
+  void DropLink(LINKINFO* category, const BrowserPage& page);
   // Shows the link's category with the link selected.
   void ShowLink(LINKINFO* link);
   // Hands a URL (UTF-8) to the desktop's default browser.

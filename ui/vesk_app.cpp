@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "app/capture_environment.h"
+#include "app/capture_link.h"
 #include "app/desktop_registration.h"
 #include "app/doc_manager.h"
 #include "app/favorites.h"
@@ -39,6 +41,7 @@
 #include "ui/main_frame.h"
 #include "ui/output_progress_dialog.h"
 #include "ui/ui_trace.h"
+#include "ui/wx_clipboard_source.h"
 #include "ui/wx_text.h"
 #include "ui/wx_user_interface.h"
 
@@ -136,6 +139,12 @@ DocumentCommands CVeskApp::MakeCommands() {
     RunSearchProgram(doc, *m_searchProgram, *m_windows);
   };
   c.handlers[kCmdEditUndo] = [&doc] { doc.OnEditUndo(); };
+  c.handlers[kCmdBrowserPage] = [this, &doc] {
+    CWxClipboardSource clipboard;
+    const CaptureEnvironment env = MakeCaptureEnvironment(*m_settings, &clipboard);
+    LINKINFO* link = OnBrowserPage(doc, [&env] { return FindBrowserPage(env); });
+    TraceUi("capture", link != nullptr ? ToUtf8(link->m_strURL) : std::string("none"));
+  };
   c.handlers[kCmdFindNext] = [&doc] { doc.OnFindNext(); };
   c.handlers[kCmdEmptyTrash] = [&doc] { doc.OnEmptyTrash(); };
   c.handlers[kCmdEnvSettings] = [&doc] { doc.OnEnvSettings(); };

@@ -541,4 +541,11 @@ void CVeskTreeView::RunPaneCommand(int command) {
   }
 }
 
+LINKINFO* CVeskTreeView::CategoryAt(const wxPoint& point) const {
+  int flags = 0;
+  const wxTreeItemId item = HitTest(point, flags);
+  if (!item.IsOk() || (flags & wxTREE_HITTEST_ONITEM) == 0) return nullptr;
+  return NodeOf(item);
+}
+
 }  // namespace vesk

@@ -42,6 +42,8 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
   // The category commands as the main window offers them while the tree is the active pane.
   std::optional<bool> IsPaneCommandEnabled(int command) override;
   void RunPaneCommand(int command) override;
+  // The category of the item at a point of the tree's client area; null where there is none.
+  LINKINFO* CategoryAt(const wxPoint& point) const;
 
  private:
   void InsertCategory(LINKINFO* node, bool first = false);

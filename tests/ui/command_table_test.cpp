@@ -148,10 +148,16 @@ TEST(CommandEnabling, NewCategoryIsRefusedInTheTrash) {
 TEST(CommandEnabling, CommandsOfLaterViewsStayDisabled) {
   CommandState s;
   s.canUndo = s.canFindNext = s.trashHasChildren = true;
-  for (int id : {57635, 57634, 57637, 32789, 32798, 32772, 32774, 32776, 32778, 32793, 32795, 32796,
-                 32799, 57670}) {
+  for (int id : {57635, 57634, 57637, 32789, 32772, 32774, 32776, 32778, 32793, 32795, 32796, 32799,
+                 57670}) {
     EXPECT_FALSE(IsCommandEnabled(id, s)) << id;
   }
+}
+
+TEST(CommandEnabling, BrowserCaptureIsAlwaysOffered) {
+  CommandState s;
+  EXPECT_TRUE(IsCommandEnabled(32798, s));
+  EXPECT_TRUE(IsListMenuItemEnabled(32798, ListCommandState{}));
 }
 
 TEST(CommandEnabling, ViewCommandsFollowTheTreeWhenItHasTheFocus) {

@@ -47,7 +47,7 @@ const std::vector<CommandInfo>& CommandTable() {
       {kCmdNewCategory, "新規作成-カテゴリー(&C)...", "新しいカテゴリーを作成します", O::Document},
       {kCmdNewLink, "新規作成-リンク先(L)...\tCtrl+L", "新しいリンク先を作成します", O::Document},
       {kCmdBrowserPage, "作成-ブラウザ情報(&B)\tCtrl+B",
-       "最後にアクティブなブラウザからリンク先情報を取得します。", O::Later},
+       "最後にアクティブなブラウザからリンク先情報を取得します。", O::Document},
       {kCmdRenumber, "番号の再割り当て(&R)", "通し番号を再割り当てします", O::Document},
       {kCmdCheckLinks, "リンク切れの確認(&K)...",
        "現在のカテゴリーと下位カテゴリーのリンク先が有効か確かめます", O::Document},

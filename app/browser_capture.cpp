@@ -1,0 +1,160 @@
+#include "app/browser_capture.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+#include "app/chromium_session.h"
+#include "app/devtools_list.h"
+#include "app/firefox_session.h"
+#include "app/mozlz4.h"
+#include "app/session_file.h"
+
+namespace vesk {
+
+namespace {
+
+// profiles.ini is a few lines; a larger file is not one.
+constexpr std::size_t kMaxProfilesIni = 1u << 20;
+
+// The user-data folders of the Chromium family under the configuration folder.
+const char* const kChromiumFolders[] = {"chromium", "google-chrome", "google-chrome-beta",
+                                        "google-chrome-unstable"};
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v != nullptr ? v : "";
+}
+
+std::optional<BrowserPage> ReadFirefoxPage(const std::string& file) {
+  std::string json;
+  if (!ReadMozLz4File(file, json)) return std::nullopt;
+  return FirefoxSessionPage(json);
+}
+
+std::optional<BrowserPage> ReadChromiumPage(const std::string& file) {
+  if (file.empty()) return std::nullopt;
+  std::string bytes;
+  if (!ReadSessionFile(file, bytes, kChromiumSessionMaxSize)) return std::nullopt;
+  return ReadChromiumSession(bytes);
+}
+
+std::optional<BrowserPage> AskDevTools(const CaptureEnvironment& env) {
+  if (!env.fetchDevTools) return std::nullopt;
+  for (const char* host : {"127.0.0.1", "::1"}) {
+    if (auto answer = env.fetchDevTools(host, env.devToolsPort)) {
+      if (auto page = FirstDevToolsPage(*answer)) return page;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+CaptureEnvironment ProcessCaptureEnvironment() {
+  CaptureEnvironment env;
+  env.home = Env("HOME");
+  env.configHome = Env("XDG_CONFIG_HOME");
+  // Only an absolute XDG_CONFIG_HOME counts.
+  if (env.configHome.empty() || env.configHome[0] != '/') {
+    env.configHome = env.home.empty() ? std::string() : env.home + "/.config";
+  }
+  return env;
+}
+
+std::optional<RunningSession> FindFirefoxSession(const CaptureEnvironment& env) {
+  std::vector<std::string> roots;
+  if (!env.configHome.empty()) roots.push_back(env.configHome + "/mozilla/firefox");
+  if (!env.home.empty()) roots.push_back(env.home + "/.mozilla/firefox");
+  std::optional<RunningSession> best;
+  for (const std::string& root : roots) {
+    std::string ini;
+    if (!ReadSessionFile(root + "/profiles.ini", ini, kMaxProfilesIni)) continue;
+    for (const std::string& profile : FirefoxProfileFolders(ini, root)) {
+      if (!IsFirefoxProfileRunning(profile)) continue;
+      for (const char* name :
+           {"/sessionstore-backups/recovery.jsonlz4", "/sessionstore-backups/recovery.baklz4"}) {
+        const std::string file = profile + name;
+        const long long t = FileTimeNs(file);
+        if (t == 0) continue;
+        if (!best || t > best->timeNs) best = RunningSession{file, t};
+        break;
+      }
+    }
+  }
+  return best;
+}
+
+bool IsChromiumRunning(const std::string& userDataFolder) {
+  char target[PATH_MAX] = {};
+  const ssize_t n =
+      ::readlink((userDataFolder + "/SingletonLock").c_str(), target, sizeof target - 1);
+  if (n <= 0) return false;
+  const std::string text(target, static_cast<std::size_t>(n));
+  const std::size_t dash = text.rfind('-');
+  if (dash == std::string::npos || dash == 0) return false;
+  // Another machine's browser on a shared home folder cannot be asked.
+  if (text.substr(0, dash) != HostName()) return false;
+  char* end = nullptr;
+  const long pid = std::strtol(text.c_str() + dash + 1, &end, 10);
+  return end != nullptr && *end == '\0' && ProcessAlive(pid);
+}
+
+std::optional<RunningSession> FindChromiumSession(const CaptureEnvironment& env) {
+  if (env.configHome.empty()) return std::nullopt;
+  std::optional<RunningSession> best;
+  for (const char* name : kChromiumFolders) {
+    const std::string folder = env.configHome + "/" + name;
+    if (!IsChromiumRunning(folder)) continue;
+    RunningSession found{{}, 0};
+    for (const std::string& profile : FolderEntries(folder)) {
+      const std::string sessions = folder + "/" + profile + "/Sessions";
+      std::vector<std::string> files;
+      for (const std::string& entry : FolderEntries(sessions)) {
+        // Browser windows log to Session_ files, app windows to Apps_ files of the same form.
+        if (entry.rfind("Session_", 0) == 0 || entry.rfind("Apps_", 0) == 0)
+          files.push_back(sessions + "/" + entry);
+      }
+      files.push_back(folder + "/" + profile + "/Current Session");  // older releases
+      for (const std::string& file : files) {
+        const long long t = FileTimeNs(file);
+        if (t > found.timeNs) found = RunningSession{file, t};
+      }
+    }
+    if (found.file.empty()) found.timeNs = FileTimeNs(folder + "/SingletonLock");
+    if (!best || found.timeNs > best->timeNs) best = found;
+  }
+  return best;
+}
+
+std::optional<BrowserPage> FindBrowserPage(const CaptureEnvironment& env) {
+  const std::optional<RunningSession> firefox = FindFirefoxSession(env);
+  const std::optional<RunningSession> chromium = FindChromiumSession(env);
+  // The browser used last first: its session file is the newer one. A remote-debugging
+  // endpoint of a browser whose folder is not known here still answers, after a known Firefox.
+  const bool chromiumFirst = chromium && (!firefox || chromium->timeNs > firefox->timeNs);
+  std::optional<BrowserPage> page;
+  auto tryChromium = [&] {
+    if (!page) page = AskDevTools(env);
+    if (!page && chromium) page = ReadChromiumPage(chromium->file);
+  };
+  if (chromiumFirst) tryChromium();
+  if (!page && firefox) page = ReadFirefoxPage(firefox->file);
+  if (!chromiumFirst) tryChromium();
+  if (!page && env.clipboard != nullptr) page = ClipboardPage(*env.clipboard);
+  if (page) page->title = CleanTitle(page->title);
+  return page;
+}
+
+std::string CleanTitle(const std::string& title) {
+  std::string out = title;
+  for (char& c : out) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) c = ' ';
+  }
+  return out;
+}
+
+}  // namespace vesk

@@ -1,0 +1,52 @@
+// Finding the page the browser shows: the running Firefox-family profile's session store, the
+// running Chromium family (its remote-debugging endpoint, else its session files), the
+// clipboard; the browser used last is asked first.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/browser_page.h"
+#include "app/clipboard_page.h"
+
+namespace vesk {
+
+// Where the capture looks; tests point it at temporary folders.
+struct CaptureEnvironment {
+  std::string home;        // $HOME
+  std::string configHome;  // $XDG_CONFIG_HOME, else $HOME/.config
+  int devToolsPort = 9222;
+  // Asks a loopback remote-debugging endpoint for its /json/list; unset: not asked.
+  std::function<std::optional<std::string>(const std::string& host, int port)> fetchDevTools;
+  IClipboardSource* clipboard = nullptr;  // null: no clipboard
+};
+
+// HOME and XDG_CONFIG_HOME of this process; the port and the others are left for the caller.
+CaptureEnvironment ProcessCaptureEnvironment();
+
+// A running browser's session, as found on disk.
+struct RunningSession {
+  std::string file;      // the session file to read
+  long long timeNs = 0;  // its modification time: when the browser was last used
+};
+
+// The newest session store among the running profiles that the profiles.ini files of the
+// Firefox family name.
+std::optional<RunningSession> FindFirefoxSession(const CaptureEnvironment& env);
+// The newest session file among the profiles of the running user-data folders of the Chromium
+// family. A running browser without a session file yet gives the lock's time and no file.
+std::optional<RunningSession> FindChromiumSession(const CaptureEnvironment& env);
+
+// Whether a Chromium-family user-data folder is in use: its SingletonLock link names this
+// machine and a live process.
+bool IsChromiumRunning(const std::string& userDataFolder);
+
+// The page, from the first source that answers; nullopt when none does.
+std::optional<BrowserPage> FindBrowserPage(const CaptureEnvironment& env);
+
+// The title as a link keeps it: control characters become spaces.
+std::string CleanTitle(const std::string& title);
+
+}  // namespace vesk

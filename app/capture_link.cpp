@@ -1,0 +1,63 @@
+#include "app/capture_link.h"
+
+#include "app/browser_capture.h"
+#include "document/veskdoc.h"
+#include "text/encoding.h"
+
+namespace vesk {
+
+std::string UrlToCp932(const std::string& utf8) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out, converted;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    std::size_t len = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (i + len > utf8.size()) len = 1;
+    const std::string ch = utf8.substr(i, len);
+    if (Utf8ToCp932(ch, converted) && !converted.empty()) {
+      out += converted;
+    } else {
+      for (unsigned char b : ch) {
+        out += '%';
+        out += kHex[b >> 4];
+        out += kHex[b & 0x0F];
+      }
+    }
+    i += len;
+  }
+  return out;
+}
+
+LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page) {
+  // Without a current category the link would belong nowhere.
+  if (doc.GetCurrent() == nullptr) return nullptr;
+  LINKINFO* link = doc.CreateNode(1);
+  if (link == nullptr) return nullptr;
+  link->m_strURL = UrlToCp932(page.url);
+  link->m_strTitle = ToCp932(CleanTitle(page.title));
+  const int group = doc.BeginUndoGroup();
+  doc.RecordUndo(link, kUndoCreated, group);
+  doc.UpdateAllViews(kHintNewLink, link);
+  return link;
+}
+
+LINKINFO* OnBrowserPage(CVeskDoc& doc, const std::function<std::optional<BrowserPage>()>& find) {
+  std::optional<BrowserPage> page = find ? find() : std::nullopt;
+  if (!page) {
+    doc.UI().Beep();
+    return nullptr;
+  }
+  return CreateCapturedLink(doc, *page);
+}
+
+LINKINFO* CreateDroppedLink(CVeskDoc& doc, LINKINFO* category, const BrowserPage& page) {
+  if (category == nullptr || !doc.Contains(category) || !category->IsCategory()) return nullptr;
+  if (category != doc.GetCurrent()) {
+    // The tree follows the hint and makes it current; without a tree the document does.
+    doc.SelectCategory(category, false);
+    if (category != doc.GetCurrent()) doc.SelectCategory(category, true);
+  }
+  return CreateCapturedLink(doc, page);
+}
+
+}  // namespace vesk

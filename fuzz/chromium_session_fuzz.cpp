@@ -1,0 +1,24 @@
+// Feeds arbitrary bytes to the Chromium session-log reader, as is and behind a valid header; it
+// may not crash, and a page found must carry a URL the capture accepts.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "app/chromium_session.h"
+
+namespace {
+
+void Check(const std::string& bytes) {
+  if (auto page = vesk::ReadChromiumSession(bytes)) {
+    if (!vesk::IsCapturableUrl(page->url) || page->source != "chromium") std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  Check(bytes);
+  Check(std::string("SNSS\x03\0\0\0", 8) + bytes);
+  return 0;
+}

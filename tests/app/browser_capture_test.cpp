@@ -1,0 +1,249 @@
+// Where the capture looks and what it makes: only running browsers are asked, the one used last
+// first, then the clipboard; the page becomes one undoable link placed by the list.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <lz4.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "app/browser_capture.h"
+#include "app/capture_link.h"
+#include "app/dde_reply.h"
+#include "app/session_file.h"
+#include "support/doc_fixture.h"
+#include "support/view_recorder.h"
+#include "text/encoding.h"
+
+namespace vesk {
+namespace {
+
+using test::CTempFolder;
+namespace fs = std::filesystem;
+
+std::string MozLz4(const std::string& json) {
+  std::string packed(static_cast<std::size_t>(LZ4_compressBound(static_cast<int>(json.size()))),
+                     '\0');
+  packed.resize(static_cast<std::size_t>(LZ4_compress_default(
+      json.data(), packed.data(), static_cast<int>(json.size()), static_cast<int>(packed.size()))));
+  std::string size(4, '\0');
+  for (int i = 0; i < 4; ++i) size[i] = static_cast<char>((json.size() >> (8 * i)) & 0xFF);
+  return std::string("mozLz40\0", 8) + size + packed;
+}
+
+// A one-tab Chromium session log showing url.
+std::string ChromiumLog(const std::string& url) {
+  auto le = [](std::uint32_t v) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    return s;
+  };
+  auto command = [](unsigned id, const std::string& payload) {
+    const std::size_t size = payload.size() + 1;
+    return std::string{static_cast<char>(size & 0xFF), static_cast<char>(size >> 8),
+                       static_cast<char>(id)} +
+           payload;
+  };
+  std::string padded = url;
+  while (padded.size() % 4 != 0) padded += '\0';
+  const std::string nav =
+      le(7) + le(0) + le(static_cast<std::uint32_t>(url.size())) + padded + le(0);
+  return "SNSS" + le(3) + command(0, le(1) + le(7)) + command(2, le(7) + le(0)) +
+         command(8, le(1) + le(0)) + command(6, le(static_cast<std::uint32_t>(nav.size())) + nav);
+}
+
+void SetTime(const std::string& path, long seconds) {
+  struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+class BrowserDiscoveryTest : public ::testing::Test {
+ protected:
+  BrowserDiscoveryTest() {
+    env.home = dir.Path() + "home";
+    env.configHome = dir.Path() + "config";
+    env.devToolsPort = 9399;
+  }
+
+  // A Firefox profile listed in profiles.ini under the configuration folder; running when pid
+  // is live.
+  std::string FirefoxShowing(const std::string& url, long pid, long time) {
+    const std::string root = env.configHome + "/mozilla/firefox";
+    fs::create_directories(root + "/p.test/sessionstore-backups");
+    test::WriteBytes(root + "/profiles.ini", "[Profile0]\nName=t\nIsRelative=1\nPath=p.test\n");
+    const std::string file = root + "/p.test/sessionstore-backups/recovery.jsonlz4";
+    test::WriteBytes(file, MozLz4(R"({"windows":[{"tabs":[{"entries":[{"url":")" + url +
+                                  R"(","title":"Fx"}]}]}]})"));
+    ::symlink(("127.0.0.1:+" + std::to_string(pid)).c_str(), (root + "/p.test/lock").c_str());
+    SetTime(file, time);
+    return file;
+  }
+
+  std::string ChromiumShowing(const std::string& url, long pid, long time,
+                              const std::string& host = HostName()) {
+    const std::string data = env.configHome + "/chromium";
+    fs::create_directories(data + "/Default/Sessions");
+    const std::string file = data + "/Default/Sessions/Session_13400000000000000";
+    test::WriteBytes(file, ChromiumLog(url));
+    ::symlink((host + "-" + std::to_string(pid)).c_str(), (data + "/SingletonLock").c_str());
+    SetTime(file, time);
+    return file;
+  }
+
+  CTempFolder dir;
+  CaptureEnvironment env;
+};
+
+// A process id that is not alive.
+constexpr long kDeadPid = 2147483646;
+
+TEST_F(BrowserDiscoveryTest, TheBrowserUsedLastAnswersFirst) {
+  EXPECT_FALSE(FindBrowserPage(env));
+  FirefoxShowing("http://fx/", ::getpid(), 1000);
+  ChromiumShowing("http://cr/", ::getpid(), 2000);
+  auto page = FindBrowserPage(env);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->url, "http://cr/");
+  EXPECT_EQ(page->source, "chromium");
+
+  SetTime(env.configHome + "/mozilla/firefox/p.test/sessionstore-backups/recovery.jsonlz4", 3000);
+  page = FindBrowserPage(env);
+  EXPECT_EQ(page->url, "http://fx/");
+  EXPECT_EQ(page->title, "Fx");
+  EXPECT_EQ(page->source, "firefox");
+}
+
+TEST_F(BrowserDiscoveryTest, AnAppWindowsLogCountsWhenItIsTheNewest) {
+  ChromiumShowing("http://cr/", ::getpid(), 2000);
+  const std::string apps = env.configHome + "/chromium/Default/Sessions/Apps_13400000000000001";
+  test::WriteBytes(apps, ChromiumLog("http://app/"));
+  SetTime(apps, 2500);
+  EXPECT_EQ(FindBrowserPage(env)->url, "http://app/");
+  SetTime(apps, 1500);
+  EXPECT_EQ(FindBrowserPage(env)->url, "http://cr/");
+}
+
+TEST_F(BrowserDiscoveryTest, ClosedBrowsersAreNotAskedAndTheClipboardComesLast) {
+  FirefoxShowing("http://fx/", kDeadPid, 3000);
+  ChromiumShowing("http://cr/", ::getpid(), 2000, "another-machine");
+  EXPECT_FALSE(FindFirefoxSession(env));
+  EXPECT_FALSE(FindChromiumSession(env));
+  EXPECT_FALSE(FindBrowserPage(env));
+
+  struct Clip : IClipboardSource {
+    std::optional<std::string> MozUrl() override { return std::nullopt; }
+    std::optional<std::string> Text() override { return std::string("https://clip.example/\n"); }
+  } clip;
+  env.clipboard = &clip;
+  auto page = FindBrowserPage(env);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->url, "https://clip.example/");
+  EXPECT_EQ(page->source, "clipboard");
+}
+
+TEST_F(BrowserDiscoveryTest, TheEndpointIsAskedBeforeTheSessionFilesOnLoopbackOnly) {
+  ChromiumShowing("http://cr/", ::getpid(), 2000);
+  std::vector<std::string> asked;
+  env.fetchDevTools = [&asked](const std::string& host, int port) -> std::optional<std::string> {
+    asked.push_back(host + ":" + std::to_string(port));
+    return std::string(R"([{"type":"page","url":"http://dev/","title":"a\tb\nc"}])");
+  };
+  auto page = FindBrowserPage(env);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->url, "http://dev/");
+  EXPECT_EQ(page->title, "a b c");  // control characters would break the record
+  EXPECT_EQ(page->source, "chromium-devtools");
+  EXPECT_EQ(asked, std::vector<std::string>{"127.0.0.1:9399"});
+
+  // An endpoint that answers nothing usable leaves the session files.
+  env.fetchDevTools = [&asked](const std::string& host, int) -> std::optional<std::string> {
+    asked.push_back(host);
+    return std::string("[]");
+  };
+  asked.clear();
+  EXPECT_EQ(FindBrowserPage(env)->url, "http://cr/");
+  EXPECT_EQ(asked, (std::vector<std::string>{"127.0.0.1", "::1"}));
+}
+
+class CaptureLinkTest : public test::DocFixture {
+ protected:
+  CaptureLinkTest() {
+    doc.AddView(&view);
+    doc.SelectCategory(Top(), true);
+    view.Clear();
+  }
+  ~CaptureLinkTest() override { doc.RemoveView(&view); }
+  test::ViewRecorder view{doc};
+};
+
+TEST_F(CaptureLinkTest, ThePageBecomesOneUndoableLinkPlacedByTheList) {
+  doc.SetModifiedFlag(false);
+  BrowserPage page{"http://example.jp/\xC3\xA9/\xE6\x97\xA5", "日本語 \xF0\x9F\x98\x80 title",
+                   "firefox"};
+  LINKINFO* link = OnBrowserPage(doc, [&page] { return page; });
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->m_nKind, 1);
+  EXPECT_EQ(link->m_pParent, Top());
+  // A character of the URL without a CP932 form keeps the address working, percent-encoded.
+  EXPECT_EQ(link->m_strURL, "http://example.jp/%C3%A9/\x93\xFA");
+  EXPECT_EQ(ToUtf8(link->m_strTitle), "日本語 ? title");
+  EXPECT_TRUE(link->m_strAdmin.empty());
+  EXPECT_EQ(view.Codes(), std::vector<int>{kHintNewLink});
+  ASSERT_EQ(doc.GetUndoList().size(), 1u);
+  EXPECT_EQ(doc.GetUndoList().front()->m_nUndoOp, kUndoCreated);
+  EXPECT_TRUE(doc.IsModified());
+
+  doc.OnEditUndo();
+  EXPECT_FALSE(doc.Contains(link));
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(ui.beeps, 0);
+}
+
+TEST_F(CaptureLinkTest, NothingFoundBeepsAndTheNodeLimitMakesNothing) {
+  EXPECT_EQ(OnBrowserPage(doc, [] { return std::optional<BrowserPage>(); }), nullptr);
+  EXPECT_EQ(ui.beeps, 1);
+  EXPECT_FALSE(doc.CanUndo());
+
+  while (doc.GetNodeList().size() < kMaxNodes) AddLink(doc.GetWorkBox(), "filler");
+  EXPECT_EQ(OnBrowserPage(doc, [] { return BrowserPage{"http://x/", "x", "clipboard"}; }), nullptr);
+  EXPECT_EQ(ui.messages.size(), 1u);  // the document's own limit message
+  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_FALSE(view.Saw(kHintNewLink));
+}
+
+TEST_F(CaptureLinkTest, ADroppedLinkGoesIntoTheCategoryDroppedOn) {
+  LINKINFO* other = AddCategory(Top(), "other");
+  LINKINFO* link = CreateDroppedLink(doc, other, {"https://d.example/", "dropped", "drop"});
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->m_pParent, other);
+  EXPECT_EQ(doc.GetCurrent(), other);
+  EXPECT_EQ(view.hints.back(), std::make_pair(static_cast<int>(kHintNewLink), link));
+  EXPECT_EQ(CreateDroppedLink(doc, link, {"https://d.example/", "", "drop"}), nullptr);
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+TEST(DdeReply, FieldsAreUnquotedAndUnescapedAsBrowsersSendThem) {
+  std::string url, title;
+  SplitDdeReply("\"http://a.example/\",\"A \\\"quoted\\\" title\",\"extra\"", url, title);
+  EXPECT_EQ(url, "http://a.example/");
+  EXPECT_EQ(title, "A \"quoted\" title");
+  // One field: an empty title; a backslash inside a double-byte character is no escape.
+  SplitDdeReply("\"http://b/\"", url, title);
+  EXPECT_EQ(url, "http://b/");
+  EXPECT_EQ(title, "");
+  SplitDdeReply("\"http://c/\",\"\x95\x5C\\\\x\"", url, title);
+  EXPECT_EQ(title, "\x95\x5C\\x");
+
+  std::string data(300, 'u');
+  EXPECT_EQ(TruncateDdeReply(data).size(), 259u);
+  EXPECT_EQ(TruncateDdeReply(std::string("\"u\",\"t\"\0junk", 12)), "\"u\",\"t\"");
+}
+
+}  // namespace
+}  // namespace vesk
