@@ -6,6 +6,8 @@
 #include <iterator>
 #include <map>
 
+#include "text/utf16.h"
+
 namespace vesk {
 
 namespace {
@@ -235,38 +237,7 @@ void Apply(Session& s, unsigned id, CPayload& p, long long serial) {
 }  // namespace
 
 std::string Utf16LeToUtf8(const char* data, std::size_t units) {
-  std::string out;
-  out.reserve(units);
-  auto unit = [data](std::size_t i) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(data[2 * i])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(data[2 * i + 1])) << 8;
-  };
-  for (std::size_t i = 0; i < units; ++i) {
-    std::uint32_t cp = unit(i);
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 &&
-        unit(i + 1) <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-  return out;
+  return Utf16LeToUtf8(std::string_view(data, 2 * units), 0xFFFD);
 }
 
 std::optional<BrowserPage> ReadChromiumSession(const std::string& bytes) {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "document/show_category.h"
 #include "document/veskdoc.h"
 #include "platform/file_system.h"
 #include "publish/data_file.h"
@@ -21,17 +22,6 @@ namespace {
 std::string Join(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == kPathSep) return folder + name;
   return folder + kPathSep + name;
-}
-
-// The category is made current and shown, also when no tree view answers the selection hint
-// and when it is current already (its list must show what was added).
-void ShowCategory(CVeskDoc& doc, LINKINFO* category) {
-  if (doc.GetCurrent() == category) {
-    doc.ShowCurrentCategory();
-    return;
-  }
-  doc.SelectCategory(category, false);
-  if (doc.GetCurrent() != category) doc.SelectCategory(category, true);
 }
 
 int CauseOfErrno() {

@@ -9,6 +9,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "text/encoding.h"
+#include "text/utf16.h"
 
 namespace vesk {
 
@@ -144,45 +145,8 @@ class Reader {
   }
 
  private:
-  static void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-  static std::string Utf16ToCp932(std::string_view le) {
-    std::string utf8;
-    utf8.reserve(le.size() * 3 / 2);
-    std::size_t count = le.size() / 2;
-    auto unit = [&](std::size_t i) {
-      return static_cast<std::uint32_t>(static_cast<std::uint8_t>(le[2 * i]) |
-                                        (static_cast<std::uint8_t>(le[2 * i + 1]) << 8));
-    };
-    for (std::size_t i = 0; i < count; ++i) {
-      std::uint32_t u = unit(i);
-      if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count && unit(i + 1) >= 0xDC00 &&
-          unit(i + 1) <= 0xDFFF) {
-        AppendUtf8(utf8, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
-        ++i;
-      } else if (u >= 0xD800 && u <= 0xDFFF) {
-        AppendUtf8(utf8, '?');  // a lone surrogate has no character
-      } else {
-        AppendUtf8(utf8, u);
-      }
-    }
-    return ToCp932(utf8);
-  }
+  // A lone surrogate has no character.
+  static std::string Utf16ToCp932(std::string_view le) { return ToCp932(Utf16LeToUtf8(le, '?')); }
 
   std::string_view m_data;
   std::size_t m_pos = 0;

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "document/show_category.h"
 #include "document/veskdoc.h"
 #include "platform/file_system.h"
 #include "platform/read_only_file.h"
@@ -114,17 +115,6 @@ std::string HtmlText(const std::string& sjis) {
     }
   }
   return out;
-}
-
-// The category is made current and shown, also when no tree view answers and when it is
-// current already.
-void ShowCategory(CVeskDoc& doc, LINKINFO* category) {
-  if (doc.GetCurrent() == category) {
-    doc.ShowCurrentCategory();
-    return;
-  }
-  doc.SelectCategory(category, false);
-  if (doc.GetCurrent() != category) doc.SelectCategory(category, true);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "publish/bookmark_reader.h"
 
+#include <cstdint>
 #include <cstring>
+
+#include "text/utf16.h"
 
 namespace vesk {
 namespace {
@@ -31,21 +34,7 @@ bool HasWordAt(const std::string& text, std::size_t pos, const char* word) {
 
 void AppendUtf8(std::string& out, unsigned long cp) {
   if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  AppendUtf8CodePoint(out, static_cast<std::uint32_t>(cp));
 }
 
 // The tag's attributes, parsed up to its closing '>'.

@@ -1,0 +1,14 @@
+#include "document/show_category.h"
+
+namespace vesk {
+
+void ShowCategory(CVeskDoc& doc, LINKINFO* category) {
+  if (doc.GetCurrent() == category) {
+    doc.ShowCurrentCategory();
+    return;
+  }
+  doc.SelectCategory(category, false);
+  if (doc.GetCurrent() != category) doc.SelectCategory(category, true);
+}
+
+}  // namespace vesk
