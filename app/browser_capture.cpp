@@ -9,6 +9,7 @@
 #include "app/chromium_session.h"
 #include "app/devtools_list.h"
 #include "app/firefox_session.h"
+#include "app/local_page_title.h"
 #include "app/mozlz4.h"
 #include "app/session_file.h"
 
@@ -38,7 +39,9 @@ std::optional<BrowserPage> ReadChromiumPage(const std::string& file) {
   if (file.empty()) return std::nullopt;
   std::string bytes;
   if (!ReadSessionFile(file, bytes, kChromiumSessionMaxSize)) return std::nullopt;
-  return ReadChromiumSession(bytes);
+  std::optional<BrowserPage> page = ReadChromiumSession(bytes);
+  if (page && page->title.empty()) page->title = LocalPageTitle(page->url);
+  return page;
 }
 
 std::optional<BrowserPage> AskDevTools(const CaptureEnvironment& env) {

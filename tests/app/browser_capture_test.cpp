@@ -11,6 +11,7 @@
 #include "app/browser_capture.h"
 #include "app/capture_link.h"
 #include "app/dde_reply.h"
+#include "app/local_page_title.h"
 #include "app/session_file.h"
 #include "support/doc_fixture.h"
 #include "support/view_recorder.h"
@@ -112,6 +113,33 @@ TEST_F(BrowserDiscoveryTest, TheBrowserUsedLastAnswersFirst) {
   EXPECT_EQ(page->url, "http://fx/");
   EXPECT_EQ(page->title, "Fx");
   EXPECT_EQ(page->source, "firefox");
+}
+
+// Chromium's session file has no title for a local page that has not navigated since: the
+// title comes from the page's file.
+TEST_F(BrowserDiscoveryTest, ALocalPageWithoutATitleInTheSessionIsReadForIt) {
+  fs::create_directories(dir.File("my pages"));
+  const std::string page = dir.File("my pages/p.html");
+  test::WriteBytes(page,
+                   "<!DOCTYPE html><HTML><head><meta charset=\"utf-8\">\n<TITLE lang=ja>\n"
+                   "  \xE6\x97\xA5\xE6\x9C\xAC &amp;\t page </title></head></html>");
+  ChromiumShowing("file://" + dir.File("my%20pages/p.html") + "#part", ::getpid(), 2000);
+  auto found = FindBrowserPage(env);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->title, "\xE6\x97\xA5\xE6\x9C\xAC & page");
+
+  // A Shift_JIS page says so before its title.
+  test::WriteBytes(page, "<meta charset=Shift_JIS><title>\x93\xFA\x96\x7B</title>");
+  EXPECT_EQ(LocalPageTitle("file://" + dir.File("my%20pages/p.html")), "\xE6\x97\xA5\xE6\x9C\xAC");
+  // Nothing but a regular local file is read.
+  EXPECT_EQ(LocalPageTitle("http://" + dir.File("my%20pages/p.html")), "");
+  EXPECT_EQ(LocalPageTitle("file://host" + dir.File("my%20pages/p.html")), "");
+  EXPECT_EQ(LocalPageTitle("file://" + dir.File("my%20pages")), "");
+  EXPECT_EQ(LocalPageTitle("file://" + dir.File("my%00pages/p.html")), "");
+  ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  EXPECT_EQ(LocalPageTitle("file://" + dir.File("fifo")), "");  // never waits on a pipe
+  test::WriteBytes(page, "<title>no end");
+  EXPECT_EQ(LocalPageTitle("file://" + page), "");
 }
 
 TEST_F(BrowserDiscoveryTest, AnAppWindowsLogCountsWhenItIsTheNewest) {

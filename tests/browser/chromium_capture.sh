@@ -28,4 +28,13 @@ start_chromium
 poll 40 page_found chromium ||
   fail "session files: '$("$CLI" browser-page 2>&1)'; $(ls -l "$data/Default/Sessions" 2>&1)"
 stop_browser
+
+# A local page that never navigates: the session files have no title for it, the page has.
+still=$WORK/still.html
+sed '/<script>/d' "$PAGE" >"$still"
+rm -rf "$data"
+PAGE=$still start_chromium
+still_found() { [ "$("$CLI" browser-page 2>/dev/null)" = "file://$still	$PAGE_TITLE	chromium" ]; }
+poll 40 still_found || fail "local page without navigation: '$("$CLI" browser-page 2>&1)'"
+stop_browser
 echo "ok"
