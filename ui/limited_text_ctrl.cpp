@@ -63,4 +63,11 @@ void CLimitedTextCtrl::OnText(wxCommandEvent& event) {
   m_shown = GetValue();
 }
 
+std::optional<FieldError> CLimitedTextCtrl::TakeText(std::string& field) const {
+  std::string text = GetSjis();
+  if (auto message = CheckTextLimit(text, m_limit)) return FieldError{GetId(), *message};
+  field = std::move(text);
+  return std::nullopt;
+}
+
 }  // namespace vesk

@@ -3,7 +3,10 @@
 
 #include <wx/textctrl.h>
 
+#include <optional>
 #include <string>
+
+#include "document/dialog_rules.h"
 
 namespace vesk {
 
@@ -21,6 +24,9 @@ class CLimitedTextCtrl : public wxTextCtrl {
   // The text as the field stores it: Shift_JIS, line breaks CR LF.
   std::string GetSjis() const;
   std::size_t Limit() const { return m_limit; }
+  // Takes the text into field, or refuses it when it is longer than the limit (text the program
+  // put in whole, or text the field already had).
+  std::optional<FieldError> TakeText(std::string& field) const;
 
  private:
   void OnText(wxCommandEvent& event);

@@ -23,15 +23,6 @@ namespace {
 
 constexpr int kGap = 6;
 
-// Takes an edit's text into field, or refuses it when it is longer than the edit's limit (text
-// the program put in whole, or text the link already had).
-std::optional<FieldError> TakeText(const CLimitedTextCtrl& edit, std::string& field) {
-  std::string text = edit.GetSjis();
-  if (auto message = CheckTextLimit(text, edit.Limit())) return FieldError{edit.GetId(), *message};
-  field = std::move(text);
-  return std::nullopt;
-}
-
 // A label above its edit.
 void AddLabelled(wxWindow* page, wxSizer& column, const char* label, wxWindow* edit,
                  int proportion = 0) {
@@ -58,10 +49,10 @@ CLinkPage1::CLinkPage1(wxWindow* parent, const LinkSheetValues& values)
 }
 
 std::optional<FieldError> CLinkPage1::Take(LinkSheetValues& values) const {
-  if (auto error = TakeText(*m_title, values.title)) return error;
-  if (auto error = TakeText(*m_url, values.url)) return error;
-  if (auto error = TakeText(*m_admin, values.admin)) return error;
-  return TakeText(*m_email, values.email);
+  if (auto error = m_title->TakeText(values.title)) return error;
+  if (auto error = m_url->TakeText(values.url)) return error;
+  if (auto error = m_admin->TakeText(values.admin)) return error;
+  return m_email->TakeText(values.email);
 }
 
 std::string CLinkPage1::Title() const { return m_title->GetSjis(); }
@@ -83,7 +74,7 @@ CLinkPage2::CLinkPage2(wxWindow* parent, const LinkSheetValues& values)
 }
 
 std::optional<FieldError> CLinkPage2::Take(LinkSheetValues& values) const {
-  return TakeText(*m_comment, values.comment);
+  return m_comment->TakeText(values.comment);
 }
 
 bool CLinkPage2::TakesLineBreaks(const wxWindow* window) const { return window == m_comment; }
@@ -173,7 +164,7 @@ void CLinkPage3::AddDateField(wxStaticBoxSizer& row, int index, int value, int m
 }
 
 std::optional<FieldError> CLinkPage3::Take(LinkSheetValues& values) const {
-  if (auto error = TakeText(*m_banner, values.banner)) return error;
+  if (auto error = m_banner->TakeText(values.banner)) return error;
   const int selection = m_mark->GetSelection();
   values.mark = selection == wxNOT_FOUND ? m_loadedMark : selection;
   const int ranges[3][2] = {{kYearMin, kYearMax}, {kMonthMin, kMonthMax}, {kDayMin, kDayMax}};
@@ -268,7 +259,7 @@ std::optional<FieldError> CLinkPage4::Take(LinkSheetValues& values) const {
   if (!values.keywordPageOpened) return std::nullopt;
   KeywordPageState& page = values.keywordPage;
   for (int k = 0; k < kKeywordEdits; ++k) {
-    if (auto error = TakeText(*m_keywords[k], page.keywords[k])) return error;
+    if (auto error = m_keywords[k]->TakeText(page.keywords[k])) return error;
   }
   for (std::size_t g = 0; g < page.ticked.size(); ++g) {
     page.ticked[g] = m_genres->IsChecked(static_cast<unsigned>(g));

@@ -27,13 +27,6 @@ namespace {
 
 constexpr int kGap = 6;
 
-std::optional<FieldError> TakeText(const CLimitedTextCtrl& edit, std::string& field) {
-  std::string text = edit.GetSjis();
-  if (auto message = CheckTextLimit(text, edit.Limit())) return FieldError{edit.GetId(), *message};
-  field = std::move(text);
-  return std::nullopt;
-}
-
 wxStaticText* Note(wxWindow* parent, const char* text) {
   return new wxStaticText(parent, wxID_ANY, U8(text));
 }
@@ -136,7 +129,7 @@ void CSetupPage2::Open(const SetupValues& values) {
 std::optional<FieldError> CSetupPage2::Take(SetupValues& values) {
   std::string taken[3];
   for (int n = 0; n < 3; ++n)
-    if (auto error = TakeText(*m_templates[n], taken[n])) return error;
+    if (auto error = m_templates[n]->TakeText(taken[n])) return error;
   for (int n = 0; n < 3; ++n) values.banner[n] = std::move(taken[n]);
   return std::nullopt;
 }
@@ -172,7 +165,7 @@ void CSetupPage3::Open(const SetupValues& values) {
 std::optional<FieldError> CSetupPage3::Take(SetupValues& values) {
   std::string taken[3];
   for (int n = 0; n < 3; ++n)
-    if (auto error = TakeText(*m_marks[n], taken[n])) return error;
+    if (auto error = m_marks[n]->TakeText(taken[n])) return error;
   for (int n = 0; n < 3; ++n) values.mark[n] = std::move(taken[n]);
   return std::nullopt;
 }

@@ -28,17 +28,6 @@ class FavoritesTest : public DocFixture {
   }
   ~FavoritesTest() override { doc.RemoveView(&log); }
 
-  std::vector<LINKINFO*> Children(const LINKINFO* parent) {
-    std::vector<LINKINFO*> out;
-    for (LINKINFO* n : doc.GetNodeList())
-      if (n->m_pParent == parent) out.push_back(n);
-    return out;
-  }
-  LINKINFO* Child(const LINKINFO* parent, const std::string& utf8Title) {
-    for (LINKINFO* n : Children(parent))
-      if (n->m_strTitle == ToCp932(utf8Title)) return n;
-    return nullptr;
-  }
   LINKINFO* AddLinkTo(LINKINFO* parent, const std::string& utf8Title, const std::string& url) {
     LINKINFO* link = AddLink(parent, ToCp932(utf8Title));
     link->m_strURL = url;

@@ -141,17 +141,6 @@ TEST(BookmarkReader, StaysWithinItsBoundsOnHostileInput) {
 class BookmarkFileTest : public DocFixture {
  protected:
   BookmarkFileTest() { doc.SelectCategory(Top(), true); }
-  std::vector<LINKINFO*> Children(const LINKINFO* parent) {
-    std::vector<LINKINFO*> out;
-    for (LINKINFO* n : doc.GetNodeList())
-      if (n->m_pParent == parent) out.push_back(n);
-    return out;
-  }
-  LINKINFO* Child(const LINKINFO* parent, const std::string& utf8Title) {
-    for (LINKINFO* n : Children(parent))
-      if (n->m_strTitle == ToCp932(utf8Title)) return n;
-    return nullptr;
-  }
 };
 
 // The file is known by its content under any name; folders and bookmarks land under the work

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "document/veskdoc.h"
 #include "settings/memory_settings_backend.h"
 #include "settings/vesk_settings.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
+#include "text/encoding.h"
 
 namespace vesk::test {
 
@@ -31,6 +33,19 @@ class DocFixture : public ::testing::Test {
   }
   LINKINFO* AddLink(LINKINFO* parent, const std::string& title) { return Add(parent, 1, title); }
   LINKINFO* Top() { return doc.GetTopCategory(); }
+  // The children of parent in list order.
+  std::vector<LINKINFO*> Children(const LINKINFO* parent) {
+    std::vector<LINKINFO*> out;
+    for (LINKINFO* n : doc.GetNodeList())
+      if (n->m_pParent == parent) out.push_back(n);
+    return out;
+  }
+  // The first child of parent titled utf8Title; null when none is.
+  LINKINFO* Child(const LINKINFO* parent, const std::string& utf8Title) {
+    for (LINKINFO* n : Children(parent))
+      if (n->m_strTitle == ToCp932(utf8Title)) return n;
+    return nullptr;
+  }
 
   CMemorySettingsBackend backend;
   CVeskSettings settings{backend};
