@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/link_checker.h"
+#include "app/link_check/link_checker.h"
 #include "support/loopback_http_server.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // vesk-cli browser-page: the page the running browser shows, as the capture command finds it.
 #include <iostream>
 
-#include "app/capture_environment.h"
+#include "app/capture/capture_environment.h"
 #include "cli/cli_command.h"
 
 namespace vesk::cli {

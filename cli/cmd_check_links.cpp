@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/link_check.h"
-#include "app/link_check_scope.h"
-#include "app/link_checker.h"
+#include "app/link_check/link_check.h"
+#include "app/link_check/link_check_scope.h"
+#include "app/link_check/link_checker.h"
 #include "cli/cli_command.h"
 #include "cli/cli_document.h"
 #include "document/veskdoc.h"

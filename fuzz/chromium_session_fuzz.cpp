@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/chromium_session.h"
+#include "app/capture/chromium_session.h"
 
 namespace {
 

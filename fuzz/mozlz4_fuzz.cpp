@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/firefox_session.h"
-#include "app/mozlz4.h"
+#include "app/capture/firefox_session.h"
+#include "app/capture/mozlz4.h"
 
 namespace {
 

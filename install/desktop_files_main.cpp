@@ -2,7 +2,7 @@
 // same code that registers the program for one user.
 #include <cstdio>
 
-#include "app/desktop_registration.h"
+#include "app/desktop/desktop_registration.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -1,6 +1,6 @@
 #include "ui/browser_drop.h"
 
-#include "app/clipboard_page.h"
+#include "app/capture/clipboard_page.h"
 
 namespace vesk {
 

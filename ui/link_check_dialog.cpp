@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/link_check_park.h"
-#include "app/link_check_scope.h"
-#include "app/link_checker.h"
+#include "app/link_check/link_check_park.h"
+#include "app/link_check/link_check_scope.h"
+#include "app/link_check/link_checker.h"
 #include "document/veskdoc.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"

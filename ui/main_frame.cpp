@@ -10,7 +10,7 @@
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
-#include "app/capture_link.h"
+#include "app/capture/capture_link.h"
 #include "app/doc_manager.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/browser_page.h"
+#include "app/capture/browser_page.h"
 #include "platform/desktop_launcher.h"
 #include "ui/logic/command_enabling.h"
 #include "ui/logic/pane_commands.h"

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "app/capture_environment.h"
-#include "app/capture_link.h"
-#include "app/desktop_registration.h"
+#include "app/capture/capture_environment.h"
+#include "app/capture/capture_link.h"
+#include "app/desktop/desktop_registration.h"
+#include "app/desktop/settings_removal.h"
 #include "app/doc_manager.h"
 #include "app/favorites.h"
-#include "app/settings_removal.h"
 #include "app/startup_command.h"
 #include "document/veskdoc.h"
 #include "platform/instance_channel.h"

@@ -1,7 +1,7 @@
 // The toolkit's clipboard as the browser capture's last source.
 #pragma once
 
-#include "app/clipboard_page.h"
+#include "app/capture/clipboard_page.h"
 
 namespace vesk {
 

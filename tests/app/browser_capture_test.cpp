@@ -8,11 +8,11 @@
 
 #include <filesystem>
 
-#include "app/browser_capture.h"
-#include "app/capture_link.h"
-#include "app/dde_reply.h"
-#include "app/local_page_title.h"
-#include "app/session_file.h"
+#include "app/capture/browser_capture.h"
+#include "app/capture/capture_link.h"
+#include "app/capture/dde_reply.h"
+#include "app/capture/local_page_title.h"
+#include "app/capture/session_file.h"
 #include "support/doc_fixture.h"
 #include "support/view_recorder.h"
 #include "text/encoding.h"

@@ -1,4 +1,4 @@
-#include "app/desktop_registration.h"
+#include "app/desktop/desktop_registration.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Moving the links a check found wanting into the work box.
-#include "app/link_check_park.h"
+#include "app/link_check/link_check_park.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "app/link_checker.h"
+#include "app/link_check/link_checker.h"
 #include "support/loopback_http_server.h"
 
 namespace vesk::test {

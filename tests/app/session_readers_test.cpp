@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <string>
 
-#include "app/chromium_session.h"
-#include "app/clipboard_page.h"
-#include "app/devtools_list.h"
-#include "app/firefox_session.h"
-#include "app/mozlz4.h"
+#include "app/capture/chromium_session.h"
+#include "app/capture/clipboard_page.h"
+#include "app/capture/devtools_list.h"
+#include "app/capture/firefox_session.h"
+#include "app/capture/mozlz4.h"
 #include "support/loopback_http_server.h"
 #include "support/temp_folder.h"
 

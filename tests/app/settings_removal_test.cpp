@@ -1,4 +1,4 @@
-#include "app/settings_removal.h"
+#include "app/desktop/settings_removal.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/link_check.h"
+#include "app/link_check/link_check.h"
 #include "document/link_info.h"
 #include "document/node_store.h"
 

@@ -1,4 +1,4 @@
-#include "app/browser_page.h"
+#include "app/capture/browser_page.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "app/dde_reply.h"
+#include "app/capture/dde_reply.h"
 
 #include "text/sjis_text.h"
 

@@ -1,5 +1,5 @@
-#include "app/capture_environment.h"
-#include "app/devtools_list.h"
+#include "app/capture/capture_environment.h"
+#include "app/capture/devtools_list.h"
 #include "settings/vesk_settings.h"
 
 namespace vesk {

@@ -1,6 +1,6 @@
-#include "app/capture_link.h"
+#include "app/capture/capture_link.h"
 
-#include "app/browser_capture.h"
+#include "app/capture/browser_capture.h"
 #include "document/veskdoc.h"
 #include "text/encoding.h"
 

@@ -11,7 +11,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "app/link_checker.h"
+#include "app/link_check/link_checker.h"
 
 namespace vesk {
 namespace {

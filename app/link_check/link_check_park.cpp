@@ -1,4 +1,4 @@
-#include "app/link_check_park.h"
+#include "app/link_check/link_check_park.h"
 
 #include <unordered_set>
 

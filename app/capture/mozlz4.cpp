@@ -1,11 +1,11 @@
-#include "app/mozlz4.h"
+#include "app/capture/mozlz4.h"
 
 #include <lz4.h>
 
 #include <cstdint>
 #include <cstring>
 
-#include "app/session_file.h"
+#include "app/capture/session_file.h"
 
 namespace vesk {
 

@@ -1,4 +1,4 @@
-#include "app/link_check.h"
+#include "app/link_check/link_check.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 // settings and the endpoint asked over the network library.
 #pragma once
 
-#include "app/browser_capture.h"
+#include "app/capture/browser_capture.h"
 
 namespace vesk {
 

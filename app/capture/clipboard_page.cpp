@@ -1,9 +1,9 @@
-#include "app/clipboard_page.h"
+#include "app/capture/clipboard_page.h"
 
 #include <cctype>
 #include <utility>
 
-#include "app/chromium_session.h"
+#include "app/capture/chromium_session.h"
 
 namespace vesk {
 

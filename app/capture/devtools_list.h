@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/browser_page.h"
+#include "app/capture/browser_page.h"
 
 namespace vesk {
 

@@ -3,7 +3,7 @@
 
 #include <mutex>
 
-#include "app/devtools_list.h"
+#include "app/capture/devtools_list.h"
 
 namespace vesk {
 

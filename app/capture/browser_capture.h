@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/browser_page.h"
-#include "app/clipboard_page.h"
+#include "app/capture/browser_page.h"
+#include "app/capture/clipboard_page.h"
 
 namespace vesk {
 

@@ -1,4 +1,4 @@
-#include "app/link_check_scope.h"
+#include "app/link_check/link_check_scope.h"
 
 #include "document/child_index.h"
 #include "document/veskdoc.h"

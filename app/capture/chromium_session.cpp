@@ -1,4 +1,4 @@
-#include "app/chromium_session.h"
+#include "app/capture/chromium_session.h"
 
 #include <algorithm>
 #include <cstdint>

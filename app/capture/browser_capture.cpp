@@ -1,4 +1,4 @@
-#include "app/browser_capture.h"
+#include "app/capture/browser_capture.h"
 
 #include <unistd.h>
 
@@ -6,12 +6,12 @@
 #include <climits>
 #include <cstdlib>
 
-#include "app/chromium_session.h"
-#include "app/devtools_list.h"
-#include "app/firefox_session.h"
-#include "app/local_page_title.h"
-#include "app/mozlz4.h"
-#include "app/session_file.h"
+#include "app/capture/chromium_session.h"
+#include "app/capture/devtools_list.h"
+#include "app/capture/firefox_session.h"
+#include "app/capture/local_page_title.h"
+#include "app/capture/mozlz4.h"
+#include "app/capture/session_file.h"
 
 namespace vesk {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/browser_page.h"
+#include "app/capture/browser_page.h"
 
 namespace vesk {
 

@@ -1,4 +1,4 @@
-#include "app/session_file.h"
+#include "app/capture/session_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>

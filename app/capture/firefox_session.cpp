@@ -1,4 +1,4 @@
-#include "app/firefox_session.h"
+#include "app/capture/firefox_session.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "app/session_file.h"
+#include "app/capture/session_file.h"
 
 namespace vesk {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/link_check.h"
+#include "app/link_check/link_check.h"
 #include "document/link_info.h"
 
 namespace vesk {

@@ -1,4 +1,4 @@
-#include "app/local_page_title.h"
+#include "app/capture/local_page_title.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "app/devtools_list.h"
+#include "app/capture/devtools_list.h"
 
 #include <nlohmann/json.hpp>
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/link_check.h"
+#include "app/link_check/link_check.h"
 
 namespace vesk {
 
