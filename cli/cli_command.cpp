@@ -8,7 +8,9 @@
 #include "platform/file_system.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#ifndef _WIN32
 #include "settings/settings_file_backend.h"
+#endif
 #include "text/encoding.h"
 
 namespace vesk::cli {
@@ -41,8 +43,11 @@ CVeskSettings& CliContext::Settings() {
   if (!settings) {
     if (!settingsBackend) {
       settingsBackend = CreatePlatformSettingsBackend();
+#ifndef _WIN32
+      // The registry has no file to spare; reading creates keys there as the desktop's reads do.
       if (auto* file = dynamic_cast<platform::CSettingsFileBackend*>(settingsBackend.get()))
         file->SetReadOnly(readOnlySettings);
+#endif
     }
     settings = std::make_unique<CVeskSettings>(*settingsBackend);
   }

@@ -18,16 +18,21 @@ bool EqualNoCase(const std::string& a, const char* b) {
 
 }  // namespace
 
-bool ToWidePath(const std::string& path, std::wstring& wide) {
+bool ToWide(const std::string& utf8, std::wstring& wide) {
   wide.clear();
-  if (path.find('\0') != std::string::npos) return false;
-  if (path.empty()) return true;
-  const int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
-                                      static_cast<int>(path.size()), nullptr, 0);
+  if (utf8.find('\0') != std::string::npos) return false;
+  if (utf8.empty()) return true;
+  const int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                      static_cast<int>(utf8.size()), nullptr, 0);
   if (n <= 0) return false;
   wide.resize(static_cast<std::size_t>(n));
-  ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()),
+  ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
                         wide.data(), n);
+  return true;
+}
+
+bool ToWidePath(const std::string& path, std::wstring& wide) {
+  if (!ToWide(path, wide)) return false;
   for (wchar_t& c : wide)
     if (c == L'/') c = L'\\';
   return true;

@@ -8,6 +8,8 @@
 
 namespace vesk::platform {
 
+// UTF-8 text in UTF-16; false when it is not valid UTF-8 or holds a NUL.
+bool ToWide(const std::string& utf8, std::wstring& wide);
 // The UTF-8 path in UTF-16 with backslash separators; false when path is not valid UTF-8 or
 // holds a NUL.
 bool ToWidePath(const std::string& path, std::wstring& wide);

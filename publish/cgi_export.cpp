@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/veskdoc.h"
+#include "platform/file_removal.h"
 #include "publish/cgi_data.h"
 #include "publish/file_errors.h"
 #include "publish/output_folder.h"
@@ -231,7 +232,7 @@ class CCgiExport {
     if (!file.Close()) {
       m_bFailed = true;
       m_data.ReportError(file.Cause(), temp);
-      std::remove(temp.c_str());
+      platform::RemoveFile(temp);
       return false;
     }
     return true;
@@ -315,7 +316,7 @@ class CCgiExport {
     if (!file.Close()) {
       m_bFailed = true;
       m_data.ReportError(file.Cause(), temp);
-      std::remove(temp.c_str());
+      platform::RemoveFile(temp);
       return false;
     }
     if (!m_data.PlaceFile(target, temp)) {

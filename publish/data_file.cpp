@@ -12,7 +12,9 @@
 
 #include "document/veskdoc.h"
 #include "publish/file_errors.h"
+#ifndef _WIN32
 #include "settings/settings_file_backend.h"
+#endif
 #include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/text_write_file.h"
@@ -87,11 +89,14 @@ CDataFile::CDataFile(CVeskDoc& doc)
   ProtectFile(TemplatePath());
   ProtectFile(doc.GetSavedPath());
   ProtectFile(doc.GetPathName());
+#ifndef _WIN32
+  // The registry of a Windows build has no file to protect.
   if (auto* file = dynamic_cast<platform::CSettingsFileBackend*>(&doc.Settings().Backend())) {
     ProtectFile(file->FilePath());
     ProtectFile(file->FilePath() + ".bak");
     ProtectFile(file->FilePath() + ".lock");
   }
+#endif
 }
 
 CDataFile::CDataFile(IUserInterface& ui) : m_pUi(&ui) {}

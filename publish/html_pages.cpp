@@ -5,6 +5,7 @@
 
 #include "document/user_interface.h"
 #include "document/veskdoc.h"
+#include "platform/file_removal.h"
 #include "publish/data_file.h"
 #include "publish/file_errors.h"
 #include "publish/html_template.h"
@@ -325,7 +326,7 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   if (!file.Close()) {
     m_bFailed = true;
     m_data.ReportError(file.Cause(), temp);
-    std::remove(temp.c_str());
+    platform::RemoveFile(temp);
     return false;
   }
   m_data.CommitFile(final, temp);

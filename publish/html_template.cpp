@@ -4,6 +4,7 @@
 
 #include "document/link_info.h"
 #include "document/user_interface.h"
+#include "platform/file_removal.h"
 #include "platform/file_system.h"
 #include "publish/file_errors.h"
 #include "resources/string_ids.h"
@@ -323,7 +324,7 @@ bool CHtmlTemplate::WritePage(const std::string& path, const std::string& catego
   file.Write(page);
   if (!file.Close()) {
     m_nLastCause = file.Cause();
-    std::remove(path.c_str());
+    platform::RemoveFile(path);
     return false;
   }
   return true;

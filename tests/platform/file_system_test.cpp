@@ -43,14 +43,18 @@ TEST_F(FileSystemTest, ReadWholeFileReportsCausesAndRefusesOversizedFiles) {
 TEST_F(FileSystemTest, ReplaceFileAtomicallyKeepsPermissionsAndLeavesNoTemporaries) {
   std::string path = dir_ + "/target";
   ASSERT_TRUE(ReplaceFileAtomically(path, "one"));
+#ifndef _WIN32
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+#endif
   ASSERT_TRUE(ReplaceFileAtomically(path, "two\0bytes"));
   std::string out;
   ASSERT_TRUE(ReadWholeFile(path, out, 1000));
   EXPECT_EQ(out, "two");
+#ifndef _WIN32
   struct stat st;
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+#endif
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 
   int cause = 0;
@@ -67,10 +71,13 @@ TEST_F(FileSystemTest, PathKindAndCreateFolder) {
   { std::ofstream(dir_ + "/file") << "f"; }
   EXPECT_FALSE(CreateFolder(dir_ + "/file"));
   EXPECT_EQ(GetPathKind(dir_ + "/file"), PathKind::Other);
+#ifndef _WIN32  // Wine makes no symbolic links; the Windows forms are tested beside
   fs::create_symlink(dir_ + "/gone", dir_ + "/dangling");
   EXPECT_EQ(GetPathKind(dir_ + "/dangling"), PathKind::Other);
+#endif
 }
 
+#ifndef _WIN32
 // Only regular files are read: a FIFO would block and a device never ends.
 TEST_F(FileSystemTest, ReadWholeFileRefusesSpecialFilesWithoutHanging) {
   ASSERT_EQ(::mkfifo((dir_ + "/fifo").c_str(), 0600), 0);
@@ -96,6 +103,7 @@ TEST_F(FileSystemTest, ExclusiveCreationTakesTheNameAwayFromALink) {
   EXPECT_LT(CreateExclusiveFile(dir_ + "/folder", &cause), 0);
   EXPECT_EQ(GetEntryKind(dir_ + "/folder"), EntryKind::Folder);
 }
+#endif
 
 }  // namespace
 }  // namespace vesk::platform

@@ -1,3 +1,7 @@
+// The POSIX instance channel and tools run through the shell; the Windows process calls are
+// tested beside.
+#ifndef _WIN32
+
 #include "platform/instance_channel.h"
 
 #include <gtest/gtest.h>
@@ -129,3 +133,5 @@ TEST(RunToolTest, ExitStatusMissingProgramAndTimeLimit) {
 
 }  // namespace
 }  // namespace vesk::platform
+
+#endif

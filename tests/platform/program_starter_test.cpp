@@ -1,3 +1,6 @@
+// Shell scripts and descriptor numbers: the POSIX starter. The Windows one is tested beside.
+#ifndef _WIN32
+
 #include "platform/program_starter.h"
 
 #include <fcntl.h>
@@ -79,3 +82,5 @@ TEST(ProgramStarter, StartsThePathAsItStandsWithNoArgumentsAndNoInheritedFiles) 
 
 }  // namespace
 }  // namespace vesk::platform
+
+#endif

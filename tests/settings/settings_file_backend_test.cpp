@@ -1,3 +1,6 @@
+// The settings file is the store of the POSIX build; Windows keeps its settings in the registry.
+#ifndef _WIN32
+
 #include "settings/settings_file_backend.h"
 
 #include <gtest/gtest.h>
@@ -245,3 +248,5 @@ TEST(SettingsFileBackend, RecentPathsComeBackExactlyFromTheFile) {
 
 }  // namespace
 }  // namespace vesk::platform
+
+#endif

@@ -1,0 +1,214 @@
+#include "settings/settings_registry_backend.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace vesk::platform {
+
+namespace {
+
+// Shift_JIS text in UTF-16; false when it is not valid code page 932.
+bool WideFromSjis(const std::string& sjis, std::wstring& wide) {
+  wide.clear();
+  if (sjis.empty()) return true;
+  const int n = ::MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis.data(),
+                                      static_cast<int>(sjis.size()), nullptr, 0);
+  if (n <= 0) return false;
+  wide.resize(static_cast<std::size_t>(n));
+  ::MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis.data(), static_cast<int>(sjis.size()),
+                        wide.data(), n);
+  return true;
+}
+
+// UTF-16 text in Shift_JIS; false when a character has no code page 932 form (a value another
+// program wrote), which is then read as missing rather than as a guess.
+bool SjisFromWide(const wchar_t* wide, std::size_t size, std::string& sjis) {
+  sjis.clear();
+  if (size == 0) return true;
+  BOOL lost = FALSE;
+  const int n = ::WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(size),
+                                      nullptr, 0, nullptr, &lost);
+  if (n <= 0 || lost) return false;
+  sjis.resize(static_cast<std::size_t>(n));
+  ::WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(size), sjis.data(), n,
+                        nullptr, &lost);
+  return !lost;
+}
+
+HKEY HiveNamed(const std::string& name) {
+  if (SettingsNameEquals(name, "HKEY_CURRENT_USER")) return HKEY_CURRENT_USER;
+  if (SettingsNameEquals(name, "HKEY_LOCAL_MACHINE")) return HKEY_LOCAL_MACHINE;
+  if (SettingsNameEquals(name, "HKEY_CLASSES_ROOT")) return HKEY_CLASSES_ROOT;
+  if (SettingsNameEquals(name, "HKEY_USERS")) return HKEY_USERS;
+  return nullptr;
+}
+
+// The hive and the path below it of a full key path; false when the path names no hive.
+bool SplitFullPath(const std::string& fullPath, HKEY& hive, std::wstring& subkey) {
+  const std::vector<std::string> pieces = SplitKeyPath(fullPath);
+  if (pieces.empty()) return false;
+  hive = HiveNamed(pieces[0]);
+  if (!hive) return false;
+  std::string rest;
+  for (std::size_t i = 1; i < pieces.size(); ++i) {
+    if (!rest.empty()) rest += '\\';
+    rest += pieces[i];
+  }
+  return WideFromSjis(rest, subkey);
+}
+
+// An open registry key, closed on every return path.
+class CRegKey {
+ public:
+  CRegKey() = default;
+  ~CRegKey() {
+    if (m_h) ::RegCloseKey(m_h);
+  }
+  CRegKey(const CRegKey&) = delete;
+  CRegKey& operator=(const CRegKey&) = delete;
+  HKEY* Out() { return &m_h; }
+  HKEY Get() const { return m_h; }
+
+ private:
+  HKEY m_h = nullptr;
+};
+
+// Opens (create: creating when missing) root\keyPath with the access asked for.
+bool OpenKey(const std::string& root, const std::string& keyPath, REGSAM access, bool create,
+             CRegKey& key) {
+  HKEY hive = nullptr;
+  std::wstring subkey;
+  if (!SplitFullPath(JoinKeyPath(root, keyPath), hive, subkey)) return false;
+  if (create)
+    return ::RegCreateKeyExW(hive, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                             nullptr, key.Out(), nullptr) == ERROR_SUCCESS;
+  return ::RegOpenKeyExW(hive, subkey.c_str(), 0, access, key.Out()) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+CSettingsRegistryBackend::CSettingsRegistryBackend(std::string rootPath)
+    : m_rootPath(std::move(rootPath)) {}
+
+bool CSettingsRegistryBackend::CreateKey(const std::string& keyPath) {
+  CRegKey key;
+  return OpenKey(m_rootPath, keyPath, KEY_READ | KEY_WRITE, true, key);
+}
+
+bool CSettingsRegistryBackend::KeyExists(const std::string& keyPath) {
+  CRegKey key;
+  return OpenKey(m_rootPath, keyPath, KEY_READ, false, key);
+}
+
+std::optional<std::uint32_t> CSettingsRegistryBackend::ReadDword(const std::string& keyPath,
+                                                                 const std::string& name) {
+  CRegKey key;
+  std::wstring wideName;
+  if (!WideFromSjis(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_QUERY_VALUE, false, key))
+    return std::nullopt;
+  DWORD type = 0, value = 0, size = sizeof value;
+  if (::RegQueryValueExW(key.Get(), wideName.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof value)
+    return std::nullopt;
+  return static_cast<std::uint32_t>(value);
+}
+
+std::optional<std::string> CSettingsRegistryBackend::ReadString(const std::string& keyPath,
+                                                                const std::string& name) {
+  CRegKey key;
+  std::wstring wideName;
+  if (!WideFromSjis(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_QUERY_VALUE, false, key))
+    return std::nullopt;
+  // The value may grow between the size query and the read: ask again until it fits.
+  std::wstring data;
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD type = 0, size = 0;
+    if (::RegQueryValueExW(key.Get(), wideName.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ)
+      return std::nullopt;
+    data.assign(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    const LONG rc = ::RegQueryValueExW(key.Get(), wideName.c_str(), nullptr, &type,
+                                       reinterpret_cast<BYTE*>(data.data()), &got);
+    if (rc == ERROR_MORE_DATA) continue;
+    if (rc != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    data.resize(got / sizeof(wchar_t));
+    // The stored terminator (and any a careless writer doubled) is not part of the text.
+    while (!data.empty() && data.back() == L'\0') data.pop_back();
+    std::string sjis;
+    if (!SjisFromWide(data.data(), data.size(), sjis)) return std::nullopt;
+    return sjis;
+  }
+  return std::nullopt;
+}
+
+bool CSettingsRegistryBackend::WriteDword(const std::string& keyPath, const std::string& name,
+                                          std::uint32_t value) {
+  CRegKey key;
+  std::wstring wideName;
+  if (!WideFromSjis(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, true, key))
+    return false;
+  const DWORD data = value;
+  return ::RegSetValueExW(key.Get(), wideName.c_str(), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
+}
+
+bool CSettingsRegistryBackend::WriteString(const std::string& keyPath, const std::string& name,
+                                           const std::string& value) {
+  CRegKey key;
+  std::wstring wideName, wideValue;
+  if (!WideFromSjis(name, wideName) || !WideFromSjis(value, wideValue) ||
+      wideValue.find(L'\0') != std::wstring::npos ||
+      !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, true, key))
+    return false;
+  // Stored with its terminating NUL, as REG_SZ values are.
+  const DWORD bytes = static_cast<DWORD>((wideValue.size() + 1) * sizeof(wchar_t));
+  return ::RegSetValueExW(key.Get(), wideName.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(wideValue.c_str()), bytes) == ERROR_SUCCESS;
+}
+
+bool CSettingsRegistryBackend::DeleteValue(const std::string& keyPath, const std::string& name) {
+  CRegKey key;
+  std::wstring wideName;
+  if (!WideFromSjis(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, false, key))
+    return false;
+  return ::RegDeleteValueW(key.Get(), wideName.c_str()) == ERROR_SUCCESS;
+}
+
+bool CSettingsRegistryBackend::DeleteKey(const std::string& keyPath) {
+  HKEY hive = nullptr;
+  std::wstring subkey;
+  // A hive itself is never deleted.
+  if (!SplitFullPath(JoinKeyPath(m_rootPath, keyPath), hive, subkey) || subkey.empty())
+    return false;
+  return ::RegDeleteTreeW(hive, subkey.c_str()) == ERROR_SUCCESS;
+}
+
+std::vector<std::string> CSettingsRegistryBackend::EnumSubkeys(const std::string& keyPath) {
+  std::vector<std::string> names;
+  CRegKey key;
+  if (!OpenKey(m_rootPath, keyPath, KEY_ENUMERATE_SUB_KEYS, false, key)) return names;
+  wchar_t buffer[256];  // a key name has at most 255 characters
+  for (DWORD index = 0;; ++index) {
+    DWORD size = static_cast<DWORD>(std::size(buffer));
+    const LONG rc =
+        ::RegEnumKeyExW(key.Get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr);
+    if (rc != ERROR_SUCCESS) break;
+    std::string name;
+    if (SjisFromWide(buffer, size, name)) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+}  // namespace vesk::platform
+
+namespace vesk {
+
+std::unique_ptr<ISettingsBackend> CreatePlatformSettingsBackend() {
+  return std::make_unique<platform::CSettingsRegistryBackend>();
+}
+
+}  // namespace vesk
