@@ -142,56 +142,6 @@ bool CreateFolder(const std::string& path) {
   return errno == EEXIST && GetPathKind(path) == PathKind::Folder;
 }
 
-}  // namespace vesk::platform
-
-namespace vesk {
-
-int FileErrorCauseFromErrno(int err) {
-  switch (err) {
-    case 0:
-      return 0;
-    case ENOENT:
-      return kFileErrNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-    case ELOOP:
-      return kFileErrBadPath;
-    case EMFILE:
-    case ENFILE:
-      return kFileErrTooManyOpen;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case EEXIST:
-      return kFileErrAccessDenied;
-    case EBADF:
-      return kFileErrInvalidFile;
-    case ESPIPE:
-      return kFileErrBadSeek;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return kFileErrDiskFull;
-    case EIO:
-    case ENXIO:
-      return kFileErrHardIO;
-    case EBUSY:
-    case ETXTBSY:
-      return kFileErrSharingViolation;
-    case ENOLCK:
-    case EDEADLK:
-      return kFileErrLockViolation;
-    default:
-      return kFileErrGeneric;
-  }
-}
-
-}  // namespace vesk
-
-namespace vesk::platform {
-
 bool ReplaceFileAtomically(const std::string& target, const std::string& bytes, int* cause) {
   // A file reached through a symbolic link is saved where the link points; the link stays.
   std::string path = target;
