@@ -41,6 +41,9 @@ struct LinkCheckOptions {
   int jobs = 16;            // requests in flight at once
   int perHost = 2;          // of those, at most this many to one host name
   int timeoutSeconds = 15;  // per link, redirects and the GET retry included
+  // After this many timeouts on one host its other links are reported as timeouts without being
+  // asked: a silent host would otherwise hold the check for its links / perHost * timeout.
+  int hostTimeouts = 3;
   int maxRedirects = 10;
   std::string userAgent;  // empty: LinkCheckUserAgent()
 };

@@ -72,6 +72,7 @@ struct Hop {
 // The requests of one host name: how many are in flight, and those waiting their turn.
 struct Host {
   int active = 0;
+  int timeouts = 0;  // links of this host that timed out; at the limit the host is given up
   std::deque<Hop> waiting;
   bool ready = false;  // queued in m_ready
 };
@@ -98,6 +99,7 @@ class CLinkChecker::CImpl {
     m_options.jobs = std::max(1, m_options.jobs);
     m_options.perHost = std::max(1, m_options.perHost);
     m_options.timeoutSeconds = std::max(1, m_options.timeoutSeconds);
+    m_options.hostTimeouts = std::max(1, m_options.hostTimeouts);
     m_options.maxRedirects = std::max(0, m_options.maxRedirects);
     if (m_options.userAgent.empty()) m_options.userAgent = LinkCheckUserAgent();
     InitCurlOnce();
@@ -178,6 +180,10 @@ class CLinkChecker::CImpl {
  private:
   void Enqueue(Hop hop, bool first) {
     Host& h = m_hosts[hop.host];
+    if (GivenUp(h)) {
+      Complete(hop, LinkCheckResult::Timeout);
+      return;
+    }
     if (first)
       h.waiting.push_front(std::move(hop));
     else
@@ -348,6 +354,8 @@ class CLinkChecker::CImpl {
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - hop.start).count());
   }
 
+  bool GivenUp(const Host& h) const { return h.timeouts >= m_options.hostTimeouts; }
+
   void Complete(const Hop& hop, LinkCheckResult result) {
     LinkCheckOutcome& o = (*m_out)[hop.index];
     o.result = result;
@@ -355,6 +363,18 @@ class CLinkChecker::CImpl {
     o.finalUrl = hop.redirects == 0 ? Trim((*m_requests)[hop.index].url) : hop.url;
     o.milliseconds = ElapsedMs(hop);
     Count();
+    if (result == LinkCheckResult::Timeout && !hop.host.empty()) CountTimeout(hop.host);
+  }
+
+  // One more timeout on host; at the limit the links still waiting for it are timeouts too.
+  void CountTimeout(const std::string& name) {
+    auto it = m_hosts.find(name);
+    if (it == m_hosts.end() || GivenUp(it->second)) return;
+    Host& h = it->second;
+    if (++h.timeouts < m_options.hostTimeouts) return;
+    std::deque<Hop> waiting;
+    waiting.swap(h.waiting);
+    for (const Hop& hop : waiting) Complete(hop, LinkCheckResult::Timeout);
   }
 
   void Count() {

@@ -31,6 +31,8 @@ Server::Response Answer(const Server::Request& r) {
   } else if (r.path == "/loop") {
     res.status = 302;
     res.headers = {{"Location", "/loop"}};
+  } else if (r.path == "/silent") {
+    res.delayMs = 30000;  // a host that takes the request and never answers
   } else if (r.path == "/hold") {
     res.delayMs = 100;
   } else {
@@ -141,6 +143,27 @@ TEST_F(LinkCheckerTest, HoldsThePerHostAndTotalLimits) {
   for (std::uint32_t i = 0; i < 6; ++i) mixed.push_back({i, other.Url("/hold")});
   for (const auto& o : CLinkChecker(one).Run(mixed)) EXPECT_EQ(o.result, LinkCheckResult::Ok);
   EXPECT_EQ(other.MaxConcurrent(), 1);
+}
+
+// A host that stops answering costs a few timeouts, not one per link: after the limit its other
+// links are reported as timeouts without being asked, while other hosts are checked as usual.
+TEST_F(LinkCheckerTest, ASilentHostIsGivenUpAfterAFewTimeouts) {
+  Server other{Answer, "127.0.0.2"};
+  std::vector<LinkCheckRequest> requests;
+  for (std::uint32_t i = 0; i < 40; ++i) requests.push_back({i, server.Url("/silent")});
+  requests.push_back({40, other.Url("/ok")});
+  LinkCheckOptions options;
+  options.timeoutSeconds = 1;
+  options.hostTimeouts = 3;
+  const auto out = CLinkChecker(options).Run(requests);
+  for (std::uint32_t i = 0; i < 40; ++i) {
+    EXPECT_EQ(out[i].result, LinkCheckResult::Timeout) << i;
+    EXPECT_EQ(out[i].finalUrl, server.Url("/silent")) << i;
+  }
+  EXPECT_EQ(out[40].result, LinkCheckResult::Ok);
+  // The third timeout comes from the second pair at the latest (two at once to one host).
+  EXPECT_LE(server.Count("/silent"), 4);
+  EXPECT_GE(server.Count("/silent"), 3);
 }
 
 TEST_F(LinkCheckerTest, CancelLeavesTheRestUnchecked) {
