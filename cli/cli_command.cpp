@@ -1,4 +1,5 @@
 #include "cli/cli_command.h"
+#include "cli/terminal_text.h"
 
 #include <filesystem>
 #include <iostream>
@@ -59,7 +60,7 @@ void CCliUserInterface::ShowOutputResult(const std::string& changed) {
   while (start < changed.size()) {
     std::size_t end = changed.find("\r\n", start);
     if (end == std::string::npos) end = changed.size();
-    std::cout << changed.substr(start, end - start) << '\n';
+    std::cout << TerminalText(changed.substr(start, end - start)) << '\n';
     start = end + 2;
   }
   std::cout.flush();
@@ -90,7 +91,9 @@ bool MayReplaceDocument(CCliUserInterface& ui, const std::string& file) {
                        MbIcon::Exclamation) == MbResult::Ok;
 }
 
-void PrintError(const std::string& sjisText) { std::cerr << ToUtf8(sjisText) << std::endl; }
+void PrintError(const std::string& sjisText) {
+  std::cerr << TerminalText(ToUtf8(sjisText)) << std::endl;
+}
 
 std::vector<std::pair<int, CommandSetup>>& CommandRegistry() {
   static std::vector<std::pair<int, CommandSetup>> registry;

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
+#include "cli/terminal_text.h"
 #include "publish/banner_image.h"
 #include "text/encoding.h"
 
@@ -48,7 +49,7 @@ CommandRegistrar reg(66, [](CLI::App& app, CliContext& ctx) {
       ctx.exitCode = 1;
       return;
     }
-    std::cout << ToUtf8(r.tag) << '\n';
+    std::cout << TerminalText(ToUtf8(r.tag)) << '\n';
     ctx.exitCode = 0;
   });
 });

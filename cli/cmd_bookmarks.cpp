@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/cli_document.h"
+#include "cli/number_option.h"
 #include "document/veskdoc.h"
 #include "publish/bookmark_file.h"
 
@@ -16,19 +17,22 @@ namespace {
 struct BookmarksArgs {
   std::string file;
   std::string out;
-  std::optional<std::uint32_t> category;
+  std::optional<std::string> category;
 };
 
 int RunExport(const BookmarksArgs& args, CliContext& ctx) {
+  std::optional<long long> serial;
+  if (args.category && !(serial = NumberOption("--category", *args.category, 0, kSerialLimit - 1)))
+    return 1;
   ctx.readOnlySettings = true;  // the document is only read
   CliDocument d(ctx);
   if (!d.Open(args.file)) return 1;
   CVeskDoc& doc = d.doc;
   LINKINFO* category = doc.GetTopCategory();
-  if (args.category) {
-    category = doc.FindBySerial(*args.category);
+  if (serial) {
+    category = doc.FindBySerial(static_cast<std::uint32_t>(*serial));
     if (!category || !category->IsCategory()) {
-      PrintError("no category with serial " + std::to_string(*args.category));
+      PrintError("no category with serial " + std::to_string(*serial));
       return 1;
     }
   }

@@ -3,6 +3,7 @@
 
 #include "app/capture/capture_environment.h"
 #include "cli/cli_command.h"
+#include "cli/terminal_text.h"
 
 namespace vesk::cli {
 namespace {
@@ -22,7 +23,8 @@ CommandRegistrar reg(67, [](CLI::App& app, CliContext& ctx) {
       ctx.exitCode = 1;
       return;
     }
-    std::cout << page->url << '\t' << page->title << '\t' << page->source << '\n';
+    std::cout << TerminalField(page->url) << '\t' << TerminalField(page->title) << '\t'
+              << TerminalField(page->source) << '\n';
     ctx.exitCode = 0;
   });
 });

@@ -1,6 +1,5 @@
 // vesk-cli check-links FILE: asks every http(s) link of a category and its subcategories and
 // prints what became of each; the document is read, never changed.
-#include <charconv>
 #include <chrono>
 #include <iostream>
 #include <memory>
@@ -11,6 +10,8 @@
 #include "app/link_check/link_checker.h"
 #include "cli/cli_command.h"
 #include "cli/cli_document.h"
+#include "cli/number_option.h"
+#include "cli/terminal_text.h"
 #include "document/veskdoc.h"
 #include "text/encoding.h"
 
@@ -24,40 +25,17 @@ struct CheckLinksArgs {
   std::optional<std::string> timeout;
 };
 
-// A whole decimal number in [lo, hi], or nothing.
-std::optional<long long> Number(const std::string& text, long long lo, long long hi) {
-  long long v = 0;
-  const char* end = text.data() + text.size();
-  auto [p, ec] = std::from_chars(text.data(), end, v);
-  if (ec != std::errc() || p != end || v < lo || v > hi) return std::nullopt;
-  return v;
-}
-
-// One field of the tab-separated line: TAB, CR and LF would break the line apart.
-std::string Field(const std::string& utf8) {
-  std::string s = utf8;
-  for (char& c : s)
-    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-  return s;
-}
-
 int Run(const CheckLinksArgs& args, CliContext& ctx) {
   CVeskSettings& settings = ctx.Settings();
   LinkCheckOptions options = LinkCheckOptionsFromSettings(settings);
   if (args.jobs) {
-    auto n = Number(*args.jobs, 1, 1024);
-    if (!n) {
-      std::cerr << "--jobs must be a whole number from 1 to 1024" << std::endl;
-      return 1;
-    }
+    auto n = NumberOption("--jobs", *args.jobs, 1, 1024);
+    if (!n) return 1;
     options.jobs = static_cast<int>(*n);
   }
   if (args.timeout) {
-    auto n = Number(*args.timeout, 1, 3600);
-    if (!n) {
-      std::cerr << "--timeout must be a whole number of seconds from 1 to 3600" << std::endl;
-      return 1;
-    }
+    auto n = NumberOption("--timeout", *args.timeout, 1, 3600);
+    if (!n) return 1;
     options.timeoutSeconds = static_cast<int>(*n);
   }
 
@@ -67,10 +45,11 @@ int Run(const CheckLinksArgs& args, CliContext& ctx) {
 
   const LINKINFO* category = doc.GetTopCategory();
   if (args.category) {
-    auto serial = Number(*args.category, 0, kSerialLimit - 1);
-    const LINKINFO* node = serial ? doc.FindBySerial(static_cast<std::uint32_t>(*serial)) : nullptr;
+    auto serial = NumberOption("--category", *args.category, 0, kSerialLimit - 1);
+    if (!serial) return 1;
+    const LINKINFO* node = doc.FindBySerial(static_cast<std::uint32_t>(*serial));
     if (!node || !node->IsCategory()) {
-      std::cerr << "no category with serial " << *args.category << std::endl;
+      std::cerr << "no category with serial " << *serial << std::endl;
       return 1;
     }
     category = node;
@@ -89,8 +68,8 @@ int Run(const CheckLinksArgs& args, CliContext& ctx) {
     const LinkCheckOutcome& o = outcomes[i];
     ++counts[static_cast<int>(o.result)];
     std::cout << o.serial << '\t' << LinkCheckResultName(o.result) << '\t' << o.httpCode << '\t'
-              << Field(o.finalUrl) << '\t' << o.milliseconds << '\t'
-              << Field(ToUtf8(links[i]->m_strTitle)) << '\n';
+              << TerminalField(o.finalUrl) << '\t' << o.milliseconds << '\t'
+              << TerminalField(ToUtf8(links[i]->m_strTitle)) << '\n';
   }
   std::cout.flush();
   std::cerr << outcomes.size() << " links: ";

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/cli_command.h"
+#include "cli/terminal_text.h"
 #include "settings/settings_catalog.h"
 #include "text/encoding.h"
 
@@ -21,8 +22,8 @@ struct ConfigArgs {
 std::optional<SettingsEntry> Lookup(const ConfigArgs& args, CliContext& ctx) {
   std::optional<SettingsEntry> entry = FindSettingsEntry(args.section, args.name);
   if (!entry) {
-    std::cerr << "vesk-cli: no setting \"" << args.name << "\" in section \"" << args.section
-              << "\"" << std::endl;
+    std::cerr << "vesk-cli: no setting \"" << TerminalText(args.name) << "\" in section \""
+              << TerminalText(args.section) << "\"" << std::endl;
     ctx.exitCode = 1;
   }
   return entry;
@@ -57,9 +58,11 @@ void RunGet(const ConfigArgs& args, CliContext& ctx) {
     int def = static_cast<int>(DefaultDword(*entry, settings));
     std::cout << settings.GetInt(entry->section, entry->name, def) << std::endl;
   } else if (IsPathSetting(*entry)) {
-    std::cout << PathFromSetting(settings.GetString(entry->section, entry->name)) << std::endl;
+    std::cout << TerminalText(PathFromSetting(settings.GetString(entry->section, entry->name)))
+              << std::endl;
   } else {
-    std::cout << ToUtf8(settings.GetString(entry->section, entry->name, DefaultString(*entry)))
+    std::cout << TerminalText(
+                     ToUtf8(settings.GetString(entry->section, entry->name, DefaultString(*entry))))
               << std::endl;
   }
   ctx.exitCode = 0;

@@ -8,6 +8,7 @@
 
 #include "app/favorites.h"
 #include "cli/cli_document.h"
+#include "cli/number_option.h"
 #include "document/veskdoc.h"
 
 namespace vesk::cli {
@@ -16,8 +17,8 @@ namespace {
 struct FavoritesArgs {
   std::string file;
   std::string folder;
-  int option = 0;
-  std::optional<std::uint32_t> category;
+  std::string option;
+  std::optional<std::string> category;
 };
 
 // The folder as an absolute path: the commands never depend on the current folder.
@@ -39,20 +40,26 @@ int RunImport(const FavoritesArgs& args, CliContext& ctx) {
 }
 
 int RunExport(const FavoritesArgs& args, CliContext& ctx) {
+  const std::optional<long long> option =
+      NumberOption("--option", args.option, kFavoritesFolderOnly, kFavoritesCurrent);
+  if (!option) return 1;
+  std::optional<long long> serial;
+  if (args.category && !(serial = NumberOption("--category", *args.category, 0, kSerialLimit - 1)))
+    return 1;
   ctx.readOnlySettings = true;  // the document is only read
   CliDocument d(ctx);
   if (!d.Open(args.file)) return 1;
   CVeskDoc& doc = d.doc;
-  if (args.category) {
-    LINKINFO* category = doc.FindBySerial(*args.category);
+  if (serial) {
+    LINKINFO* category = doc.FindBySerial(static_cast<std::uint32_t>(*serial));
     if (!category || !category->IsCategory()) {
-      PrintError("no category with serial " + std::to_string(*args.category));
+      PrintError("no category with serial " + std::to_string(*serial));
       return 1;
     }
     // As a selection in the tree would: the category becomes the current one (option 3).
     doc.SelectCategory(category, true);
   }
-  return RunFavoritesExport(doc, AbsoluteFolder(args.folder), args.option) ? 0 : 1;
+  return RunFavoritesExport(doc, AbsoluteFolder(args.folder), static_cast<int>(*option)) ? 0 : 1;
 }
 
 CommandRegistrar regImport(67, [](CLI::App& app, CliContext& ctx) {
@@ -74,8 +81,7 @@ CommandRegistrar regExport(68, [](CLI::App& app, CliContext& ctx) {
   cmd->add_option("--option", args->option,
                   "0 create Kestrelnest only, 1 Top Category tree, 2 work box tree, "
                   "3 the category of --category alone")
-      ->required()
-      ->check(CLI::Range(0, 3));
+      ->required();
   cmd->add_option("--category", args->category, "Serial number of the selected category");
   cmd->callback([args, &ctx] { ctx.exitCode = RunExport(*args, ctx); });
 });

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_document.h"
+#include "cli/terminal_text.h"
 #include "document/veskdoc.h"
 #include "publish/read_data_file.h"
 
@@ -20,7 +21,7 @@ int Run(const std::string& file, const std::vector<std::string>& dataFiles, CliC
     LINKINFO* top = doc.GetTopCategory();
     if (doc.GetCurrent() != top) doc.SelectCategory(top, true);
     if (!ReadDataFile(doc, dataFile)) {
-      std::cerr << "vesk-cli import: no importer took " << dataFile << std::endl;
+      std::cerr << "vesk-cli import: no importer took " << TerminalText(dataFile) << std::endl;
       allTaken = false;
     }
   }

@@ -6,6 +6,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_document.h"
 #include "cli/document_json.h"
+#include "cli/terminal_text.h"
 
 namespace vesk::cli {
 namespace {
@@ -30,19 +31,19 @@ CommandRegistrar reg(22, [](CLI::App& app, CliContext& ctx) {
       } else {
         std::ifstream in(opts->json, std::ios::binary);
         if (!in) {
-          std::cerr << "cannot read " << opts->json << std::endl;
+          std::cerr << "cannot read " << TerminalText(opts->json) << std::endl;
           return;
         }
         json = nlohmann::json::parse(in);
       }
     } catch (const nlohmann::json::exception& e) {
-      std::cerr << "not valid JSON: " << e.what() << std::endl;
+      std::cerr << "not valid JSON: " << TerminalText(e.what()) << std::endl;
       return;
     }
     CliDocument d(ctx);
     std::string error;
     if (!DocumentFromJson(d.doc, json, error)) {
-      std::cerr << error << std::endl;
+      std::cerr << TerminalText(error) << std::endl;
       return;
     }
     if (!MayReplaceDocument(d.ui, opts->file)) return;

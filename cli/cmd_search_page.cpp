@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/cli_document.h"
+#include "cli/terminal_text.h"
 #include "document/veskdoc.h"
 #include "publish/search_page.h"
 
@@ -23,7 +24,7 @@ int Run(const std::string& file, std::uint32_t serial, CliContext& ctx) {
   doc.SelectCategory(category, true);  // as if picked in the tree: no view here
   std::string page = WriteSearchPageBesideDocument(doc);
   if (page.empty()) return 1;
-  std::cout << page << '\n';
+  std::cout << TerminalText(page) << '\n';
   return 0;
 }
 

@@ -107,6 +107,10 @@ TEST_F(CheckLinksTest, ExitsWithOneWhenTheCheckCannotRun) {
            {"check-links", File("c.knd"), "--category", "99"},
            {"check-links", File("c.knd"), "--jobs", "0"},
            {"check-links", File("c.knd"), "--timeout", "soon"},
+           {"check-links", File("c.knd"), "--timeout", "0"},
+           {"check-links", File("c.knd"), "--jobs", "abc"},
+           {"check-links", File("c.knd"), "--jobs", "2x"},
+           {"check-links", File("c.knd"), "--category", "top"},
        }) {
     CliResult r = cli.Run(args);
     EXPECT_EQ(r.exitCode, 1) << args.back();

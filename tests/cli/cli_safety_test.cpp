@@ -109,6 +109,51 @@ TEST_F(CliSafetyTest, DumpAndLoadKeepBytesThatAreNotShiftJis) {
   EXPECT_EQ(ReadBytes(File("c.knd")), bytes);
 }
 
+// Text from a document or the file system reaches the terminal without its control characters,
+// which would otherwise retitle, clear or rewrite the terminal; dump's JSON keeps them, escaped.
+TEST_F(CliSafetyTest, NothingPrintedForTheTerminalHoldsControlCharacters) {
+  ASSERT_EQ(cli.Run({"new", File("t.knd")}).exitCode, 0);
+  json doc = json::parse(cli.Run({"dump", File("t.knd")}).out);
+  const std::string hostile =
+      "\x1B]0;owned\x07\x1B[2J\r\x7F"
+      "1mx";
+  doc["nodes"].push_back(
+      {{"serial", 3}, {"kind", 1}, {"parentSerial", 0}, {"title", hostile}, {"url", "ftp://a/"}});
+  doc["nextSerial"] = 4;
+  WriteBytes(File("in.json"), doc.dump());
+  ASSERT_EQ(cli.Run({"--yes", "load", File("in.json"), File("t.knd")}).exitCode, 0);
+
+  const auto clean = [](const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const unsigned char c = static_cast<unsigned char>(text[i]);
+      if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7F) return false;
+      if (c == 0xC2 && i + 1 < text.size() &&
+          (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80)
+        return false;
+    }
+    return true;
+  };
+  CliResult r = cli.Run({"check-links", File("t.knd")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "3\tunchecked\t0\t\t0\t?]0;owned??[2J??1mx\n");
+  EXPECT_TRUE(clean(r.err));
+
+  // A file name in a message.
+  r = cli.Run({"import", File("t.knd"), File("\x1B[2Jname.txt")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("?[2Jname.txt"), std::string::npos) << r.err;
+  EXPECT_TRUE(clean(r.err)) << r.err;
+
+  // A title in a message (the link's title makes no file name).
+  fs::create_directories(File("fav/Kestrelnest"));
+  r = cli.Run({"export-favorites", File("t.knd"), File("fav"), "--option", "1"});
+  EXPECT_NE(r.err.find("?]0;owned??[2J"), std::string::npos) << r.err;
+  EXPECT_TRUE(clean(r.err)) << r.err;
+  EXPECT_TRUE(clean(r.out)) << r.out;
+
+  EXPECT_NE(cli.Run({"dump", File("t.knd")}).out.find("\\u001b]0;owned"), std::string::npos);
+}
+
 TEST_F(CliSafetyTest, AShortcutWithoutUrlIsNotAnImport) {
   ASSERT_EQ(cli.Run({"new", File("a.knd")}).exitCode, 0);
   WriteBytes(File("empty.url"), "[InternetShortcut]\r\nIconIndex=0\r\n");

@@ -41,7 +41,10 @@ TEST_F(CliFindTest, CurrentCategoryScopeTakesTheCategoryOfTheSerial) {
   EXPECT_EQ(cli.Run({"find", path, "alpha", "--mode", "768", "--current", "3"}).out, "7\n");
   EXPECT_EQ(cli.Run({"find", path, "alpha", "--mode", "768", "--current", "8"}).out, "7\n");
   EXPECT_EQ(cli.Run({"find", path, "alpha", "--mode", "768"}).out, "5\n");
-  EXPECT_EQ(cli.Run({"find", path, "alpha", "--current", "99"}).exitCode, 2);
+  EXPECT_EQ(cli.Run({"find", path, "alpha", "--current", "99"}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"find", path, "alpha", "--current", "three"}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"find", path, "alpha", "--mode", "768x"}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"find", path, "alpha", "--mode"}).exitCode, 2);
 }
 
 TEST_F(CliFindTest, UsesTheStoredModeAndLeavesTheHistoryAlone) {

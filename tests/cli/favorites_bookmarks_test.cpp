@@ -57,7 +57,13 @@ TEST_F(FavoritesBookmarksCli, FavoritesExportAndImportRunTheCommands) {
   EXPECT_EQ(ReadBytes(fav + "/Kestrelnest/趣味/登山_山歩き.url"),
             "[InternetShortcut]\r\nURL=http://mountain/\r\n");
   EXPECT_FALSE(fs::exists(fav + "/Kestrelnest/趣味/Sub"));
-  EXPECT_EQ(cli.Run({"export-favorites", knd, fav, "--option", "4"}).exitCode, 2);
+  // A bad value is a failure; a missing one a usage error.
+  EXPECT_EQ(cli.Run({"export-favorites", knd, fav, "--option", "4"}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"export-favorites", knd, fav, "--option", "one"}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"export-favorites", knd, fav, "--option", "1", "--category", "x"}).exitCode,
+            1);
+  EXPECT_EQ(cli.Run({"export-favorites", knd, fav}).exitCode, 2);
+  EXPECT_EQ(cli.Run({"export-bookmarks", knd, dir.File("b.html"), "--category", "-1"}).exitCode, 1);
   EXPECT_EQ(cli.Run({"export-favorites", knd, fav, "--option", "3", "--category", "999"}).exitCode,
             1);
 
