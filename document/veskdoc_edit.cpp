@@ -212,6 +212,9 @@ void CVeskDoc::OnHtmlSettings() {
   if (!m_ui.EditHtmlSettings(edited)) return;
   FILEINFO& info = *m_pFileInfo;
   info.m_strTemplate = edited.m_strTemplate;
+  // Likewise a template the user picks here, wherever it lies.
+  ConfirmOutputFolder(info.m_strTemplate,
+                      platform::RealPath(ResolveDocumentPath(info.m_strTemplate)));
   info.m_strHtmlExt =
       edited.m_strHtmlExt.empty() ? ResString(kIdsDefaultHtmlExt) : edited.m_strHtmlExt;
   info.m_strHtmlFolder = edited.m_strHtmlFolder;

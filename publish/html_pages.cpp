@@ -339,6 +339,7 @@ bool RunHtmlOutput(CVeskDoc& doc, IOutputProgress* progress) {
   std::string folder = OutputFolderFor(doc, doc.GetFileInfo().m_strHtmlFolder, docFolder);
   if (!MayWriteInto(doc, doc.GetFileInfo().m_strHtmlFolder, folder, docFolder)) return false;
   CDataFile data(doc);
+  if (!MayReadTemplate(doc, data.TemplatePath(), docFolder)) return false;
   data.SetProgress(progress);
   CHtmlPages pages(data);
   if (pages.PublishHtml(folder)) {

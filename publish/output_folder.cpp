@@ -22,6 +22,25 @@ bool FieldFolder(const std::string& folderField, const std::string& docFolder,
   return true;
 }
 
+// True when path lies in docFolder or below it, or the user confirmed it for this document
+// before or now, asked with message askId.
+bool InsideOrConfirmed(CVeskDoc& doc, const std::string& field, const std::string& path,
+                       const std::string& docFolder, int askId) {
+  std::string real = platform::RealPath(path);
+  std::string home = platform::RealPath(docFolder);
+  if (real.empty()) return false;
+  if (!home.empty() &&
+      (real == home || (home == "/" ? real.size() > 1 && real[0] == '/'
+                                    : real.compare(0, home.size() + 1, home + "/") == 0)))
+    return true;
+  if (doc.IsOutputFolderConfirmed(field, real)) return true;
+  if (doc.UI().MessageBox(ResFormat(askId, ToCp932(real)), MbButtons::OkCancel,
+                          MbIcon::Exclamation) != MbResult::Ok)
+    return false;
+  doc.ConfirmOutputFolder(field, real);
+  return true;
+}
+
 }  // namespace
 
 std::string OutputFolder(const std::string& folderField, const std::string& docFolder) {
@@ -41,19 +60,16 @@ std::string OutputFolderFor(CVeskDoc& doc, const std::string& folderField,
 
 bool MayWriteInto(CVeskDoc& doc, const std::string& folderField, const std::string& folder,
                   const std::string& docFolder) {
-  std::string real = platform::RealPath(folder);
-  std::string home = platform::RealPath(docFolder);
-  if (real.empty()) return false;
-  if (!home.empty() &&
-      (real == home || (home == "/" ? real.size() > 1 && real[0] == '/'
-                                    : real.compare(0, home.size() + 1, home + "/") == 0)))
-    return true;
-  if (doc.IsOutputFolderConfirmed(folderField, real)) return true;
-  if (doc.UI().MessageBox(ResFormat(kIdsOutputOutsideAsk, ToCp932(real)), MbButtons::OkCancel,
-                          MbIcon::Exclamation) != MbResult::Ok)
-    return false;
-  doc.ConfirmOutputFolder(folderField, real);
-  return true;
+  return InsideOrConfirmed(doc, folderField, folder, docFolder, kIdsOutputOutsideAsk);
+}
+
+bool MayReadTemplate(CVeskDoc& doc, const std::string& templatePath, const std::string& docFolder) {
+  // Only a regular file is read as a template (anything else gives plain pages and a message), so
+  // there is nothing to ask about anything else.
+  const std::string real = templatePath.empty() ? std::string() : platform::RealPath(templatePath);
+  if (real.empty() || platform::GetEntryKind(real) != platform::EntryKind::Regular) return true;
+  return InsideOrConfirmed(doc, doc.GetFileInfo().m_strTemplate, templatePath, docFolder,
+                           kIdsTemplateOutsideAsk);
 }
 
 }  // namespace vesk

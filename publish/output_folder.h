@@ -26,4 +26,11 @@ std::string OutputFolderFor(CVeskDoc& doc, const std::string& folderField,
 bool MayWriteInto(CVeskDoc& doc, const std::string& folderField, const std::string& folder,
                   const std::string& docFolder);
 
+// True when the HTML pages may be made from the template at templatePath (resolved, as the
+// pages read it): it is no regular file (and so is not read), lies in the document's folder or
+// below it, or the user confirmed it for this document as an output folder is confirmed. A
+// received document could otherwise copy any file the owner can read into pages the owner then
+// uploads.
+bool MayReadTemplate(CVeskDoc& doc, const std::string& templatePath, const std::string& docFolder);
+
 }  // namespace vesk

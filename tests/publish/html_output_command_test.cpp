@@ -57,7 +57,8 @@ TEST_F(HtmlOutputCommand, PagesGoToTheHtmlFolderUnderTheUtf8FormOfTheirNames) {
   doc.GetFileInfo().m_strHtmlFolder = ToCp932(dir.File("ドキュメント/公開/"));
   settings.SetAuto(0);
   doc.GetTopCategory()->m_strFileName = ToCp932("カテゴリ.cgi");
-  ui.answers.push_back(MbResult::Ok);  // the folder lies outside the document's: confirmed once
+  // The folder and the template lie outside the document's: each is confirmed once.
+  ui.answers = {MbResult::Ok, MbResult::Ok};
   ASSERT_TRUE(RunHtmlOutput(doc));
   ASSERT_EQ(ui.results.size(), 1u);
   EXPECT_EQ(ui.results[0], dir.File("ドキュメント/公開/カテゴリ.html") + "\r\n");

@@ -221,6 +221,59 @@ TEST_F(OutputSafetyTest, RelativeFoldersAndTemplatesAreTakenFromTheDocumentsFold
   EXPECT_EQ(Count("gone"), 1);
 }
 
+// A template outside the document's folder (named there, or reached by a link planted inside
+// it) is read only when the user confirmed it, as an output folder outside it is confirmed.
+TEST_F(OutputSafetyTest, ATemplateOutsideTheDocumentsFolderIsReadOnlyWhenConfirmed) {
+  WriteBytes(dir.File("secret.txt"),
+             "root:x:0:0\n$Category<!-- Links Data --><!-- End Links Data -->\n");
+  fs::create_symlink(dir.File("secret.txt"), Site("planted.html"));
+  const auto pagesHoldSecret = [this] {
+    for (const auto& e : fs::directory_iterator(Site()))
+      if (ReadBytes(e.path().string()).find("root:x") != std::string::npos &&
+          e.path().filename() != "planted.html")
+        return true;
+    return false;
+  };
+  for (const char* field : {"../secret.txt", "planted.html"}) {
+    doc.GetFileInfo().m_strTemplate = field;
+    ASSERT_TRUE(Resave());
+    ui.answer = MbResult::Cancel;
+    ui.messages.clear();
+    EXPECT_FALSE(RunHtmlOutput(doc)) << field;
+    ASSERT_EQ(ui.messages.size(), 1u) << field;
+    EXPECT_EQ(ui.messages[0].buttons, MbButtons::OkCancel);
+    EXPECT_EQ(ui.messages[0].Utf8(), "テンプレート " +
+                                         fs::canonical(dir.File("secret.txt")).string() +
+                                         " はドキュメントのフォルダの外に有ります。"
+                                         "このテンプレートを使用しますか?");
+    EXPECT_FALSE(pagesHoldSecret()) << field;
+  }
+
+  // OK: the pages are made from it, and the answer is kept for this document.
+  ui.answer = MbResult::Ok;
+  ui.messages.clear();
+  EXPECT_TRUE(RunHtmlOutput(doc));
+  EXPECT_TRUE(pagesHoldSecret());
+  ui.messages.clear();
+  ui.answer = MbResult::Cancel;
+  doc.SetModifiedFlag(false);
+  RunHtmlOutput(doc);
+  EXPECT_EQ(Count("テンプレート"), 0) << "asked only once";
+  EXPECT_TRUE(settings.IsOutputFolderConfirmed(fs::canonical(DocPath()).string(),
+                                               fs::canonical(dir.File("secret.txt")).string()));
+
+  // A template inside the folder, or one that is not there, is never asked about.
+  for (const char* field : {"t.html", "missing.html"}) {
+    WriteBytes(Site("t.html"),
+               "<HTML>$Category<!-- Links Data --><!-- End Links Data --></HTML>\n");
+    doc.GetFileInfo().m_strTemplate = field;
+    ASSERT_TRUE(Resave());
+    ui.messages.clear();
+    RunHtmlOutput(doc);
+    EXPECT_EQ(Count("テンプレート"), 0) << field;
+  }
+}
+
 TEST_F(OutputSafetyTest, CsvOfAnUnnamedCategoryGetsItsCgiNameNeverAHiddenFile) {
   LINKINFO* sub = doc.FindFirstChild(Top());
   ASSERT_TRUE(sub->m_strFileName.empty());
