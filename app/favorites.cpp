@@ -6,6 +6,7 @@
 #include "document/show_category.h"
 #include "document/veskdoc.h"
 #include "platform/file_system.h"
+#include "publish/bookmark_reader.h"
 #include "publish/data_file.h"
 #include "publish/file_errors.h"
 #include "publish/url_file_import.h"
@@ -13,6 +14,7 @@
 #include "resources/string_table.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
+#include "text/outside_text.h"
 #include "text/sjis_text.h"
 
 namespace vesk {
@@ -29,7 +31,8 @@ int CauseOfErrno() {
   return cause == kFileErrNone ? kFileErrGeneric : cause;
 }
 
-bool ImportFolder(CVeskDoc& doc, LINKINFO* parent, const std::string& folder, int group) {
+bool ImportFolder(CVeskDoc& doc, LINKINFO* parent, const std::string& folder, int group,
+                  int& scriptUrls) {
   std::vector<platform::FolderEntry> entries;
   // A subfolder that cannot be read stays an empty category.
   if (!platform::ListFolder(folder, entries)) return true;
@@ -40,10 +43,14 @@ bool ImportFolder(CVeskDoc& doc, LINKINFO* parent, const std::string& folder, in
       // An unreadable shortcut holds no URL for us: skipped like an empty one.
       std::string url = CFilePath(path).ReadIniValue("InternetShortcut", "URL");
       if (url.empty()) continue;
+      if (IsScriptUrl(url)) {
+        ++scriptUrls;
+        continue;
+      }
       LINKINFO* link = doc.CreateNode(1);
       if (!link) return false;
       link->m_pParent = parent;
-      link->m_strURL = url;
+      link->m_strURL = OutsideUrl(url);
       link->m_strTitle = UrlFileTitle(path);
       doc.RecordUndo(link, kUndoCreated, group);
     } else if (entry.kind == platform::EntryKind::Folder) {
@@ -52,10 +59,10 @@ bool ImportFolder(CVeskDoc& doc, LINKINFO* parent, const std::string& folder, in
       LINKINFO* category = doc.CreateNode(0);
       if (!category) return false;
       category->m_pParent = parent;
-      category->m_strTitle = ToCp932(entry.name);
+      category->m_strTitle = EscapeHtmlText(ToCp932(entry.name));
       doc.UpdateAllViews(kHintAddCategory, category);
       doc.RecordUndo(category, kUndoCreated, group);
-      if (!ImportFolder(doc, category, path, group)) return false;
+      if (!ImportFolder(doc, category, path, group, scriptUrls)) return false;
     }
     // Symbolic links are not followed (a link to a parent folder would never end), and
     // anything else is no bookmark.
@@ -121,7 +128,9 @@ class CFavoritesWriter {
   // The file-system name for a title: cleaned, with suffix; false (refused and told) when
   // cleaning leaves no usable name or the text is not valid Shift_JIS.
   bool FileName(const std::string& title, const std::string& suffix, std::string& name) {
-    std::string cleaned = title;
+    // The import stored the shortcut's name escaped; the file gets the name back.
+    std::string cleaned;
+    if (!Utf8ToCp932(DecodeHtmlEntities(ToUtf8(title)), cleaned)) cleaned = title;
     SafeFileName(cleaned);
     std::string fsName;
     if (!CDataFile::IsPlainFileName(cleaned) || !PathFromSjis(cleaned + suffix, fsName) ||
@@ -157,8 +166,12 @@ class CFavoritesWriter {
 
 }  // namespace
 
-bool ImportFavoritesFolder(CVeskDoc& doc, LINKINFO* parent, const std::string& folder, int group) {
-  return ImportFolder(doc, parent, folder, group);
+bool ImportFavoritesFolder(CVeskDoc& doc, LINKINFO* parent, const std::string& folder, int group,
+                           int* scriptUrls) {
+  int skipped = 0;
+  const bool ok = ImportFolder(doc, parent, folder, group, skipped);
+  if (scriptUrls) *scriptUrls += skipped;
+  return ok;
 }
 
 bool ImportFavorites(CVeskDoc& doc, const std::string& favoritesFolder) {
@@ -172,9 +185,13 @@ bool ImportFavorites(CVeskDoc& doc, const std::string& favoritesFolder) {
     return false;
   }
   const int group = doc.BeginUndoGroup();
-  const bool ok = ImportFolder(doc, workBox, favoritesFolder, group);
+  int scriptUrls = 0;
+  const bool ok = ImportFolder(doc, workBox, favoritesFolder, group, scriptUrls);
   if (LINKINFO* current = doc.GetCurrent()) doc.RecordUndo(current, kUndoListAction, group);
   ShowCategory(doc, workBox);
+  if (scriptUrls > 0)
+    doc.UI().MessageBox(ResFormat(kIdsScriptUrlsSkipped, std::to_string(scriptUrls)), MbButtons::Ok,
+                        MbIcon::Information);
   return ok;
 }
 

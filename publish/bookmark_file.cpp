@@ -14,6 +14,7 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "text/encoding.h"
+#include "text/outside_text.h"
 
 namespace vesk {
 namespace {
@@ -82,39 +83,29 @@ long long DateSeconds(const LINKINFO& link) {
   return t < 0 ? 0 : static_cast<long long>(t);
 }
 
-// A document text as HTML text in UTF-8: markup characters escaped, line breaks and TABs as
-// spaces so that every element stays on its line.
-std::string HtmlText(const std::string& sjis) {
-  const std::string utf8 = ToUtf8(sjis);
+// UTF-8 text as HTML text: markup characters escaped, line breaks and TABs as spaces so that
+// every element stays on its line.
+std::string EscapedUtf8(const std::string& utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (char c : utf8) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      case '\r':
-      case '\n':
-      case '\t':
-        out += ' ';
-        break;
-      default:
-        out += c;
+  for (char c : EscapeHtmlText(utf8)) {
+    if (c == '\'') {
+      out += "&#39;";
+    } else if (c == '\r' || c == '\n' || c == '\t') {
+      out += ' ';
+    } else {
+      out += c;
     }
   }
   return out;
+}
+
+// A document URL as HTML text in UTF-8.
+std::string HtmlText(const std::string& sjis) { return EscapedUtf8(ToUtf8(sjis)); }
+
+// A document title (HTML) as the HTML text of what it shows.
+std::string ShownHtmlText(const std::string& sjis) {
+  return EscapedUtf8(HtmlShownText(ToUtf8(sjis)));
 }
 
 }  // namespace
@@ -152,6 +143,10 @@ bool ImportBookmarkFile(CVeskDoc& doc, const std::string& path, BookmarkImportRe
   std::vector<LINKINFO*> made(items.size(), nullptr);
   for (std::size_t k = 0; k < items.size(); ++k) {
     const BookmarkItem& item = items[k];
+    if (!item.folder && IsScriptUrl(item.url)) {
+      ++counts.scriptUrls;
+      continue;
+    }
     LINKINFO* node = doc.CreateNode(item.folder ? 0 : 1);
     if (!node) {
       ok = false;
@@ -164,12 +159,14 @@ bool ImportBookmarkFile(CVeskDoc& doc, const std::string& path, BookmarkImportRe
       node->m_strTitle = ToCp932(item.title);
       ++counts.changedTitles;
     }
+    // The reader decoded the file's references: this is the text the browser showed.
+    node->m_strTitle = EscapeHtmlText(node->m_strTitle);
     if (item.folder) {
       ++counts.categories;
       doc.UpdateAllViews(kHintAddCategory, node);
     } else {
       ++counts.links;
-      node->m_strURL = UrlToCp932(item.url);
+      node->m_strURL = OutsideUrl(UrlToCp932(item.url));
       SetDate(*node, item.lastModified > 0 ? item.lastModified : item.addDate);
     }
     doc.RecordUndo(node, kUndoCreated, group);
@@ -179,6 +176,10 @@ bool ImportBookmarkFile(CVeskDoc& doc, const std::string& path, BookmarkImportRe
   ShowCategory(doc, workBox);
   if (counts.changedTitles > 0) {
     ui.MessageBox(ResFormat(kIdsBookmarkTitlesChanged, std::to_string(counts.changedTitles)),
+                  MbButtons::Ok, MbIcon::Information);
+  }
+  if (counts.scriptUrls > 0) {
+    ui.MessageBox(ResFormat(kIdsScriptUrlsSkipped, std::to_string(counts.scriptUrls)),
                   MbButtons::Ok, MbIcon::Information);
   }
   if (result) *result = counts;
@@ -192,7 +193,7 @@ std::string BookmarkFileText(const CVeskDoc& doc, const LINKINFO* category) {
       "     It will be read and overwritten.\n"
       "     DO NOT EDIT! -->\n"
       "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n";
-  const std::string name = category ? HtmlText(category->m_strTitle) : std::string();
+  const std::string name = category ? ShownHtmlText(category->m_strTitle) : std::string();
   out += "<TITLE>" + name + "</TITLE>\n<H1>" + name + "</H1>\n\n<DL><p>\n";
   if (category) {
     // Children in list order, gathered once; the walk keeps its own stack, so no tree depth
@@ -218,7 +219,7 @@ std::string BookmarkFileText(const CVeskDoc& doc, const LINKINFO* category) {
       if (node->IsCategory()) {
         if (visited[node]) continue;
         visited[node] = true;
-        out += indent + "<DT><H3>" + HtmlText(node->m_strTitle) + "</H3>\n";
+        out += indent + "<DT><H3>" + ShownHtmlText(node->m_strTitle) + "</H3>\n";
         out += indent + "<DL><p>\n";
         stack.push_back({node, 0});
         continue;
@@ -227,7 +228,7 @@ std::string BookmarkFileText(const CVeskDoc& doc, const LINKINFO* category) {
       if (long long seconds = DateSeconds(*node)) {
         out += " ADD_DATE=\"" + std::to_string(seconds) + "\"";
       }
-      out += ">" + HtmlText(node->m_strTitle) + "</A>\n";
+      out += ">" + ShownHtmlText(node->m_strTitle) + "</A>\n";
     }
   }
   out += "</DL><p>\n";

@@ -203,6 +203,25 @@ std::string DecodeHtmlEntities(const std::string& text) {
   return out;
 }
 
+std::string HtmlShownText(const std::string& html) {
+  std::string text;
+  text.reserve(html.size());
+  for (std::size_t i = 0; i < html.size(); ++i) {
+    const char next = i + 1 < html.size() ? html[i + 1] : '\0';
+    const bool letter = (next >= 'A' && next <= 'Z') || (next >= 'a' && next <= 'z');
+    const bool tag = html[i] == '<' && (letter || next == '/' || next == '!' || next == '?');
+    if (!tag) {
+      text += html[i];
+      continue;
+    }
+    const bool comment = html.compare(i, 4, "<!--") == 0;
+    const std::size_t end = comment ? html.find("-->", i + 4) : html.find('>', i + 1);
+    if (end == std::string::npos) break;  // a tag that never closes hides the rest
+    i = end + (comment ? 2 : 0);
+  }
+  return DecodeHtmlEntities(text);
+}
+
 std::vector<BookmarkItem> ReadBookmarks(const std::string& text) {
   std::vector<BookmarkItem> items;
   std::vector<int> open;      // the folders opened by DL, innermost last (-1: top level)

@@ -37,4 +37,8 @@ std::vector<BookmarkItem> ReadBookmarks(const std::string& text);
 // hexadecimal); a reference to no valid character becomes U+FFFD, an unknown one stays as it is.
 std::string DecodeHtmlEntities(const std::string& text);
 
+// The text that an HTML fragment (UTF-8) shows: its tags and comments left out, its references
+// decoded. A '<' that starts no tag is text, as a browser takes it.
+std::string HtmlShownText(const std::string& html);
+
 }  // namespace vesk

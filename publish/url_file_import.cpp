@@ -6,6 +6,7 @@
 #include "resources/string_table.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
+#include "text/outside_text.h"
 #include "text/sjis_text.h"
 
 namespace vesk {
@@ -14,7 +15,7 @@ std::string UrlFileTitle(const std::string& path) {
   // The path is the file system's bytes; the title is Shift_JIS text.
   std::string name = FileNameOfPath(path);
   std::size_t dot = name.rfind('.');
-  return ToCp932(dot == npos ? name : name.substr(0, dot));
+  return EscapeHtmlText(ToCp932(dot == npos ? name : name.substr(0, dot)));
 }
 
 bool ImportUrlFile(CVeskDoc& doc, const std::string& path) {
@@ -30,11 +31,15 @@ bool ImportUrlFile(CVeskDoc& doc, const std::string& path) {
                         MbIcon::Exclamation);
     return false;
   }
+  if (IsScriptUrl(url)) {
+    doc.UI().MessageBox(ResFormat(kIdsScriptUrlsSkipped, "1"), MbButtons::Ok, MbIcon::Information);
+    return false;
+  }
   // The link goes into the current category; without one it would belong nowhere.
   if (!doc.GetCurrent()) return false;
   LINKINFO* link = doc.CreateNode(1);
   if (!link) return false;
-  link->m_strURL = url;
+  link->m_strURL = OutsideUrl(url);
   link->m_strTitle = UrlFileTitle(path);
   int group = doc.BeginUndoGroup();
   doc.RecordUndo(link, kUndoCreated, group);

@@ -8,11 +8,11 @@ namespace vesk {
 class CVeskDoc;
 
 // Reads "URL" of [InternetShortcut] and makes a link titled after the file name, as one undo
-// group. True also when the file holds no URL (nothing is made); false when the file cannot be
-// read (reported) or the link cannot be created.
+// group. False (told) when the file cannot be read, holds no URL or a script address, or when the
+// link cannot be created.
 bool ImportUrlFile(CVeskDoc& doc, const std::string& path);
 
-// The link title for a shortcut path: the file name up to its last ".".
+// The link title for a shortcut path: the file name up to its last ".", as HTML that shows it.
 std::string UrlFileTitle(const std::string& path);
 
 }  // namespace vesk

@@ -2,7 +2,10 @@
 
 #include "app/capture/browser_capture.h"
 #include "document/veskdoc.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
 #include "text/encoding.h"
+#include "text/outside_text.h"
 
 namespace vesk {
 
@@ -31,10 +34,16 @@ std::string UrlToCp932(const std::string& utf8) {
 LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page) {
   // Without a current category the link would belong nowhere.
   if (doc.GetCurrent() == nullptr) return nullptr;
+  // A page may show a script address; as a link on the site it would run on the visitor's side.
+  if (IsScriptUrl(page.url)) {
+    doc.UI().MessageBox(ResFormat(kIdsScriptUrlsSkipped, "1"), MbButtons::Ok, MbIcon::Information);
+    return nullptr;
+  }
   LINKINFO* link = doc.CreateNode(1);
   if (link == nullptr) return nullptr;
-  link->m_strURL = UrlToCp932(page.url);
-  link->m_strTitle = ToCp932(CleanTitle(page.title));
+  link->m_strURL = OutsideUrl(UrlToCp932(page.url));
+  // The browser showed the title as text; the pages publish it as HTML.
+  link->m_strTitle = EscapeHtmlText(ToCp932(CleanTitle(page.title)));
   const int group = doc.BeginUndoGroup();
   doc.RecordUndo(link, kUndoCreated, group);
   doc.UpdateAllViews(kHintNewLink, link);

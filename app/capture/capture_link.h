@@ -13,9 +13,10 @@ class CVeskDoc;
 struct LINKINFO;
 
 // Creates a link in the current category with the page's URL and title (Shift_JIS; a
-// character without a form there becomes '?'), records it as one undo group (operation 100)
-// and lets the list place and select it (hint 307). Null when there is no current category or
-// the document refuses a new node (it has told the user).
+// character without a form there becomes '?'; the title stored as HTML that shows it), records it
+// as one undo group (operation 100) and lets the list place and select it (hint 307). Null when
+// there is no current category, the page's address would run a script (told), or the document
+// refuses a new node (it has told the user).
 LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page);
 
 // A URL in Shift_JIS: a character without a form there is percent-encoded (its UTF-8 bytes), so

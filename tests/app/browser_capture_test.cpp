@@ -250,6 +250,40 @@ TEST_F(CaptureLinkTest, ADroppedLinkGoesIntoTheCategoryDroppedOn) {
   EXPECT_EQ(CreateDroppedLink(doc, link, {"https://d.example/", "", "drop"}), nullptr);
 }
 
+// What the browser showed as text stays text on the published page, and a page whose address
+// would run a script becomes no link, dropped or captured.
+TEST_F(CaptureLinkTest, TheTitleIsStoredAsTextAndScriptAddressesAreRefused) {
+  LINKINFO* link = OnBrowserPage(doc, [] {
+    return BrowserPage{"http://e.example/?a=1&b=\"2\"<x>", "<script>x</script> & \"q\"", "firefox"};
+  });
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->m_strTitle, "&lt;script&gt;x&lt;/script&gt; &amp; &quot;q&quot;");
+  EXPECT_EQ(link->m_strURL, "http://e.example/?a=1&b=%222%22%3Cx%3E");
+
+  const std::size_t before = doc.GetNodeList().size();
+  for (const char* url : {"javascript:alert(1)", " \x01JavaScript:alert(1)", "DATA:text/html,x",
+                          "vbscript:msgbox", "java\tscript:alert(1)"}) {
+    EXPECT_EQ(OnBrowserPage(doc,
+                            [url] {
+                              return BrowserPage{url, "t", "firefox"};
+                            }),
+              nullptr)
+        << url;
+    EXPECT_EQ(CreateDroppedLink(doc, Top(), {url, "t", "drop"}), nullptr) << url;
+  }
+  EXPECT_EQ(doc.GetNodeList().size(), before);
+  ASSERT_EQ(ui.messages.size(), 10u);
+  EXPECT_EQ(
+      ui.messages[0].Utf8(),
+      "スクリプトを実行する URL (javascript:、data:、vbscript:) 1 件は取り込みませんでした。");
+  // Only the scheme counts: an address that merely mentions one is taken.
+  EXPECT_NE(OnBrowserPage(doc,
+                          [] {
+                            return BrowserPage{"http://x/javascript:a", "t", "f"};
+                          }),
+            nullptr);
+}
+
 }  // namespace
 }  // namespace vesk
 

@@ -254,5 +254,28 @@ TEST_F(FavoritesTest, ExportThenImportGivesTheSameTree) {
   EXPECT_EQ(Child(Child(copy, "Sub"), "deep")->m_strURL, "http://deep/?q=1&r=2");
 }
 
+// Names in the Favorites folder are the browser's text: stored as HTML that shows them, written
+// back under the same names; a shortcut to a script address is left out and told.
+TEST_F(FavoritesTest, NamesStayTextAndScriptShortcutsAreLeftOut) {
+  Shortcut(Fav() + "/<Folder> & \"co\"/AT&T <i>.url", "http://att/?a=1&b=2");
+  Shortcut(Fav() + "/evil.url", " JavaScript:alert(1)");
+  Shortcut(Fav() + "/<Folder> & \"co\"/data.url", "data:text/html,<script>x</script>");
+  ASSERT_TRUE(ImportFavorites(doc, Fav()));
+  LINKINFO* folder = Child(doc.GetWorkBox(), "&lt;Folder&gt; &amp; &quot;co&quot;");
+  ASSERT_NE(folder, nullptr);
+  LINKINFO* att = Child(folder, "AT&amp;T &lt;i&gt;");
+  ASSERT_NE(att, nullptr);
+  EXPECT_EQ(att->m_strURL, "http://att/?a=1&b=2");
+  EXPECT_EQ(Children(folder).size(), 1u);
+  EXPECT_EQ(Child(doc.GetWorkBox(), "evil"), nullptr);
+  EXPECT_TRUE(Said(
+      "スクリプトを実行する URL (javascript:、data:、vbscript:) 2 件は取り込みませんでした。"));
+
+  ASSERT_TRUE(RunFavoritesExport(doc, Fav(), kFavoritesFolderOnly));
+  ASSERT_TRUE(RunFavoritesExport(doc, Fav(), kFavoritesWorkBox));
+  EXPECT_EQ(ReadBytes(Out("作業箱/_Folder_ & _co_/AT&T _i_.url")),
+            "[InternetShortcut]\r\nURL=http://att/?a=1&b=2\r\n");
+}
+
 }  // namespace
 }  // namespace vesk::test

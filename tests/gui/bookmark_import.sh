@@ -49,7 +49,7 @@ wait_trace '^rows=1 作業箱$'
 wait_trace '^order=外側のサイト$'
 keys ctrl+s
 wait_caption "links.knd - Kestrelnest Application"
-poll 10 saved_has '"title": "Inner & mark"' || fail "imported link not saved"
+poll 10 saved_has '"title": "Inner &amp; mark"' || fail "imported link not saved"
 saved_has '"title": "Bookmarks bar"' || fail "imported folder not saved"
 saved_has '"url": "https://outer.example/"' || fail "top-level link not saved"
 close_vesk

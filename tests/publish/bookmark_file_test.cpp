@@ -154,7 +154,7 @@ TEST_F(BookmarkFileTest, ImportBuildsTheTreeInTheWorkBoxAsOneUndoGroup) {
   LINKINFO* bar = Child(box, "Bookmarks bar");
   ASSERT_NE(bar, nullptr);
   EXPECT_TRUE(bar->IsCategory());
-  LINKINFO* example = Child(bar, "Example & <Co>");
+  LINKINFO* example = Child(bar, "Example &amp; &lt;Co&gt;");
   ASSERT_NE(example, nullptr);
   EXPECT_EQ(example->m_strURL, "https://example.com/?a=1&b=2");
   EXPECT_EQ(example->m_nKind, 1);
@@ -183,12 +183,52 @@ TEST_F(BookmarkFileTest, ImportBuildsTheTreeInTheWorkBoxAsOneUndoGroup) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].Utf8(),
             "ブックマークの題名 1 件に Shift_JIS で表せない文字があり、「?」に置き換えました。");
-  EXPECT_NE(Child(box, "? ? あ &bogus; ? ?"), nullptr);
+  EXPECT_NE(Child(box, "? ? あ &amp;bogus; ? ?"), nullptr);
   LINKINFO* help = Child(Child(box, "Mozilla Firefox"), "Get Help");
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(std::to_string(help->m_nYear) + "/" + std::to_string(help->m_nMonth) + "/" +
                 std::to_string(help->m_nDay),
             LocalDate(1262304000));
+}
+
+// A bookmark's title is the text the browser showed: it reaches the pages as that text, and an
+// import followed by an export gives the file's titles back exactly. Script addresses are left
+// out and counted; the owner's own markup is exported as the text it shows.
+TEST_F(BookmarkFileTest, OutsideTitlesStayTextAndScriptAddressesAreLeftOut) {
+  WriteBytes(dir.File("b.html"),
+             "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL>"
+             "<DT><H3>&lt;b&gt;Folder&lt;/b&gt;</H3><DL>"
+             "<DT><A HREF=\"http://x/?a=1&amp;b=2\">&lt;script&gt;x&lt;/script&gt; &amp;amp; "
+             "\"q\"</A>"
+             "<DT><A HREF=\" JavaScript:alert(1)\">evil</A>"
+             "<DT><A HREF=\"DATA:text/html,x\">data</A>"
+             "<DT><A HREF=\"vbscript:x\">vb</A>"
+             "<DT><A HREF=\"http://y/&quot;onmouseover=&quot;x\">attr</A>"
+             "</DL></DL>");
+  BookmarkImportResult result;
+  ASSERT_TRUE(ImportBookmarkFile(doc, dir.File("b.html"), &result));
+  EXPECT_EQ(result.links, 2);
+  EXPECT_EQ(result.scriptUrls, 3);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(
+      ui.messages[0].Utf8(),
+      "スクリプトを実行する URL (javascript:、data:、vbscript:) 3 件は取り込みませんでした。");
+  LINKINFO* folder = Child(doc.GetWorkBox(), "&lt;b&gt;Folder&lt;/b&gt;");
+  ASSERT_NE(folder, nullptr);
+  ASSERT_EQ(Children(folder).size(), 2u);
+  LINKINFO* script = Child(folder, "&lt;script&gt;x&lt;/script&gt; &amp;amp; &quot;q&quot;");
+  ASSERT_NE(script, nullptr);
+  EXPECT_EQ(script->m_strURL, "http://x/?a=1&b=2");
+  // A quote in an address would end the page's HREF attribute.
+  EXPECT_EQ(Child(folder, "attr")->m_strURL, "http://y/%22onmouseover=%22x");
+
+  AddLink(folder, "<B>Cool</B> &amp; <I>new</I> a < b")->m_strURL = "http://cool/";
+  ASSERT_TRUE(ExportBookmarkFile(doc, doc.GetWorkBox(), dir.File("out.html")));
+  const std::vector<BookmarkItem> items = ReadBookmarks(ReadBytes(dir.File("out.html")));
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[0].title, "<b>Folder</b>");
+  EXPECT_EQ(items[1].title, "<script>x</script> &amp; \"q\"");
+  EXPECT_EQ(items[3].title, "Cool & new a < b");
 }
 
 TEST_F(BookmarkFileTest, AUrlKeepsItsAddressWhereShiftJisLacksACharacter) {
@@ -252,13 +292,14 @@ TEST_F(BookmarkFileTest, ExportWritesTheFileBrowsersRead) {
   ASSERT_TRUE(ExportBookmarkFile(doc, Top(), dir.File("out.html")));
   EXPECT_EQ(ReadBytes(dir.File("out.html")), expected);
 
-  // Round trip: the same categories, titles and URLs come back under the work box.
+  // Round trip: the same categories, titles and URLs come back under the work box, as HTML
+  // that shows what the owner's HTML showed.
   ASSERT_TRUE(ImportBookmarkFile(doc, dir.File("out.html")));
-  LINKINFO* back = Child(doc.GetWorkBox(), "趣味 & <遊び>");
+  LINKINFO* back = Child(doc.GetWorkBox(), "趣味 &amp; &lt;遊び&gt;");
   ASSERT_NE(back, nullptr);
-  LINKINFO* linkBack = Child(back, "\"登山\" & 'hiking'");
+  LINKINFO* linkBack = Child(back, "&quot;登山&quot; &amp; 'hiking'");
   ASSERT_NE(linkBack, nullptr);
-  EXPECT_EQ(linkBack->m_strURL, link->m_strURL);
+  EXPECT_EQ(linkBack->m_strURL, "http://m.example/?a=1&b=%222%22");
   EXPECT_EQ(linkBack->m_nYear, 2010);
   EXPECT_NE(Child(back, "Empty"), nullptr);
   EXPECT_EQ(Child(doc.GetWorkBox(), "Plain")->m_strURL, "http://plain/");
