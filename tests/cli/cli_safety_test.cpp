@@ -135,7 +135,7 @@ TEST_F(CliSafetyTest, NothingPrintedForTheTerminalHoldsControlCharacters) {
   };
   CliResult r = cli.Run({"check-links", File("t.knd")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "3\tunchecked\t0\t\t0\t?]0;owned??[2J??1mx\n");
+  EXPECT_EQ(r.out, "3\tunchecked\t0\t\t0\t?]0;owned??[2J?1mx\n");  // the document keeps no CR
   EXPECT_TRUE(clean(r.err));
 
   // A file name in a message.
