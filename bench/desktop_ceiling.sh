@@ -32,6 +32,7 @@ settle() {
     after=$(cpu_ms)
     (((after - before) * $(getconf CLK_TCK) <= 1000)) && return 0
   done
+  return 0
 }
 last_is() { [ "$(last_trace "$1")" = "$2" ]; }
 
