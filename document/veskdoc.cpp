@@ -124,6 +124,7 @@ LINKINFO* CVeskDoc::AppendNewNode(int kind, int flags) {
 }
 
 void CVeskDoc::InsertNode(LINKINFO* node, LINKINFO* ref) {
+  ++m_nRevision;
   AssertHeld(node);
   AssertHeld(ref);
   // A node the document does not own could never be freed by it.
@@ -138,6 +139,7 @@ void CVeskDoc::InsertNode(LINKINFO* node, LINKINFO* ref) {
 }
 
 void CVeskDoc::InsertNodeAtHead(LINKINFO* node) {
+  ++m_nRevision;
   AssertHeld(node);
   if (!m_store.Holds(node) || Contains(node)) return;
   node->m_posSelf = m_pNodeList.insert(m_pNodeList.begin(), node);
@@ -146,6 +148,7 @@ void CVeskDoc::InsertNodeAtHead(LINKINFO* node) {
 }
 
 void CVeskDoc::RemoveNode(LINKINFO* node) {
+  ++m_nRevision;
   AssertHeld(node);
   if (!Contains(node)) return;
   IndexRemoved(node);
@@ -155,6 +158,7 @@ void CVeskDoc::RemoveNode(LINKINFO* node) {
 }
 
 void CVeskDoc::MoveNode(LINKINFO* node, LINKINFO* ref) {
+  ++m_nRevision;
   AssertHeld(node);
   AssertHeld(ref);
   if (!Contains(node) || node == ref) return;
@@ -426,34 +430,51 @@ void CVeskDoc::ComputeUpdateTimes(LINKINFO* category) {
 }
 
 std::string CVeskDoc::StatusCounts() {
+  if (m_nCountsRevision != m_nRevision || m_strCounts.empty()) {
+    CountTopCategory();
+    char text[64];
+    std::snprintf(text, sizeof text, "%04lu / %04lu", m_nCategoryCount, m_nLinkCount);
+    m_strCounts = text;
+    m_nCountsRevision = m_nRevision;
+  }
+  return m_strCounts;
+}
+
+void CVeskDoc::CountTopCategory() {
   m_nCategoryCount = 0;
   m_nLinkCount = 0;
-  if (m_pTopCategory) {
-    std::unordered_map<const LINKINFO*, std::vector<const LINKINFO*>> children;
-    for (const LINKINFO* node : m_pNodeList)
-      if (node->m_pParent && node->m_pParent->IsCategory())
-        children[node->m_pParent].push_back(node);
-    std::unordered_set<const LINKINFO*> visited{m_pTopCategory};
-    std::vector<const LINKINFO*> pending{m_pTopCategory};
-    m_nCategoryCount = 1;
-    while (!pending.empty()) {
-      const LINKINFO* c = pending.back();
-      pending.pop_back();
-      auto found = children.find(c);
-      if (found == children.end()) continue;
-      for (const LINKINFO* child : found->second) {
-        if (!child->IsCategory()) {
-          ++m_nLinkCount;
-        } else if (visited.insert(child).second) {
-          ++m_nCategoryCount;
-          pending.push_back(child);
-        }
+  if (!m_pTopCategory) return;
+  m_nCategoryCount = 1;
+  // Whether a category lies in the Top Category subtree, settled once per category: a node
+  // counts when its chain of listed parent categories reaches Top Category. A chain that comes
+  // back on itself is marked "outside" while it is walked, so a cycle ends the walk.
+  std::unordered_map<const LINKINFO*, bool> inTop{{m_pTopCategory, true}};
+  std::vector<const LINKINFO*> path;
+  auto reachesTop = [&](const LINKINFO* category) {
+    path.clear();
+    bool result = false;
+    for (const LINKINFO* c = category; c != nullptr; c = c->m_pParent) {
+      auto known = inTop.find(c);
+      if (known != inTop.end()) {
+        result = known->second;
+        break;
       }
+      if (!c->IsCategory() || !Contains(c)) break;
+      inTop.emplace(c, false);
+      path.push_back(c);
+    }
+    for (const LINKINFO* c : path) inTop[c] = result;
+    return result;
+  };
+  for (const LINKINFO* node : m_pNodeList) {
+    if (node == m_pTopCategory || !node->m_pParent || !node->m_pParent->IsCategory()) continue;
+    if (!reachesTop(node->m_pParent)) continue;
+    if (node->IsCategory()) {
+      ++m_nCategoryCount;
+    } else {
+      ++m_nLinkCount;
     }
   }
-  char text[64];
-  std::snprintf(text, sizeof text, "%04lu / %04lu", m_nCategoryCount, m_nLinkCount);
-  return text;
 }
 
 // --- undo history ---

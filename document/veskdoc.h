@@ -45,7 +45,10 @@ class CVeskDoc {
   void RemoveView(IDocView* view);
   void UpdateAllViews(int hint, LINKINFO* node);
   bool IsModified() const { return m_bModified; }
-  void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+  void SetModifiedFlag(bool modified = true) {
+    m_bModified = modified;
+    ++m_nRevision;
+  }
   const std::string& GetPathName() const { return m_strPathName; }
   // The path is the file system's bytes; also sets the title from the file name.
   void SetPathName(const std::string& path);
@@ -93,6 +96,9 @@ class CVeskDoc {
   // First node at or after start (list head when start is null) whose parent is parent.
   LINKINFO* FindFirstChild(const LINKINFO* parent, const LINKINFO* start = nullptr) const;
   bool Contains(const LINKINFO* node) const;
+  // Grows with every change the views are told of and every change of the node list, so an
+  // answer kept with it stays right while it is unchanged.
+  std::uint64_t Revision() const { return m_nRevision; }
   // Whether the trash holds anything. The answer is kept until the views are next told of a
   // change: command enabling asks on every idle moment, and the walk is over the whole list.
   bool TrashHasChildren() const;
@@ -101,6 +107,7 @@ class CVeskDoc {
   bool IsInTrash() const;
   void ComputeUpdateTimes(LINKINFO* category);
   // The status-bar counts of the Top Category subtree, "%04lu / %04lu" (categories first).
+  // Counted again only after a change: the frame asks on every idle moment.
   std::string StatusCounts();
 
   // --- node list primitives ---
@@ -253,6 +260,9 @@ class CVeskDoc {
   mutable std::uint64_t m_nTrashAnswerRevision = 0;
   mutable bool m_bTrashHasChildren = false;
   mutable bool m_bSerialDuplicates = false;
+  std::uint64_t m_nCountsRevision = 0;
+  std::string m_strCounts;
+  void CountTopCategory();
   void IndexAppended(LINKINFO* node);
   void IndexInserted(LINKINFO* node);
   void IndexRemoved(LINKINFO* node);

@@ -47,6 +47,8 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
   bool loaded = false;
   try {
     loaded = CDocumentFile::Load(*this, bytes);
+    // The loader links the nodes directly: answers kept from before must go.
+    ++m_nRevision;
   } catch (const std::bad_alloc&) {
     // Running out of memory is told like any other failure to open, never an abort.
     std::string().swap(bytes);

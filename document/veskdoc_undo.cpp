@@ -32,6 +32,8 @@ int CVeskDoc::BeginUndoGroup() {
 
 LINKINFO* CVeskDoc::RecordUndo(LINKINFO* node, int code, int group) {
   AssertHeld(node);
+  // Every edit records its undo first; what is kept for the views must be asked again after it.
+  ++m_nRevision;
   node->m_nUndoOp = code;
   node->m_nUndoGroup = group;
   LINKINFO* record = m_store.New(node->m_nKind, node->m_nFlags);
@@ -59,6 +61,7 @@ void CVeskDoc::OnEditUndo() {
     return;
   }
   const int group = m_pUndoList.front()->m_nUndoGroup;
+  ++m_nRevision;
   while (!m_pUndoList.empty() && m_pUndoList.front()->m_nUndoGroup == group) {
     LINKINFO* record = m_pUndoList.front();
     m_pUndoList.pop_front();

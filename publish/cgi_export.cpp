@@ -63,22 +63,6 @@ void AppendClean(std::string& out, const std::string& text) { AppendField(out, t
 
 void AppendCleanEscaped(std::string& out, const std::string& text) { AppendField(out, text, true); }
 
-// The on-disk (text mode) form: every LF becomes CR LF.
-void ToDiskForm(const std::string& text, std::string& disk) {
-  disk.clear();
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t lf = text.find('\n', start);
-    if (lf == std::string::npos) {
-      disk.append(text, start, std::string::npos);
-      return;
-    }
-    disk.append(text, start, lf - start);
-    disk += "\r\n";
-    start = lf + 1;
-  }
-}
-
 void AppendUnsigned(std::string& out, std::uint32_t value) {
   char buf[16];
   int n = std::snprintf(buf, sizeof buf, "%lu", static_cast<unsigned long>(value));
@@ -210,29 +194,10 @@ class CCgiExport {
       if (!n->IsCategory()) AppendLinkLine(out, *n);
     }
 
-    std::string& disk = m_disk;
-    ToDiskForm(out, disk);
-    // An unchanged file needs no temporary copy: the commit would only delete it again.
-    if (CDataFile::HoldsBytes(target, disk)) return true;
-    std::string temp = m_data.TempPath();
-    if (!WriteTemp(temp, disk)) return false;
-    m_data.CommitFile(target, temp);
-    return true;
-  }
-
-  // Writes the on-disk bytes to the run's temporary file; false after reporting.
-  bool WriteTemp(const std::string& temp, const std::string& disk) {
-    CTextWriteFile file;
-    if (!file.Open(temp)) {
+    int cause = 0;
+    if (!m_data.CommitText(target, out, &cause)) {
       m_bFailed = true;
-      m_data.ReportError(file.Cause(), temp);
-      return false;
-    }
-    file.WriteRaw(disk);
-    if (!file.Close()) {
-      m_bFailed = true;
-      m_data.ReportError(file.Cause(), temp);
-      platform::RemoveFile(temp);
+      m_data.ReportError(cause, m_data.TempPath());
       return false;
     }
     return true;
@@ -354,7 +319,6 @@ class CCgiExport {
   std::unordered_map<const LINKINFO*, std::vector<LINKINFO*>> m_children;
   std::unordered_set<const LINKINFO*> m_refused;
   std::string m_buffer;
-  std::string m_disk;
   bool m_bFailed = false;
 };
 

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "document/veskdoc.h"
+#include "platform/file_removal.h"
 #include "publish/file_errors.h"
 #ifndef _WIN32
 #include "settings/settings_file_backend.h"
@@ -165,6 +166,25 @@ void CDataFile::CommitFile(const std::string& target, const std::string& temp) {
     m_strChanged += target;
     m_strChanged += "\r\n";
   }
+}
+
+bool CDataFile::CommitText(const std::string& target, std::string_view text, int* cause) {
+  ToDiskForm(text, m_disk);
+  if (HoldsBytes(target, m_disk)) return true;
+  const std::string temp = TempPath();
+  CTextWriteFile file;
+  if (!file.Open(temp)) {
+    *cause = file.Cause();
+    return false;
+  }
+  file.WriteRaw(m_disk);
+  if (!file.Close()) {
+    *cause = file.Cause();
+    platform::RemoveFile(temp);
+    return false;
+  }
+  CommitFile(target, temp);
+  return true;
 }
 
 std::string CDataFile::TemplatePath() const {

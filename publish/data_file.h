@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -55,6 +56,10 @@ class CDataFile {
   // Replaces target by temp when their bytes differ (or target is missing) and lists target;
   // an unchanged target is left untouched and temp deleted.
   void CommitFile(const std::string& target, const std::string& temp);
+  // Commits text (LF line ends, written as CR LF) to target as CommitFile does, but a target that
+  // already holds those bytes is only read: an unchanged run writes no temporary file at all.
+  // False with *cause set when the temporary file could not be written (the caller reports).
+  bool CommitText(const std::string& target, std::string_view text, int* cause);
   // m_strPath followed by the temporary file name.
   std::string TempPath() const { return m_strPath + kTempFileName; }
 
@@ -141,6 +146,7 @@ class CDataFile {
   std::size_t m_nFilesDone = 0;
   std::size_t m_nFilesTotal = 0;
   bool m_bCancelled = false;
+  std::string m_disk;  // CommitText's buffer, kept for its capacity
 };
 
 }  // namespace vesk

@@ -16,7 +16,6 @@
 #include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/sjis_text.h"
-#include "text/text_write_file.h"
 
 namespace vesk {
 namespace {
@@ -136,10 +135,9 @@ bool CHtmlPages::PageBase(const LINKINFO* category, std::string& base) {
   return true;
 }
 
-void CHtmlPages::ReportPageFailure(const CHtmlTemplate& tpl, const std::string& temp) {
+void CHtmlPages::ReportPageFailure(int cause, const std::string& temp) {
   m_bFailed = true;
   // The cause with the file first; a full disk is told once per run, message 10010 with it.
-  int cause = tpl.LastWriteCause();
   if (cause != 0 && !m_data.ReportError(cause, temp)) return;
   m_data.UI().MessageBox(ResString(kIdsHtmlWriteFailed), MbButtons::Ok, MbIcon::Stop);
 }
@@ -204,7 +202,6 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
   // Only the first page shows the Category Data section: writing a page empties the outputs.
   tpl.AddCategoryData(children);
   unsigned long pages = (n + m_nPerPage - 1) / m_nPerPage;
-  std::string temp = m_data.TempPath();
   const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
   for (unsigned long i = 1; i == 1 || i <= pages; ++i) {
     unsigned page = static_cast<unsigned>(i);
@@ -226,12 +223,13 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
       SkipPages(pages, i);
       return false;
     }
-    if (!tpl.WritePage(temp, category->m_strTitle, n, pageName)) {
-      ReportPageFailure(tpl, temp);
+    // Each page is made again and compared in memory; only a changed one is written.
+    int cause = 0;
+    if (!m_data.CommitText(final, tpl.TakePage(category->m_strTitle, n, pageName), &cause)) {
+      ReportPageFailure(cause, m_data.TempPath());
       SkipPages(pages, i);
       return false;
     }
-    m_data.CommitFile(final, temp);
     // Stopped between two pages: the next page is not begun.
     if (!m_data.FileDone()) return false;
   }
@@ -251,17 +249,16 @@ bool CHtmlPages::WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl) {
   for (LINKINFO* child : ChildrenOf(root).categories) {
     tpl.AddLinksData(*child, ChildrenOf(child).links);
   }
-  std::string temp = m_data.TempPath();
   if (!m_data.ClaimTarget(final, root->m_strTitle)) {
     tpl.ClearOutputs();
     m_bFailed = true;
     return false;
   }
-  if (!tpl.WritePage(temp, root->m_strTitle, n, pageName)) {
-    ReportPageFailure(tpl, temp);
+  int cause = 0;
+  if (!m_data.CommitText(final, tpl.TakePage(root->m_strTitle, n, pageName), &cause)) {
+    ReportPageFailure(cause, m_data.TempPath());
     return false;
   }
-  m_data.CommitFile(final, temp);
   return true;
 }
 
@@ -282,13 +279,6 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
   CDataFile::OutputPath(m_strFolder, base + "." + ext, final);  // PageBase checked this name
   if (!m_data.ClaimTarget(final, category->m_strTitle)) {
     m_bFailed = true;
-    return false;
-  }
-  std::string temp = m_data.TempPath();
-  CTextWriteFile file;
-  if (!file.Open(temp)) {
-    m_bFailed = true;
-    m_data.ReportError(file.Cause(), temp);
     return false;
   }
   const std::string& name = category->m_strTitle;
@@ -322,14 +312,12 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
     page += "</P>\n";
   }
   page += "</BODY>\n</HTML>\n";
-  file.Write(page);
-  if (!file.Close()) {
+  int cause = 0;
+  if (!m_data.CommitText(final, page, &cause)) {
     m_bFailed = true;
-    m_data.ReportError(file.Cause(), temp);
-    platform::RemoveFile(temp);
+    m_data.ReportError(cause, m_data.TempPath());
     return false;
   }
-  m_data.CommitFile(final, temp);
   return true;
 }
 

@@ -59,7 +59,7 @@ class CHtmlPages {
   // reporting a file name that would leave the output folder or has no file-system form.
   bool PageBase(const LINKINFO* category, std::string& base);
   // Tells the user why a template page could not be written.
-  void ReportPageFailure(const CHtmlTemplate& tpl, const std::string& temp);
+  void ReportPageFailure(int cause, const std::string& temp);
 
   CDataFile& m_data;
   std::string m_strFolder;

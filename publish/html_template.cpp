@@ -309,12 +309,18 @@ std::string CHtmlTemplate::BuildPage(const std::string& categoryName, unsigned l
   return page;
 }
 
+std::string CHtmlTemplate::TakePage(const std::string& categoryName, unsigned long count,
+                                    const std::string& pageFileName) {
+  std::string page = BuildPage(categoryName, count, pageFileName);
+  // The outputs belong to this page whether or not it is written: a failed page must not leave
+  // its sections to the next one.
+  ClearOutputs();
+  return page;
+}
+
 bool CHtmlTemplate::WritePage(const std::string& path, const std::string& categoryName,
                               unsigned long count, const std::string& pageFileName) {
-  std::string page = BuildPage(categoryName, count, pageFileName);
-  // The outputs belong to this page whether or not it could be written: a failed page must not
-  // leave its sections to the next one.
-  ClearOutputs();
+  std::string page = TakePage(categoryName, count, pageFileName);
   m_nLastCause = 0;
   CTextWriteFile file;
   if (!file.Open(path)) {

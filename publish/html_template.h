@@ -67,6 +67,9 @@ class CHtmlTemplate {
   bool WritePage(const std::string& path, const std::string& categoryName, unsigned long count,
                  const std::string& pageFileName);
   int LastWriteCause() const { return m_nLastCause; }
+  // The finished page text (LF line ends); empties the outputs as WritePage does.
+  std::string TakePage(const std::string& categoryName, unsigned long count,
+                       const std::string& pageFileName);
   // The finished page text (LF line ends) as WritePage would write it, without emptying anything.
   std::string BuildPage(const std::string& categoryName, unsigned long count,
                         const std::string& pageFileName) const;

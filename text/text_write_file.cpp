@@ -47,6 +47,21 @@ void CTextWriteFile::Put(const char* data, std::size_t size) {
   if (std::fwrite(data, 1, size, m_pFile) != size) m_nCause = CauseFromErrno();
 }
 
+void ToDiskForm(std::string_view text, std::string& disk) {
+  disk.clear();
+  disk.reserve(text.size() + text.size() / 16);
+  for (;;) {
+    const std::size_t lf = text.find('\n');
+    if (lf == std::string_view::npos) {
+      disk.append(text);
+      return;
+    }
+    disk.append(text.substr(0, lf));
+    disk += "\r\n";
+    text.remove_prefix(lf + 1);
+  }
+}
+
 void CTextWriteFile::Write(std::string_view text) {
   while (!text.empty()) {
     const void* lf = std::memchr(text.data(), '\n', text.size());

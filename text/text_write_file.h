@@ -7,6 +7,9 @@
 
 namespace vesk {
 
+// The on-disk (text mode) form of text into disk: every LF becomes CR LF.
+void ToDiskForm(std::string_view text, std::string& disk);
+
 // Keeps the first write error; Close() reports it (or the error of the final flush).
 class CTextWriteFile {
  public:

@@ -17,10 +17,12 @@ bool TraceUiEnabled() { return TracePath() != nullptr; }
 void TraceUi(const std::string& key, const std::string& utf8Value) {
   const char* path = TracePath();
   if (path == nullptr) return;
-  if (std::FILE* f = std::fopen(path, "a")) {
-    std::fprintf(f, "%s=%s\n", key.c_str(), utf8Value.c_str());
-    std::fclose(f);
-  }
+  // Opened once in append mode: filling a large tree traces every category, and the readers
+  // may empty the file between lines (appends then start at its new end).
+  static std::FILE* file = std::fopen(path, "a");
+  if (file == nullptr) return;
+  std::fprintf(file, "%s=%s\n", key.c_str(), utf8Value.c_str());
+  std::fflush(file);
 }
 
 }  // namespace vesk

@@ -262,14 +262,26 @@ void CVeskListView::OnUpdate(int hint, LINKINFO* node) {
 }
 
 ListCommandState CVeskListView::State() {
-  PullSelection();
   ListCommandState s;
-  const std::vector<LINKINFO*> selected = m_rows.Selected();
-  const std::vector<LINKINFO*>& rows = m_rows.Rows();
-  s.selected = static_cast<int>(selected.size());
-  if (selected.size() == 1 && !rows.empty()) {
-    s.selectedFirst = rows.front() == selected.front();
-    s.selectedLast = rows.back() == selected.front();
+  if (m_syncPending) {
+    // The rows changed since the control showed them: their own selection is the newer one.
+    const std::vector<LINKINFO*> selected = m_rows.Selected();
+    const std::vector<LINKINFO*>& rows = m_rows.Rows();
+    s.selected = static_cast<int>(selected.size());
+    if (selected.size() == 1 && !rows.empty()) {
+      s.selectedFirst = rows.front() == selected.front();
+      s.selectedLast = rows.back() == selected.front();
+    }
+  } else {
+    // Asked for every toolbar button on every idle moment: the control's own count and the two
+    // end rows answer without walking a long list.
+    const long count = GetSelectedItemCount();
+    const long last = static_cast<long>(m_display.size()) - 1;
+    s.selected = static_cast<int>(count);
+    if (count == 1 && last >= 0) {
+      s.selectedFirst = GetItemState(0, wxLIST_STATE_SELECTED) != 0;
+      s.selectedLast = GetItemState(last, wxLIST_STATE_SELECTED) != 0;
+    }
   }
   s.clipboard = m_rows.HasClipboard();
   s.inTrash = m_doc.IsInTrash();

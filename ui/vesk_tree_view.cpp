@@ -306,7 +306,19 @@ void CVeskTreeView::ShowLinkDrag(const LinkDragLook& look) {
   TraceUi("linktarget", look.highlight != nullptr ? ToUtf8(look.highlight->m_strTitle) : "");
 }
 
-TreeState CVeskTreeView::State() { return TreeStateOf(m_doc, Selected(), !m_clipboard.IsEmpty()); }
+TreeState CVeskTreeView::State() {
+  LINKINFO* selected = Selected();
+  const bool clipboard = !m_clipboard.IsEmpty();
+  const NodeId id = m_doc.IdOf(selected);
+  if (m_stateRevision != m_doc.Revision() || !(m_stateSelected == id) ||
+      m_stateClipboard != clipboard) {
+    m_state = TreeStateOf(m_doc, selected, clipboard);
+    m_stateRevision = m_doc.Revision();
+    m_stateSelected = id;
+    m_stateClipboard = clipboard;
+  }
+  return m_state;
+}
 
 void CVeskTreeView::Cut() {
   LINKINFO* node = Selected();

@@ -79,6 +79,12 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
   bool m_filling = false;
   bool m_labelEditing = false;
   CNodeClipboard m_clipboard;
+  // The last State() answer: the command rules ask it for every button on every idle moment,
+  // and the sibling look-ups walk the node list.
+  TreeState m_state;
+  std::uint64_t m_stateRevision = 0;
+  NodeId m_stateSelected;
+  bool m_stateClipboard = false;
   CTreeKeys m_keys;
   std::function<void(int)> m_runCommand;
   wxTreeItemId m_dragItem;  // the category being dragged

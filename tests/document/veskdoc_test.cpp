@@ -403,6 +403,28 @@ TEST_F(VeskDocTest, StatusCountsCoverOnlyTheTopCategorySubtree) {
   EXPECT_EQ(doc.GetLinkCount(), 3u);
 }
 
+// The counts are kept between changes (the frame asks on every idle moment): each edit, its
+// undo and a change of the tree's shape must still show.
+TEST_F(VeskDocTest, StatusCountsFollowEditsUndoAndLoopingParents) {
+  LINKINFO* sub = AddCategory(Top(), "sub");
+  LINKINFO* one = AddLink(sub, "one");
+  AddLink(Top(), "two");
+  EXPECT_EQ(doc.StatusCounts(), "0002 / 0002");
+  doc.MoveToTrash(one, doc.BeginUndoGroup());
+  EXPECT_EQ(doc.StatusCounts(), "0002 / 0001");
+  doc.OnEditUndo();
+  EXPECT_EQ(doc.StatusCounts(), "0002 / 0002");
+  LINKINFO* inner = AddCategory(sub, "inner");
+  AddLink(inner, "three");
+  EXPECT_EQ(doc.StatusCounts(), "0003 / 0003");
+  // Parent chains read from a file may loop; a loop lies outside Top Category.
+  sub->m_pParent = inner;
+  doc.SetModifiedFlag();
+  EXPECT_EQ(doc.StatusCounts(), "0001 / 0001");
+  EXPECT_EQ(doc.GetCategoryCount(), 1u);
+  EXPECT_EQ(doc.GetLinkCount(), 1u);
+}
+
 TEST_F(VeskDocTest, ResetReadsTheGenreListFromTheSettings) {
   EXPECT_EQ(doc.GetGenreList(), ResString(kIdsDefaultGenres));
   settings.SetGenreList("A\tB\t");

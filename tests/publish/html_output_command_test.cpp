@@ -46,6 +46,59 @@ TEST_F(HtmlOutputCommand, ListsTheChangedPagesThenSaysNothingChanged) {
   EXPECT_EQ(ui.messages[0].buttons, MbButtons::Ok);
 }
 
+// An unchanged run is made cheap by comparing in memory; each input a page shows must still
+// reach it on the next run, and only the pages that show it are rewritten.
+TEST_F(HtmlOutputCommand, EachInputOfAPageRewritesJustThatPageOnTheNextRun) {
+  WriteBytes(
+      dir.File("t.html"),
+      "<T>$Category</T><!-- Category Data --><!-- Category List Up -->[sub $Category]"
+      "<!-- End Category List Up --><!-- End Category Data --><!-- Links Data -->"
+      "<!-- Link List Up -->[$Title $New]<!-- End Link List Up --><!-- End Links Data -->\n");
+  doc.GetFileInfo().m_nLinksPerPage = 2;
+  LINKINFO* one = Add(Top(), 1, "one");
+  one->m_nMark = 1;
+  LINKINFO* sub = Add(Top(), 0, "Sub");
+  Add(sub, 1, "s1");
+  Add(sub, 1, "s2");
+  LINKINFO* s3 = Add(sub, 1, "s3");
+  SaveAs("site.knd");
+  const std::string top = dir.File("category0.html"), sub1 = dir.File("category1.html"),
+                    sub2 = dir.File("category1_2.html");
+  auto rerun = [&] {
+    ui.results.clear();
+    EXPECT_TRUE(RunHtmlOutput(doc));
+    return ui.results.empty() ? std::string() : ui.results[0];
+  };
+  ASSERT_EQ(rerun(), sub1 + "\r\n" + sub2 + "\r\n" + top + "\r\n");
+  EXPECT_EQ(rerun(), "");
+
+  s3->m_strTitle = "s3 renamed";  // a link on the second page of Sub
+  EXPECT_EQ(rerun(), sub2 + "\r\n");
+  EXPECT_NE(ReadBytes(sub2).find("[s3 renamed ]"), std::string::npos);
+
+  sub->m_strTitle = "Sub renamed";  // its own pages' heading and Top's category list
+  EXPECT_EQ(rerun(), sub1 + "\r\n" + sub2 + "\r\n" + top + "\r\n");
+  EXPECT_NE(ReadBytes(top).find("[sub Sub renamed]"), std::string::npos);
+
+  settings.SetCoolData("COOL");  // the mark text of "one"
+  EXPECT_EQ(rerun(), top + "\r\n");
+  EXPECT_NE(ReadBytes(top).find("[one COOL]"), std::string::npos);
+
+  doc.GetFileInfo().m_nLinksPerPage = 3;  // Sub's links now fit one page
+  EXPECT_EQ(rerun(), sub1 + "\r\n");
+  EXPECT_NE(ReadBytes(sub1).find("[s3 renamed ]"), std::string::npos);
+
+  WriteBytes(dir.File("t.html"), "<U>$Category</U>\n");  // the template
+  EXPECT_EQ(rerun(), sub1 + "\r\n" + top + "\r\n");
+  EXPECT_EQ(ReadBytes(top), "<U>Top Category</U>\r\n");
+
+  // A page changed or removed behind the program's back is put right, not trusted.
+  WriteBytes(top, "<U>edited</U>\r\n");
+  fs::remove(sub1);
+  EXPECT_EQ(rerun(), sub1 + "\r\n" + top + "\r\n");
+  EXPECT_EQ(rerun(), "");
+}
+
 TEST_F(HtmlOutputCommand, PagesGoToTheHtmlFolderUnderTheUtf8FormOfTheirNames) {
   // The document in a folder Shift_JIS cannot name; the template and output folder fields are
   // Shift_JIS, so they name Japanese folders.

@@ -108,11 +108,19 @@ void CLinkRows::AddRow(LINKINFO* link) {
   Changed();
 }
 
-void CLinkRows::RemoveRow(LINKINFO* link) {
-  if (!m_members.erase(link)) return;
-  m_rows.erase(std::find(m_rows.begin(), m_rows.end(), link));
-  m_selected.erase(link);
-  if (m_focus == link) m_focus = nullptr;
+void CLinkRows::RemoveRow(LINKINFO* link) { RemoveRows({link}); }
+
+void CLinkRows::RemoveRows(const std::vector<LINKINFO*>& links) {
+  // One pass over the rows, however many leave: a cut of every row must not be quadratic.
+  std::unordered_set<const LINKINFO*> leaving;
+  for (LINKINFO* link : links) {
+    if (!m_members.erase(link)) continue;
+    leaving.insert(link);
+    m_selected.erase(link);
+    if (m_focus == link) m_focus = nullptr;
+  }
+  if (leaving.empty()) return;
+  std::erase_if(m_rows, [&leaving](const LINKINFO* row) { return leaving.count(row) != 0; });
   Changed();
 }
 
@@ -228,7 +236,7 @@ std::vector<LINKINFO*> CLinkRows::Selected() {
 bool CLinkRows::Cut() {
   const std::vector<LINKINFO*> selected = Selected();
   if (!CutLinks(m_doc, selected, m_clipboard)) return false;
-  for (LINKINFO* link : selected) RemoveRow(link);
+  RemoveRows(selected);
   return true;
 }
 

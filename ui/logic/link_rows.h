@@ -79,6 +79,7 @@ class CLinkRows {
   void PlaceNewLink(LINKINFO* link);
   void SelectOnly(LINKINFO* link);
   void RemoveRow(LINKINFO* link);
+  void RemoveRows(const std::vector<LINKINFO*>& links);
   void SwapRows(LINKINFO* a, LINKINFO* b);
   void Changed() { m_changed = true; }
 
