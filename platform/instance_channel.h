@@ -2,6 +2,7 @@
 // local socket on which that process hears of later starts.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,7 +29,10 @@ class CInstanceChannel {
   CInstanceChannel& operator=(const CInstanceChannel&) = delete;
 
   // Takes the lock, or finds it held. A lock left by a crashed process is free again (the
-  // system drops it with its holder); the socket such a process left is replaced.
+  // system drops it with its holder); the socket such a process left is replaced. A primary
+  // hears later starts from now on, on a thread of the channel's own, so a client that sends
+  // slowly or not at all never holds up the owner: each message is bounded in size and time,
+  // and the number of connections read at once is bounded (the oldest gives way).
   InstanceRole Claim();
   // Secondary: delivers message to the running instance and waits until it has taken it.
   // False when no instance answered within timeoutMs (it may still be starting: connecting is
@@ -37,6 +41,10 @@ class CInstanceChannel {
   // Primary: the messages that arrived since the last call; never blocks. Connections from
   // another user are refused.
   std::vector<std::string> Receive();
+  // Primary: wake is called, on the channel's thread, each time a message has arrived (and at
+  // once when some are already waiting), so the owner can fetch them from its own loop. It must
+  // only pass the news on (Receive from within it would wait on itself).
+  void SetWake(std::function<void()> wake);
   const std::string& Folder() const;
 
  private:

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -9,6 +10,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 #include "platform/instance_channel.h"
@@ -16,8 +19,16 @@
 namespace vesk::platform {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr std::size_t kMaxMessage = 64 * 1024;
 constexpr char kReceipt = '\x06';
+// A real second start sends at once; whoever takes longer, or holds a connection idle, is cut off.
+constexpr auto kMessageTime = std::chrono::seconds(2);
+// Connections read at once; when more come, the oldest is dropped so a new start gets in.
+constexpr std::size_t kMaxConnections = 64;
+// Hand-overs waiting for the owner; more are not confirmed (their senders hear no answer).
+constexpr std::size_t kMaxWaiting = 32;
 
 // A folder that is ours alone: a real folder (not a link), owned by us, closed to others.
 bool IsPrivateFolder(const std::string& path) {
@@ -58,6 +69,18 @@ struct CInstanceChannel::Impl {
   std::string folder;
   int lockFd = -1;
   int listenFd = -1;
+  int stopPipe[2] = {-1, -1};
+  std::thread listener;
+  std::mutex mutex;  // guards messages and wake
+  std::vector<std::string> messages;
+  std::function<void()> wake;
+
+  // One accepted connection whose message is still coming.
+  struct Incoming {
+    int fd;
+    std::string data;
+    Clock::time_point deadline;
+  };
 
   std::string LockPath() const { return folder + "/vesk.lock"; }
   std::string SocketPath() const { return folder + "/vesk.sock"; }
@@ -69,35 +92,115 @@ struct CInstanceChannel::Impl {
     ::unlink(SocketPath().c_str());
     int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 8) != 0) {
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(fd, static_cast<int>(kMaxConnections)) != 0 ||
+        ::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
       ::close(fd);
       return;
     }
     ::chmod(SocketPath().c_str(), 0600);
     listenFd = fd;
+    listener = std::thread([this] { Run(); });
   }
 
-  // Reads one whole message (the sender closes its side after it) and confirms it.
-  bool TakeOne(int fd, std::string& message) {
-    ucred cred{};
-    socklen_t len = sizeof cred;
-    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || cred.uid != ::getuid())
-      return false;
-    SetTimeout(fd, SO_RCVTIMEO, 1000);
-    SetTimeout(fd, SO_SNDTIMEO, 1000);
+  void Stop() {
+    if (!listener.joinable()) return;
+    const char stop = 1;
+    while (::write(stopPipe[1], &stop, 1) < 0 && errno == EINTR) {
+    }
+    listener.join();
+  }
+
+  // Queues a whole message for the owner; false when too many wait already.
+  bool Deliver(std::string message) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (messages.size() >= kMaxWaiting) return false;
+    messages.push_back(std::move(message));
+    if (wake) wake();
+    return true;
+  }
+
+  void Accept(std::deque<Incoming>& open) {
+    for (;;) {
+      int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+      if (fd < 0) {
+        if (errno == EINTR) continue;
+        if (errno != EMFILE && errno != ENFILE) return;  // nothing more waiting
+        // Out of descriptors: the oldest connection gives way, or, with none, a pause keeps the
+        // still pending connection from spinning the thread.
+        if (open.empty()) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(100));
+          return;
+        }
+        ::close(open.front().fd);
+        open.pop_front();
+        continue;
+      }
+      ucred cred{};
+      socklen_t len = sizeof cred;
+      if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || cred.uid != ::getuid()) {
+        ::close(fd);
+        continue;
+      }
+      if (open.size() >= kMaxConnections) {
+        ::close(open.front().fd);
+        open.pop_front();
+      }
+      open.push_back({fd, {}, Clock::now() + kMessageTime});
+    }
+  }
+
+  // Reads what has come on one connection; false once it is finished with (taken or refused).
+  bool ReadSome(Incoming& in) {
     char buf[4096];
     for (;;) {
-      ssize_t n = ::recv(fd, buf, sizeof buf, 0);
-      if (n == 0) break;
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return false;
+      const ssize_t n = ::recv(in.fd, buf, sizeof buf, 0);
+      if (n > 0) {
+        in.data.append(buf, static_cast<std::size_t>(n));
+        if (in.data.size() > kMaxMessage) return false;
+        continue;
       }
-      message.append(buf, static_cast<std::size_t>(n));
-      if (message.size() > kMaxMessage) return false;
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+      if (n < 0) return false;
+      // The sender closed its side: the message is whole. The receipt fits the empty buffer.
+      if (Deliver(std::move(in.data))) ::send(in.fd, &kReceipt, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+      return false;
     }
-    ::send(fd, &kReceipt, 1, MSG_NOSIGNAL);
-    return true;
+  }
+
+  void Run() {
+    std::deque<Incoming> open;
+    std::vector<pollfd> fds;
+    for (;;) {
+      fds.assign({{stopPipe[0], POLLIN, 0}, {listenFd, POLLIN, 0}});
+      int waitMs = -1;
+      const auto now = Clock::now();
+      for (const auto& in : open) {
+        fds.push_back({in.fd, POLLIN, 0});
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(in.deadline - now).count() + 1;
+        if (waitMs < 0 || left < waitMs) waitMs = static_cast<int>(left < 0 ? 0 : left);
+      }
+      if (::poll(fds.data(), fds.size(), waitMs) < 0 && errno != EINTR) break;
+      if (fds[0].revents != 0) break;
+      // Connections first, so the ones accepted now are not looked at with stale results.
+      const std::size_t polled = open.size();
+      std::deque<Incoming> kept;
+      const auto at = Clock::now();
+      for (std::size_t i = 0; i < polled; ++i) {
+        Incoming& in = open[i];
+        const bool ready = fds[i + 2].revents != 0;
+        if ((ready && !ReadSome(in)) || at >= in.deadline) {
+          ::close(in.fd);
+          continue;
+        }
+        kept.push_back(std::move(in));
+      }
+      open.swap(kept);
+      if (fds[1].revents != 0) Accept(open);
+    }
+    for (auto& in : open) ::close(in.fd);
   }
 };
 
@@ -106,6 +209,9 @@ CInstanceChannel::CInstanceChannel(std::string folder) : m_impl(std::make_unique
 }
 
 CInstanceChannel::~CInstanceChannel() {
+  m_impl->Stop();
+  for (int fd : m_impl->stopPipe)
+    if (fd >= 0) ::close(fd);
   if (m_impl->listenFd >= 0) {
     ::close(m_impl->listenFd);
     ::unlink(m_impl->SocketPath().c_str());
@@ -130,7 +236,6 @@ InstanceRole CInstanceChannel::Claim() {
 bool CInstanceChannel::Send(const std::string& message, int timeoutMs) {
   sockaddr_un addr;
   if (!FillAddress(m_impl->SocketPath(), addr)) return false;
-  using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -166,19 +271,16 @@ bool CInstanceChannel::Send(const std::string& message, int timeoutMs) {
 }
 
 std::vector<std::string> CInstanceChannel::Receive() {
-  std::vector<std::string> messages;
-  if (m_impl->listenFd < 0) return messages;
-  for (;;) {
-    int fd = ::accept4(m_impl->listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) {
-      if (errno == EINTR) continue;
-      break;
-    }
-    std::string message;
-    if (m_impl->TakeOne(fd, message)) messages.push_back(std::move(message));
-    ::close(fd);
-  }
-  return messages;
+  std::lock_guard<std::mutex> lock(m_impl->mutex);
+  std::vector<std::string> taken;
+  taken.swap(m_impl->messages);
+  return taken;
+}
+
+void CInstanceChannel::SetWake(std::function<void()> wake) {
+  std::lock_guard<std::mutex> lock(m_impl->mutex);
+  m_impl->wake = std::move(wake);
+  if (m_impl->wake && !m_impl->messages.empty()) m_impl->wake();
 }
 
 const std::string& CInstanceChannel::Folder() const { return m_impl->folder; }

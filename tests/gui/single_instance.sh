@@ -80,10 +80,34 @@ VESK_PID=
 start_vesk "$WORK/first.knd"
 wait_caption "first.knd - Kestrelnest Application"
 
-# The new instance answers hand-overs too.
+# The new instance answers hand-overs too, also while fifty local clients hold connections open
+# (half idle, half sending a byte a second); the window keeps working meanwhile.
+python3 - "$XDG_RUNTIME_DIR/vesk/vesk.sock" <<'PY' &
+import socket, sys, time
+held = []
+for i in range(50):
+    s = socket.socket(socket.AF_UNIX)
+    s.connect(sys.argv[1])
+    held.append(s)
+while True:
+    for s in held[25:]:
+        try:
+            s.send(b"x")
+        except OSError:
+            pass
+    time.sleep(1)
+PY
+HOSTILE_PID=$!
+sleep 1
+started=${EPOCHREALTIME/./}
 timeout 20 "$VESK" "$WORK/second.knd" >"$WORK/third.log" 2>&1 ||
   fail "third start failed: $(cat "$WORK/third.log")"
 wait_caption "second.knd - Kestrelnest Application"
+elapsed=$(((${EPOCHREALTIME/./} - started) / 1000))
+((elapsed < 5000)) || fail "the hand-over took $elapsed ms beside the hostile clients"
+kill "$HOSTILE_PID"
+wait "$HOSTILE_PID" 2>/dev/null || true
+
 close_vesk
 expect_eq "$VESK_RC" 0 "exit status"
 [ -S "$XDG_RUNTIME_DIR/vesk/vesk.sock" ] && fail "socket left after a normal exit"

@@ -5,14 +5,19 @@
 #include "platform/instance_channel.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/run_tool.h"
 #include "support/temp_folder.h"
@@ -87,6 +92,99 @@ TEST(InstanceChannelTest, LockAndSocketOfACrashedInstanceBlockNothing) {
   EXPECT_TRUE(sent);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0], "hello");
+}
+
+// A local client of the channel that connects and then sends as slowly as it likes.
+int ConnectRaw(const std::string& folder) {
+  const std::string path = folder + "/vesk.sock";
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+TEST(InstanceChannelTest, HostileClientsNeitherBlockTheOwnerNorKeepOutARealStart) {
+  test::CTempFolder tmp;
+  CInstanceChannel first(tmp.Str());
+  ASSERT_EQ(first.Claim(), InstanceRole::Primary);
+  std::atomic<int> wakes{0};
+  first.SetWake([&] { ++wakes; });
+
+  // Idle connections, and slow senders that trickle one byte at a time and never finish; more
+  // of them than the channel keeps open at once.
+  std::vector<int> idle;
+  for (int i = 0; i < 60; ++i) idle.push_back(ConnectRaw(tmp.Str()));
+  std::vector<int> slow;
+  for (int i = 0; i < 40; ++i) slow.push_back(ConnectRaw(tmp.Str()));
+  for (int fd : idle) ASSERT_GE(fd, 0);
+  for (int fd : slow) ASSERT_GE(fd, 0);
+  std::atomic<bool> stop{false};
+  std::thread trickle([&] {
+    while (!stop) {
+      for (int fd : slow) ::send(fd, "x", 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  });
+
+  // The owner's reads return at once whatever the clients do.
+  for (int i = 0; i < 20; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(first.Receive().empty());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  // A real second start is answered within a second, although nobody calls Receive meanwhile.
+  CInstanceChannel second(tmp.Str());
+  ASSERT_EQ(second.Claim(), InstanceRole::Secondary);
+  EXPECT_TRUE(second.Send("real", 1000));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (wakes == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_GE(wakes.load(), 1) << "the owner was not woken";
+  const auto got = first.Receive();
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0], "real");
+
+  stop = true;
+  trickle.join();
+  for (int fd : idle) ::close(fd);
+  for (int fd : slow) ::close(fd);
+}
+
+TEST(InstanceChannelTest, OversizedAndEndlessMessagesAreDropped) {
+  test::CTempFolder tmp;
+  CInstanceChannel first(tmp.Str());
+  ASSERT_EQ(first.Claim(), InstanceRole::Primary);
+  // More than a hand-over may hold: the connection is closed, nothing is delivered.
+  const int big = ConnectRaw(tmp.Str());
+  ASSERT_GE(big, 0);
+  const std::string chunk(64 * 1024, 'y');
+  std::size_t sent = 0;
+  for (int i = 0; i < 8; ++i) {
+    const ssize_t n = ::send(big, chunk.data(), chunk.size(), MSG_NOSIGNAL);
+    if (n <= 0) break;
+    sent += static_cast<std::size_t>(n);
+  }
+  ::shutdown(big, SHUT_WR);
+  char receipt = 0;
+  EXPECT_LE(::recv(big, &receipt, 1, 0), 0) << "an oversized message was confirmed";
+  ::close(big);
+  // A sender that never finishes is cut off after a bounded time.
+  const int endless = ConnectRaw(tmp.Str());
+  ASSERT_GE(endless, 0);
+  ::send(endless, "z", 1, MSG_NOSIGNAL);
+  timeval tv{10, 0};
+  ::setsockopt(endless, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(::recv(endless, &receipt, 1, 0), 0) << "the channel never hung up";
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  ::close(endless);
+  EXPECT_TRUE(first.Receive().empty());
 }
 
 TEST(InstanceChannelTest, RuntimeFolderIsUsedOnlyWhenPrivate) {
