@@ -19,45 +19,6 @@
 namespace vesk {
 namespace {
 
-// The length of the UTF-8 character at i (1 for a byte that starts none).
-std::size_t Utf8Length(const std::string& text, std::size_t i) {
-  const unsigned char c = static_cast<unsigned char>(text[i]);
-  std::size_t len = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 1;
-  if (c >= 0xF5) len = 1;
-  if (i + len > text.size()) return 1;
-  for (std::size_t k = 1; k < len; ++k) {
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 1;
-  }
-  return len;
-}
-
-// A URL in Shift_JIS: a character that Shift_JIS lacks is percent-encoded (its UTF-8 bytes), so
-// the address still leads to the same place instead of holding a '?'.
-std::string UrlToCp932(const std::string& url) {
-  std::string out;
-  if (Utf8ToCp932(url, out)) return out;
-  out.clear();
-  static const char kHex[] = "0123456789ABCDEF";
-  for (std::size_t i = 0; i < url.size();) {
-    const std::size_t len = Utf8Length(url, i);
-    const std::string ch = url.substr(i, len);
-    std::string converted;
-    if (len > 1 && Utf8ToCp932(ch, converted)) {
-      out += converted;
-    } else if (len == 1 && static_cast<unsigned char>(ch[0]) < 0x80) {
-      out += ch;
-    } else {
-      for (unsigned char c : ch) {
-        out += '%';
-        out += kHex[c >> 4];
-        out += kHex[c & 0xF];
-      }
-    }
-    i += len;
-  }
-  return out;
-}
-
 // The date fields of a link from seconds since 1970 (local time, as the CGI files are read).
 void SetDate(LINKINFO& link, std::int64_t seconds) {
   if (seconds <= 0) return;

@@ -19,4 +19,8 @@ bool IsScriptUrl(const std::string& url);
 // characters are percent-encoded, which leaves the address the browser asks unchanged.
 std::string OutsideUrl(const std::string& url);
 
+// A URL from outside (UTF-8) in Shift_JIS: a character without a form there is percent-encoded
+// (its UTF-8 bytes), so the address still leads to the page; a '?' would make another address.
+std::string UrlToCp932(const std::string& url);
+
 }  // namespace vesk

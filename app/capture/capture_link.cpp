@@ -9,28 +9,6 @@
 
 namespace vesk {
 
-std::string UrlToCp932(const std::string& utf8) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out, converted;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const unsigned char c = static_cast<unsigned char>(utf8[i]);
-    std::size_t len = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    if (i + len > utf8.size()) len = 1;
-    const std::string ch = utf8.substr(i, len);
-    if (Utf8ToCp932(ch, converted) && !converted.empty()) {
-      out += converted;
-    } else {
-      for (unsigned char b : ch) {
-        out += '%';
-        out += kHex[b >> 4];
-        out += kHex[b & 0x0F];
-      }
-    }
-    i += len;
-  }
-  return out;
-}
-
 LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page) {
   // Without a current category the link would belong nowhere.
   if (doc.GetCurrent() == nullptr) return nullptr;

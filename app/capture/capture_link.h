@@ -19,10 +19,6 @@ struct LINKINFO;
 // refuses a new node (it has told the user).
 LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page);
 
-// A URL in Shift_JIS: a character without a form there is percent-encoded (its UTF-8 bytes), so
-// the address still leads to the page; a '?' in its place would make another address.
-std::string UrlToCp932(const std::string& utf8);
-
 // The capture command: the page that find returns becomes a link; none: a beep, no link.
 LINKINFO* OnBrowserPage(CVeskDoc& doc, const std::function<std::optional<BrowserPage>()>& find);
 
