@@ -66,5 +66,9 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
 // renamed over path. The temporary name is fixed per target and short enough for a target name
 // of 255 bytes, so a leftover of a killed run is reused by the next one.
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, int* cause = nullptr);
+// The same for the name itself: a symbolic link standing at path is replaced by the new file,
+// never written through (for files under names another program could plant a link at).
+bool ReplaceEntryAtomically(const std::string& path, const std::string& bytes,
+                            int* cause = nullptr);
 
 }  // namespace vesk::platform

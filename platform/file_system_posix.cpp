@@ -149,6 +149,10 @@ bool ReplaceFileAtomically(const std::string& target, const std::string& bytes, 
     std::string real = RealPath(target);
     if (!real.empty()) path = real;
   }
+  return ReplaceEntryAtomically(path, bytes, cause);
+}
+
+bool ReplaceEntryAtomically(const std::string& path, const std::string& bytes, int* cause) {
   std::string folder = FolderOf(path);
   std::string temp = TempNameFor(path);
   int fd = CreateExclusiveFile(temp, cause);
@@ -156,7 +160,8 @@ bool ReplaceFileAtomically(const std::string& target, const std::string& bytes, 
   // Keep the permissions of the file being replaced, or the usual ones for a new file.
   struct stat st;
   mode_t mode = 0666;
-  if (::stat(path.c_str(), &st) == 0) {
+  // lstat: a link being replaced lends nothing, not even the mode of what it points at.
+  if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
     mode = st.st_mode & 07777;
   } else {
     mode_t mask = ::umask(0);

@@ -219,6 +219,10 @@ bool ReplaceFileAtomically(const std::string& target, const std::string& bytes, 
     std::string real = RealPath(target);
     if (!real.empty()) path = real;
   }
+  return ReplaceEntryAtomically(path, bytes, cause);
+}
+
+bool ReplaceEntryAtomically(const std::string& path, const std::string& bytes, int* cause) {
   std::wstring widePath;
   if (!CheckedWidePath(path, widePath, cause)) return false;
   const std::string temp = TempNameFor(path);

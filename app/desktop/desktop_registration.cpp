@@ -68,15 +68,37 @@ bool ReadText(const std::string& path, std::string& out) {
 
 std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('/')); }
 
-// Writes bytes at path unless it already holds them; a file there that is not ours stays.
-// True when the file was written.
-bool WriteOurs(const std::string& path, const std::string& bytes) {
-  std::string old;
-  if (platform::GetEntryKind(path) != platform::EntryKind::Missing) {
-    if (!ReadText(path, old) || old == bytes) return false;
-    if (!IsOurDesktopFile(path)) return false;
+// Whether every folder between base and path that is a symbolic link still resolves inside
+// base: a link planted in place of one of our folders must not carry our files elsewhere.
+bool FoldersStayInside(const std::string& base, const std::string& path) {
+  const std::string realBase = platform::RealPath(base);
+  if (realBase.empty()) return true;  // nothing there yet: created as plain folders
+  std::size_t at = base.size();
+  const std::string folder = Folder(path);
+  while (at < folder.size()) {
+    at = folder.find('/', at + 1);
+    if (at == std::string::npos) at = folder.size();
+    const std::string part = folder.substr(0, at);
+    if (platform::GetEntryKind(part) != platform::EntryKind::Link) continue;
+    const std::string real = platform::RealPath(part);
+    if (real.empty() || (real != realBase && real.rfind(realBase + "/", 0) != 0)) return false;
   }
-  return platform::CreateFolders(Folder(path)) && platform::ReplaceFileAtomically(path, bytes);
+  return true;
+}
+
+// Writes bytes at path unless it already holds them; a file there that is not ours stays.
+// The name itself is replaced, so a link standing there is never written through. True when
+// the file was written.
+bool WriteOurs(const std::string& base, const std::string& path, const std::string& bytes) {
+  if (!FoldersStayInside(base, path)) return false;
+  const platform::EntryKind kind = platform::GetEntryKind(path);
+  if (kind != platform::EntryKind::Missing) {
+    std::string old;
+    if (!ReadText(path, old) || !IsOurDesktopFile(path)) return false;
+    // The same bytes behind a link are still replaced by a file of our own.
+    if (old == bytes && kind == platform::EntryKind::Regular) return false;
+  }
+  return platform::CreateFolders(Folder(path)) && platform::ReplaceEntryAtomically(path, bytes);
 }
 
 bool RemoveOurs(const std::string& path) {
@@ -310,9 +332,9 @@ DesktopChanges RegisterDesktopFiles(const XdgPlaces& p, const std::string& progr
   DesktopChanges changes;
   if (p.dataHome.empty()) return changes;
   const std::string entry = DesktopEntryText(programPath);
-  changes.mime = WriteOurs(MimePackagePath(p), MimePackageText());
-  if (WriteOurs(IconPath(p), AppIconSvg())) changes.desktop = true;
-  if (!entry.empty() && WriteOurs(DesktopEntryPath(p), entry)) changes.desktop = true;
+  changes.mime = WriteOurs(p.dataHome, MimePackagePath(p), MimePackageText());
+  if (WriteOurs(p.dataHome, IconPath(p), AppIconSvg())) changes.desktop = true;
+  if (!entry.empty() && WriteOurs(p.dataHome, DesktopEntryPath(p), entry)) changes.desktop = true;
   if (!p.configHome.empty() && IsOurDesktopFile(DesktopEntryPath(p)) &&
       FindDefaultHolder(p) == DefaultHolder::Nobody) {
     std::string list;

@@ -96,6 +96,48 @@ TEST_F(DesktopRegistrationTest, AnotherProgramsFilesAndDefaultAreLeftAlone) {
   EXPECT_FALSE(fs::exists(IconPath(places_)));
 }
 
+TEST_F(DesktopRegistrationTest, APlantedLinkIsReplacedNeverWrittenThrough) {
+  // Links at our names to outside files that bear our mark (one even holding our very bytes).
+  const std::string outside = tmp_.File("outside.txt");
+  const std::string marked = "secret\nX-Vesk-Owner=vesk\n";
+  WriteBytes(outside, marked);
+  const std::string same = tmp_.File("same.svg");
+  WriteBytes(same, AppIconSvg());
+  fs::create_directories(fs::path(DesktopEntryPath(places_)).parent_path());
+  fs::create_directories(fs::path(IconPath(places_)).parent_path());
+  fs::create_symlink(outside, DesktopEntryPath(places_));
+  fs::create_symlink(same, IconPath(places_));
+  const DesktopChanges changes = RegisterDesktopFiles(places_, "/usr/bin/vesk");
+  EXPECT_TRUE(changes.desktop);
+  EXPECT_EQ(ReadBytes(outside), marked);
+  EXPECT_FALSE(fs::is_symlink(DesktopEntryPath(places_)));
+  EXPECT_FALSE(fs::is_symlink(IconPath(places_)));
+  EXPECT_EQ(ExecLine(), "/usr/bin/vesk %f");
+  // A link to a file that is not ours stays, and so does that file.
+  fs::remove(DesktopEntryPath(places_));
+  const std::string foreign = tmp_.File("foreign.desktop");
+  WriteBytes(foreign, "[Desktop Entry]\nName=Other\n");
+  fs::create_symlink(foreign, DesktopEntryPath(places_));
+  RegisterDesktopFiles(places_, "/usr/bin/vesk");
+  EXPECT_TRUE(fs::is_symlink(DesktopEntryPath(places_)));
+  EXPECT_EQ(ReadBytes(foreign), "[Desktop Entry]\nName=Other\n");
+}
+
+TEST_F(DesktopRegistrationTest, AFolderLinkLeadingOutIsNotWrittenInto) {
+  const std::string away = tmp_.File("away");
+  fs::create_directories(away);
+  fs::create_directories(places_.dataHome);
+  fs::create_symlink(away, places_.dataHome + "/applications");
+  // A link that stays inside the data folder is an owner's own arrangement and is used.
+  fs::create_directories(places_.dataHome + "/real-icons");
+  fs::create_symlink(places_.dataHome + "/real-icons", places_.dataHome + "/icons");
+  const DesktopChanges changes = RegisterDesktopFiles(places_, "/usr/bin/vesk");
+  EXPECT_TRUE(changes.desktop);
+  EXPECT_TRUE(fs::is_empty(away));
+  EXPECT_EQ(ReadBytes(IconPath(places_)), AppIconSvg());
+  EXPECT_FALSE(fs::exists(UserMimeAppsPath(places_))) << "no default without our entry";
+}
+
 TEST_F(DesktopRegistrationTest, UninstallTakesOutOnlyOurDefault) {
   Write(UserMimeAppsPath(places_),
         "[Added Associations]\napplication/x-vesk-document=vesk.desktop;\n\n"
