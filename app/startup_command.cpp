@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "text/utf8_check.h"
+
 namespace vesk {
 namespace {
 
@@ -24,6 +26,14 @@ StartCommand ParseStartCommand(const std::vector<std::string>& args, const std::
   if (p.is_relative()) p = std::filesystem::path(cwd) / p;
   cmd.documentPath = p.lexically_normal().string();
   return cmd;
+}
+
+std::vector<std::string> ToolkitArguments(const std::vector<std::string>& argv) {
+  std::vector<std::string> out;
+  out.push_back(!argv.empty() && !argv[0].empty() && IsValidUtf8(argv[0]) ? argv[0] : "vesk");
+  for (std::size_t i = 1; i < argv.size(); ++i)
+    if (IsValidUtf8(argv[i])) out.push_back(argv[i]);
+  return out;
 }
 
 std::string EncodeHandOver(const std::string& documentPath) {

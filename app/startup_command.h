@@ -22,6 +22,12 @@ struct StartCommand {
 // made absolute against cwd and normalised.
 StartCommand ParseStartCommand(const std::vector<std::string>& args, const std::string& cwd);
 
+// What of the command line argv (program path first) is handed to the toolkit, which turns each
+// argument into its own text and shows a warning box for one it cannot: the program path where
+// it is UTF-8 (else the program's name alone), the other arguments only where they are UTF-8.
+// The program reads its own command line from the bytes, so nothing it needs is lost.
+std::vector<std::string> ToolkitArguments(const std::vector<std::string>& argv);
+
 // The hand-over: a fixed first line naming the format, then the document path (empty: only
 // bring the window forward), then one NUL byte.
 std::string EncodeHandOver(const std::string& documentPath);

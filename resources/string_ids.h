@@ -76,6 +76,7 @@ enum StringId : int {
   kIdsNoWindowSystem = 10720,       // no X11 display for the search program's hand-over
   kIdsOutputProgressTitle = 10721,  // the progress dialog of a long output
   kIdsOutputProgressText = 10722,   // "%1" files written of "%2"
+  kIdsNoDesktopEntry = 10723,       // the program's folder name cannot go into a desktop entry
   kIdsAppName = 57344,
   kIdsCountsText = 59143,
   kIdsEmptyPaneText = 59144,

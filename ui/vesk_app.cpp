@@ -261,8 +261,8 @@ bool CVeskApp::OnInit() {
   m_instanceTimer.SetOwner(this);
   Bind(wxEVT_TIMER, &CVeskApp::OnInstanceTimer, this, m_instanceTimer.GetId());
   if (role == platform::InstanceRole::Primary) m_instanceTimer.Start(100);
-  if (!SettingsRootExists(platform::DefaultSettingsFilePath()))
-    StartupMessage(kIdsInstallNotice, "vesk install", wxOK | wxICON_INFORMATION);
+  const bool firstStart = !SettingsRootExists(platform::DefaultSettingsFilePath());
+  if (firstStart) StartupMessage(kIdsInstallNotice, "vesk install", wxOK | wxICON_INFORMATION);
 
   m_backend = std::make_unique<platform::CSettingsFileBackend>(platform::DefaultSettingsFilePath());
   m_settings = std::make_unique<CVeskSettings>(*m_backend);
@@ -275,7 +275,12 @@ bool CVeskApp::OnInit() {
   // program is found again; failures stay silent.
   {
     const XdgPlaces places = XdgPlacesFromEnvironment();
-    UpdateDesktopDatabases(places, RegisterDesktopFiles(places, platform::OwnProgramPath()));
+    const std::string program = platform::OwnProgramPath();
+    UpdateDesktopDatabases(places, RegisterDesktopFiles(places, program));
+    // A program whose path no entry can hold still starts; the owner hears why, once.
+    if (firstStart && !places.dataHome.empty() && !program.empty() &&
+        DesktopEntryText(program).empty())
+      StartupMessage(kIdsNoDesktopEntry, "vesk install", wxOK | wxICON_EXCLAMATION);
   }
 
   const std::string& cmdPath = m_command.documentPath;
@@ -327,7 +332,15 @@ int main(int argc, char** argv) {
   const std::string cwd = std::filesystem::current_path(ec).string();
   auto* app = new vesk::CVeskApp(vesk::ParseStartCommand(args, cwd));
   wxApp::SetInstance(app);
-  wxEntryStart(argc, argv);
+  // The toolkit warns in a box about every argument it cannot convert; the program has read
+  // its command line from the bytes already.
+  std::vector<std::string> toolkitArgs =
+      vesk::ToolkitArguments(std::vector<std::string>(argv, argv + argc));
+  std::vector<char*> toolkitArgv;
+  for (auto& a : toolkitArgs) toolkitArgv.push_back(a.data());
+  toolkitArgv.push_back(nullptr);
+  int toolkitArgc = static_cast<int>(toolkitArgs.size());
+  wxEntryStart(toolkitArgc, toolkitArgv.data());
   int rc = 1;
   if (wxTheApp->CallOnInit())
     rc = wxTheApp->OnRun();

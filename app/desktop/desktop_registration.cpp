@@ -7,6 +7,7 @@
 #include "platform/file_removal.h"
 #include "platform/file_system.h"
 #include "platform/run_tool.h"
+#include "text/utf8_check.h"
 
 namespace vesk {
 namespace {
@@ -170,9 +171,17 @@ XdgPlaces XdgPlacesFromEnvironment() {
 }
 
 std::string DesktopEntryText(const std::string& programPath) {
-  if (programPath.empty() || programPath[0] != '/') return {};
+  if (programPath.empty() || programPath[0] != '/' || !IsValidUtf8(programPath)) return {};
   for (unsigned char c : programPath)
     if (c < 0x20 || c == 0x7F) return {};
+  // GLib looks the program up by the Exec line's first word before it expands "%%", so a
+  // program path holding "%" is found only when another program comes first. env takes every
+  // word with "=" for a variable, so a path holding both cannot be written at all.
+  std::string exec = ExecArgument(programPath);
+  if (programPath.find('%') != std::string::npos) {
+    if (programPath.find('=') != std::string::npos) return {};
+    exec = "env " + exec;
+  }
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Version=1.0\n"
@@ -183,7 +192,7 @@ std::string DesktopEntryText(const std::string& programPath) {
          "Comment=Edit a link collection and publish it as CGI data and HTML pages\n"
          "Comment[ja]=リンク集を編集し、CGI用データとHTMLページに出力します\n"
          "Exec=" +
-         ExecArgument(programPath) +
+         exec +
          " %f\n"
          "Icon=vesk\n"
          "Terminal=false\n"

@@ -20,7 +20,8 @@ struct XdgPlaces {
 XdgPlaces XdgPlacesFromEnvironment();
 
 // The desktop entry that starts programPath with the file to open. Empty when the path cannot
-// be written into one (not absolute, or with control characters).
+// be written into one (not absolute, not UTF-8, with control characters, or with both "%" and
+// "=", which no launcher can take).
 std::string DesktopEntryText(const std::string& programPath);
 // The shared-mime-info package declaring the document type.
 std::string MimePackageText();

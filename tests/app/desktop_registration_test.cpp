@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 
 #include "support/temp_folder.h"
@@ -45,7 +48,7 @@ TEST_F(DesktopRegistrationTest, ExecLineQuotesWhatTheDesktopWouldReadOtherwise) 
   EXPECT_EQ(exec("/opt/my apps/vesk"), "\"/opt/my apps/vesk\" %f");
   // Inside quotes $ " ` \ take a backslash, which the key file doubles again; % is doubled.
   EXPECT_EQ(exec("/o/$x\"q`b\\c/vesk"), "\"/o/\\\\$x\\\\\"q\\\\`b\\\\\\\\c/vesk\" %f");
-  EXPECT_EQ(exec("/o/100%/vesk"), "/o/100%%/vesk %f");
+  EXPECT_EQ(exec("/o/100%/vesk"), "env /o/100%%/vesk %f");
   // What cannot be written into an entry gives none.
   EXPECT_EQ(DesktopEntryText("/o/new\nline/vesk"), "");
   EXPECT_EQ(DesktopEntryText("vesk"), "");
@@ -54,6 +57,47 @@ TEST_F(DesktopRegistrationTest, ExecLineQuotesWhatTheDesktopWouldReadOtherwise) 
   EXPECT_NE(entry.find("\nMimeType=application/x-vesk-document;\n"), std::string::npos);
   EXPECT_NE(entry.find("\nName[ja]="), std::string::npos);
   EXPECT_EQ(entry.find('\r'), std::string::npos) << "key files take plain line feeds";
+}
+
+// The launcher itself is the judge of an Exec line: each program path below is started through
+// gio from the entry written for it, with a file to open.
+TEST_F(DesktopRegistrationTest, EveryWrittenEntryStartsItsProgramThroughTheLauncher) {
+  if (std::system("command -v gio >/dev/null 2>&1") != 0) GTEST_SKIP() << "gio missing";
+  const bool validator = std::system("command -v desktop-file-validate >/dev/null 2>&1") == 0;
+  const std::string out = tmp_.File("ran.txt");
+  const std::string doc = tmp_.File("my doc.knd");
+  int n = 0;
+  for (const std::string folder : {"plain", "100%", "50% off", "a\"q$`b%c\\d", "%f"}) {
+    const std::string program = tmp_.File(folder + "/prog");
+    Write(program, "#!/bin/sh\nprintf '%s|' \"$0\" \"$@\" >\"" + out + ".tmp\"\nmv \"" + out +
+                       ".tmp\" \"" + out + "\"\n");
+    fs::permissions(program, fs::perms::owner_all);
+    const std::string entry = tmp_.File("t" + std::to_string(n++) + ".desktop");
+    Write(entry, DesktopEntryText(program));
+    fs::remove(out);
+    ASSERT_EQ(std::system(("gio launch '" + entry + "' '" + doc + "' >/dev/null 2>&1").c_str()), 0)
+        << folder << ":\n"
+        << ReadBytes(entry);
+    for (int i = 0; i < 100 && !fs::exists(out); ++i) ::usleep(50000);
+    EXPECT_EQ(fs::exists(out) ? ReadBytes(out) : "", program + "|" + doc + "|") << folder;
+    if (validator) {
+      EXPECT_EQ(std::system(("desktop-file-validate '" + entry + "' >/dev/null").c_str()), 0)
+          << folder;
+    }
+  }
+}
+
+TEST_F(DesktopRegistrationTest, AProgramPathNoLauncherTakesGetsNoEntry) {
+  for (const std::string path : {"/o/\xff\xfe/vesk", "/o/\xc0\xaf/vesk", "/o/\xed\xa0\x80/vesk",
+                                 "/o/\xe3\x81/vesk", "/o/a=b%/vesk"})
+    EXPECT_EQ(DesktopEntryText(path), "") << path;
+  EXPECT_NE(DesktopEntryText("/o/\xe3\x83\x84\xf0\x9f\x98\x80/vesk"), "") << "UTF-8 is fine";
+  EXPECT_NE(DesktopEntryText("/o/a=b/vesk"), "") << "\"=\" alone needs no env";
+  // Registering from there writes the rest but no entry, and no default that names none.
+  const DesktopChanges changes = RegisterDesktopFiles(places_, "/o/\xff/vesk");
+  EXPECT_TRUE(changes.mime);
+  EXPECT_FALSE(fs::exists(DesktopEntryPath(places_)));
+  EXPECT_FALSE(fs::exists(UserMimeAppsPath(places_)));
 }
 
 TEST_F(DesktopRegistrationTest, RegisteringWritesOnceAndFollowsAMovedProgram) {

@@ -27,6 +27,17 @@ TEST(StartCommandTest, DocumentPathIsMadeAbsoluteAndUnquoted) {
   EXPECT_EQ(ParseStartCommand({"/t/\x93\xfa.knd"}, "/w").documentPath, "/t/\x93\xfa.knd");
 }
 
+TEST(StartCommandTest, TheToolkitGetsOnlyWhatItCanConvert) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(ToolkitArguments({"/opt/ドキュメント/vesk", "--display=:1", "/d/日.knd"}),
+            (V{"/opt/ドキュメント/vesk", "--display=:1", "/d/日.knd"}));
+  // A folder or document name in another encoding, a cut character, an overlong slash.
+  EXPECT_EQ(ToolkitArguments({"/o/b\xff/vesk", "/t/\x93\xfa.knd", "--sync", "/x/\xe6\x97"}),
+            (V{"vesk", "--sync"}));
+  EXPECT_EQ(ToolkitArguments({"/o/\xc0\xaf/vesk"}), (V{"vesk"}));
+  EXPECT_EQ(ToolkitArguments({}), (V{"vesk"}));
+}
+
 TEST(HandOverTest, RoundTripAndMalformedMessages) {
   for (std::string path : {"", "/a/b c.knd", "/t/\xE6\x97\xA5\n.knd"}) {
     auto back = DecodeHandOver(EncodeHandOver(path));

@@ -71,4 +71,46 @@ grep -qx 'application/x-vesk-document=other.desktop' "$XDG_CONFIG_HOME/mimeapps.
   fail "another program's default removed"
 [ "$(xdg-mime query filetype "$WORK/collection.dat")" = application/x-vesk-document ] &&
   fail "type still known after uninstall"
+# A folder name with "%": an entry the desktop's own checker and launcher take.
+mkdir "$WORK/100%"
+cp "$VESK" "$WORK/100%/vesk"
+VESK=$WORK/100%/vesk
+rm -rf "$XDG_CONFIG_HOME/vesk"
+: >"$VESK_UI_TRACE"
+"$VESK" >"$WORK/vesk.log" 2>&1 &
+VESK_PID=$!
+answer "vesk install" Return
+wait_trace '^ready=1$' 20
+MAIN_WIN=$(xdotool search --limit 1 --name 'Kestrelnest Application') || fail "no main window"
+grep -qx "Exec=env $WORK/100%%/vesk %f" "$APPS/vesk.desktop" ||
+  fail "Exec: $(grep Exec "$APPS/vesk.desktop")"
+desktop-file-validate "$APPS/vesk.desktop" || fail "entry refused by desktop-file-validate"
+grep -q '^message=プログラムのフォルダの名前' "$VESK_UI_TRACE" && fail "needless message"
+close_vesk
+
+# A folder name that is not UTF-8: no box from the toolkit, no entry, the reason once on the
+# first start, and the program starts as usual.
+bad=$(printf '%s/b\xffd' "$WORK")
+mkdir "$bad"
+cp "$VESK" "$bad/vesk"
+VESK=$bad/vesk
+"$VESK" --uninstall >"$WORK/uninstall.log" 2>&1 &
+VESK_PID=$!
+answer "vesk uninstall" Return
+wait_exit 10
+: >"$VESK_UI_TRACE"
+"$VESK" >"$WORK/vesk.log" 2>&1 &
+VESK_PID=$!
+answer "vesk install" Return
+wait_trace '^message=プログラムのフォルダの名前' 20
+find_window "Warning" && fail "the toolkit showed a box: $(cat "$WORK/vesk.log")"
+answer "vesk install" Return
+wait_trace '^ready=1$' 20
+MAIN_WIN=$(xdotool search --limit 1 --name 'Kestrelnest Application') || fail "no main window"
+[ -e "$APPS/vesk.desktop" ] && fail "an entry was written: $(grep Exec "$APPS/vesk.desktop" | od -c)"
+[ -f "$XDG_DATA_HOME/mime/packages/vesk.xml" ] || fail "no MIME package"
+close_vesk
+start_vesk
+grep -q '^message=' "$VESK_UI_TRACE" && fail "message shown again: $(cat "$VESK_UI_TRACE")"
+close_vesk
 echo "desktop registration: ok"
