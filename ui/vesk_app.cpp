@@ -2,7 +2,6 @@
 // window and the start-up document.
 #include <wx/evtloop.h>
 #include <wx/modalhook.h>
-#include <wx/timer.h>
 #include <wx/wx.h>
 
 #include <algorithm>
@@ -91,14 +90,17 @@ class CVeskApp : public wxApp {
   // Hands the command line to the running instance; false when none answered.
   bool HandOver();
   void RunUninstall();
-  // Takes what later starts handed over, once no modal dialog is open.
-  void OnInstanceTimer(wxTimerEvent&);
+  // Fetches what later starts handed over; called on the UI thread after the channel's wake.
+  void OnInstanceWake();
+  // Takes the fetched hand-overs, once no modal dialog is open; what must wait is taken when
+  // the main loop next goes idle.
+  void TakePending();
+  void OnIdle(wxIdleEvent& event);
   void TakeHandOver(const std::string& path);
 
   StartCommand m_command;
   int m_earlyExit = 1;
   std::unique_ptr<platform::CInstanceChannel> m_instance;
-  wxTimer m_instanceTimer;
   std::vector<std::string> m_pending;
   bool m_takingHandOver = false;
   CModalCounter m_modals;
@@ -217,10 +219,19 @@ void CVeskApp::RunUninstall() {
   UpdateDesktopDatabases(places, UnregisterDesktopFiles(places));
 }
 
-void CVeskApp::OnInstanceTimer(wxTimerEvent&) {
+void CVeskApp::OnInstanceWake() {
   for (auto& message : m_instance->Receive()) {
     if (auto path = DecodeHandOver(message)) m_pending.push_back(std::move(*path));
   }
+  TakePending();
+}
+
+void CVeskApp::OnIdle(wxIdleEvent& event) {
+  event.Skip();
+  if (!m_pending.empty()) TakePending();
+}
+
+void CVeskApp::TakePending() {
   // Only from the main loop itself: not inside a modal dialog, a yield of a long output or the
   // start-up, where the document must not be replaced under the running code.
   wxEventLoopBase* loop = wxEventLoopBase::GetActive();
@@ -258,9 +269,10 @@ bool CVeskApp::OnInit() {
   }
   // Later starts are answered from now on, also while the notice below is open; what they hand
   // over waits until the window is there.
-  m_instanceTimer.SetOwner(this);
-  Bind(wxEVT_TIMER, &CVeskApp::OnInstanceTimer, this, m_instanceTimer.GetId());
-  if (role == platform::InstanceRole::Primary) m_instanceTimer.Start(100);
+  // The channel's thread only queues the news; everything else happens on this thread.
+  Bind(wxEVT_IDLE, &CVeskApp::OnIdle, this);
+  if (role == platform::InstanceRole::Primary)
+    m_instance->SetWake([this] { CallAfter([this] { OnInstanceWake(); }); });
   const bool firstStart = !SettingsRootExists(platform::DefaultSettingsFilePath());
   if (firstStart) StartupMessage(kIdsInstallNotice, "vesk install", wxOK | wxICON_INFORMATION);
 
@@ -310,7 +322,8 @@ bool CVeskApp::OnInit() {
 }
 
 int CVeskApp::OnExit() {
-  m_instanceTimer.Stop();
+  // No wake may queue a call on an application that is going away.
+  if (m_instance) m_instance->SetWake({});
   m_modals.Unregister();
   if (m_manager) m_manager->SaveRecentFiles();
   return wxApp::OnExit();
