@@ -1,11 +1,11 @@
 #include "cli/cli_command.h"
 #include "cli/terminal_text.h"
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "cli/cli_document.h"
+#include "cli/cli_path.h"
 #include "platform/file_system.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
@@ -67,9 +67,8 @@ void CCliUserInterface::ShowOutputResult(const std::string& changed) {
 }
 
 bool CliDocument::Open(const std::string& file) {
-  std::error_code ec;
-  const std::string path = std::filesystem::absolute(file, ec).string();
-  return !ec && doc.OnOpenDocument(path);
+  std::string path;
+  return AbsolutePath(file, false, path) && doc.OnOpenDocument(path);
 }
 
 void AddFileCommand(CLI::App& app, CliContext& ctx, const std::string& name,

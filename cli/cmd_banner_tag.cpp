@@ -1,9 +1,9 @@
 // vesk-cli banner-tag IMAGE [BASE_FOLDER]: the IMG tag that the sheet's image button would put
 // into the banner field.
-#include <filesystem>
 #include <iostream>
 
 #include "cli/cli_command.h"
+#include "cli/cli_path.h"
 #include "cli/terminal_text.h"
 #include "publish/banner_image.h"
 #include "text/encoding.h"
@@ -19,10 +19,8 @@ struct BannerTagOptions {
 // An absolute path with "." and ".." resolved in the text (links are not followed, as the
 // file dialog would not follow them either).
 std::string Absolute(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::path full = std::filesystem::absolute(path, ec);
-  if (ec) return path;
-  return full.lexically_normal().string();
+  std::string full;
+  return AbsolutePath(path, true, full) ? full : path;
 }
 
 CommandRegistrar reg(66, [](CLI::App& app, CliContext& ctx) {
@@ -36,8 +34,7 @@ CommandRegistrar reg(66, [](CLI::App& app, CliContext& ctx) {
   cmd->callback([opts, &ctx] {
     std::string base;
     if (opts->base.empty()) {
-      std::error_code ec;
-      base = std::filesystem::current_path(ec).string();
+      base = CurrentFolder();
       if (!base.empty() && base.back() != '/') base += '/';
     } else {
       base = Absolute(opts->base);

@@ -1,12 +1,12 @@
 // vesk-cli export-bookmarks FILE OUT.html [--category SERIAL]: a category's subtree as a browser
 // bookmark file. (Bookmark files are read by "vesk-cli import".)
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/cli_document.h"
+#include "cli/cli_path.h"
 #include "cli/number_option.h"
 #include "document/veskdoc.h"
 #include "publish/bookmark_file.h"
@@ -36,9 +36,9 @@ int RunExport(const BookmarksArgs& args, CliContext& ctx) {
       return 1;
     }
   }
-  std::error_code ec;
-  const std::string out = std::filesystem::absolute(args.out, ec).lexically_normal().string();
-  return ExportBookmarkFile(doc, category, ec ? args.out : out) ? 0 : 1;
+  std::string out;
+  if (!AbsolutePath(args.out, true, out)) out = args.out;
+  return ExportBookmarkFile(doc, category, out) ? 0 : 1;
 }
 
 CommandRegistrar reg(69, [](CLI::App& app, CliContext& ctx) {

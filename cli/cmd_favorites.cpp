@@ -1,13 +1,13 @@
 // vesk-cli import-favorites FILE FOLDER and export-favorites FILE FOLDER --option N: the Favorites
 // commands with FOLDER standing for the Favorites folder.
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/favorites.h"
 #include "cli/cli_document.h"
+#include "cli/cli_path.h"
 #include "cli/number_option.h"
 #include "document/veskdoc.h"
 
@@ -23,9 +23,8 @@ struct FavoritesArgs {
 
 // The folder as an absolute path: the commands never depend on the current folder.
 std::string AbsoluteFolder(const std::string& folder) {
-  std::error_code ec;
-  std::string abs = std::filesystem::absolute(folder, ec).lexically_normal().string();
-  if (ec) return folder;
+  std::string abs;
+  if (!AbsolutePath(folder, true, abs)) return folder;
   while (abs.size() > 1 && abs.back() == '/') abs.pop_back();
   return abs;
 }

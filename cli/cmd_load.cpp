@@ -1,5 +1,4 @@
 // vesk-cli load JSON FILE: builds a document from JSON and saves it to FILE with the normal save.
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -7,9 +6,13 @@
 #include "cli/cli_document.h"
 #include "cli/document_json.h"
 #include "cli/terminal_text.h"
+#include "platform/file_system.h"
 
 namespace vesk::cli {
 namespace {
+
+// The JSON of the largest document the program holds is far smaller; a larger file is not one.
+constexpr std::size_t kMaxJsonBytes = 1024u * 1024u * 1024u;
 
 struct LoadOptions {
   std::string json;
@@ -29,12 +32,12 @@ CommandRegistrar reg(22, [](CLI::App& app, CliContext& ctx) {
       if (opts->json == "-") {
         json = nlohmann::json::parse(std::cin);
       } else {
-        std::ifstream in(opts->json, std::ios::binary);
-        if (!in) {
+        std::string text;
+        if (!platform::ReadWholeFile(opts->json, text, kMaxJsonBytes)) {
           std::cerr << "cannot read " << TerminalText(opts->json) << std::endl;
           return;
         }
-        json = nlohmann::json::parse(in);
+        json = nlohmann::json::parse(text);
       }
     } catch (const nlohmann::json::exception& e) {
       std::cerr << "not valid JSON: " << TerminalText(e.what()) << std::endl;

@@ -6,7 +6,19 @@
 
 #include "cli/cli_command.h"
 
-int main(int argc, char** argv) {
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/windows_path_win.h"
+#endif
+
+namespace {
+
+int Run(int argc, char** argv) {
   using namespace vesk::cli;
   CLI::App app{"vesk-cli: work on Vesk link collections without the desktop program"};
   app.set_version_flag("--version", std::string("vesk-cli ") + VESK_VERSION);
@@ -30,3 +42,23 @@ int main(int argc, char** argv) {
   }
   return ctx.exitCode;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments arrive in UTF-16 and go on in UTF-8, like every text at the program's edges;
+// the output streams are binary so that what is printed is the same bytes as on Linux.
+int wmain(int argc, wchar_t** wargv) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i)
+    args.push_back(vesk::platform::FromWide(wargv[i], wcslen(wargv[i])));
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  return Run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) { return Run(argc, argv); }
+#endif

@@ -6,12 +6,9 @@
 #include <new>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "document/veskdoc.h"
 #include "platform/file_removal.h"
+#include "platform/read_only_file.h"
 #include "publish/file_errors.h"
 #ifndef _WIN32
 #include "settings/settings_file_backend.h"
@@ -23,35 +20,11 @@
 namespace vesk {
 namespace {
 
-// An open file descriptor closed on every return path.
-class CFd {
- public:
-  explicit CFd(int fd) : m_fd(fd) {}
-  ~CFd() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  CFd(const CFd&) = delete;
-  CFd& operator=(const CFd&) = delete;
-  int Get() const { return m_fd; }
-  bool Ok() const { return m_fd >= 0; }
-
- private:
-  int m_fd;
-};
-
-int OpenExisting(const std::string& path) {
-  if (path.find('\0') != std::string::npos) {
-    errno = EINVAL;
-    return -1;
-  }
-  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-}
-
-bool ReadAll(int fd, char* data, std::size_t size) {
+// Reads size bytes from the front of an open file; false when fewer are there.
+bool ReadAll(platform::CReadOnlyFile& file, char* data, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
-    ssize_t n = ::read(fd, data + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
+    const long n = file.Read(data + done, size - done);
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
@@ -105,23 +78,17 @@ CDataFile::CDataFile(IUserInterface& ui) : m_pUi(&ui) {}
 CDataFile::~CDataFile() = default;
 
 int CDataFile::CompareFiles(const std::string& target, const std::string& temp, int* tempCause) {
-  CFd t(OpenExisting(target));
-  if (!t.Ok()) return kCompareNoTarget;
-  CFd w(OpenExisting(temp));
-  if (!w.Ok()) {
-    if (tempCause) {
-      int cause = FileErrorCauseFromErrno(errno);
-      *tempCause = cause == kFileErrNone ? kFileErrGeneric : cause;
-    }
+  platform::CReadOnlyFile t;
+  if (!t.Open(target)) return kCompareNoTarget;
+  platform::CReadOnlyFile w;
+  int cause = kFileErrNone;
+  if (!w.Open(temp, &cause)) {
+    if (tempCause) *tempCause = cause == kFileErrNone ? kFileErrGeneric : cause;
     return kCompareNoTemp;
   }
-  struct stat st1 {};
-  struct stat st2 {};
-  if (::fstat(t.Get(), &st1) != 0 || ::fstat(w.Get(), &st2) != 0 || !S_ISREG(st1.st_mode) ||
-      !S_ISREG(st2.st_mode) || st1.st_size != st2.st_size) {
-    return kCompareSizeDiffers;
-  }
-  std::size_t size = static_cast<std::size_t>(st1.st_size);
+  unsigned long long size1 = 0, size2 = 0;
+  if (!t.Size(size1) || !w.Size(size2) || size1 != size2) return kCompareSizeDiffers;
+  std::size_t size = static_cast<std::size_t>(size1);
   std::vector<char> a, b;
   try {
     a.assign(size + 1, 0);
@@ -129,21 +96,18 @@ int CDataFile::CompareFiles(const std::string& target, const std::string& temp, 
   } catch (const std::bad_alloc&) {
     return kCompareNoMemory;
   }
-  if (!ReadAll(t.Get(), a.data(), size) || !ReadAll(w.Get(), b.data(), size)) {
+  if (!ReadAll(t, a.data(), size) || !ReadAll(w, b.data(), size)) {
     return kCompareReadFailed;
   }
   return a == b ? kCompareEqual : kCompareByteDiffers;
 }
 
 bool CDataFile::HoldsBytes(const std::string& target, const std::string& bytes) {
-  CFd t(OpenExisting(target));
-  struct stat st {};
-  if (!t.Ok() || ::fstat(t.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
-      static_cast<std::uint64_t>(st.st_size) != bytes.size()) {
-    return false;
-  }
+  platform::CReadOnlyFile t;
+  unsigned long long size = 0;
+  if (!t.Open(target) || !t.Size(size) || size != bytes.size()) return false;
   std::string content(bytes.size(), '\0');
-  return ReadAll(t.Get(), content.data(), content.size()) && content == bytes;
+  return ReadAll(t, content.data(), content.size()) && content == bytes;
 }
 
 void CDataFile::CommitFile(const std::string& target, const std::string& temp) {
@@ -151,7 +115,7 @@ void CDataFile::CommitFile(const std::string& target, const std::string& temp) {
   int r = CompareFiles(target, temp, &tempCause);
   switch (r) {
     case kCompareEqual:
-      std::remove(temp.c_str());
+      platform::RemoveFile(temp);
       return;
     case kCompareNoTemp:
       // Nothing new to put in place: the existing target stays as it is.
@@ -199,13 +163,13 @@ bool CDataFile::PlaceFile(const std::string& target, const std::string& temp) {
   // Checked again right before the rename: a link planted since the claim is not replaced.
   platform::EntryKind kind = platform::GetEntryKind(target);
   if (kind != platform::EntryKind::Missing && kind != platform::EntryKind::Regular) {
-    std::remove(temp.c_str());
+    platform::RemoveFile(temp);
     ReportBadFileName(*m_pUi, ToCp932(target));
     return false;
   }
   int cause = kFileErrGeneric;
   if (!platform::RenameFile(temp, target, &cause)) {
-    std::remove(temp.c_str());
+    platform::RemoveFile(temp);
     ReportError(cause, target);
     return false;
   }
@@ -255,7 +219,7 @@ bool CDataFile::WriteWholeFile(const std::string& target, const std::string& tex
   file.Write(text);
   if (!file.Close()) {
     ReportError(file.Cause(), temp);
-    std::remove(temp.c_str());
+    platform::RemoveFile(temp);
     return false;
   }
   return PlaceFile(target, temp);

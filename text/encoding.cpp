@@ -1,71 +1,17 @@
 #include "text/encoding.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <cstdint>
 
+#include "text/cp932_table.h"
 #include "text/sjis_text.h"
+#include "text/utf16.h"
 
+// Conversion runs on the project's own tables on every system, so that the same document gives
+// the same bytes everywhere; a conversion that fails stops (strict) or writes one '?' for the
+// character and goes on, skipping as far as the character's own length.
 namespace vesk {
 namespace {
-
-// One converter per direction and thread, opened on first use and kept: opening a converter
-// costs far more than a short conversion.
-class CConverter {
- public:
-  CConverter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {
-    if (m_cd == reinterpret_cast<iconv_t>(-1))
-      throw CEncodingError(std::string("no converter from ") + from + " to " + to);
-  }
-  ~CConverter() { iconv_close(m_cd); }
-  CConverter(const CConverter&) = delete;
-  CConverter& operator=(const CConverter&) = delete;
-
-  // Converts in; on a character that cannot be converted either stops (strict) or writes one
-  // '?' for it and goes on. skip gives the byte length of the character starting at a position.
-  template <typename Skip>
-  bool Run(const std::string& in, std::string& out, bool strict, Skip skip) {
-    out.clear();
-    iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-    bool ok = true;
-    char buf[1024];
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    while (srcLeft > 0) {
-      char* dst = buf;
-      std::size_t dstLeft = sizeof buf;
-      std::size_t r = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
-      const int err = errno;
-      out.append(buf, static_cast<std::size_t>(dst - buf));
-      if (r != static_cast<std::size_t>(-1)) continue;
-      if (err == E2BIG) continue;
-      if (err != EILSEQ && err != EINVAL) throw CEncodingError("character conversion failed");
-      ok = false;
-      if (strict) break;
-      std::size_t at = in.size() - srcLeft;
-      std::size_t n = std::min(skip(in, at), srcLeft);
-      out.push_back('?');
-      src += n;
-      srcLeft -= n;
-      iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    return ok;
-  }
-
- private:
-  iconv_t m_cd;
-};
-
-CConverter& FromCp932() {
-  thread_local CConverter c("UTF-8", "CP932");
-  return c;
-}
-
-CConverter& ToCp932Converter() {
-  thread_local CConverter c("CP932", "UTF-8");
-  return c;
-}
 
 // A Shift_JIS character: a lead byte with its second byte, else one byte.
 std::size_t SjisCharAt(const std::string& text, std::size_t i) { return MbsCharLen(text, i); }
@@ -84,19 +30,97 @@ std::size_t Utf8CharAt(const std::string& text, std::size_t i) {
   return len;
 }
 
-// Converts one short piece strictly with an open descriptor; false on any failure.
-bool ConvertPiece(iconv_t cd, const char* data, std::size_t size, std::string& out) {
-  out.clear();
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char buf[32];
-  char* src = const_cast<char*>(data);
-  std::size_t srcLeft = size;
-  char* dst = buf;
-  std::size_t dstLeft = sizeof buf;
-  if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1)) return false;
-  if (iconv(cd, nullptr, nullptr, &dst, &dstLeft) == static_cast<std::size_t>(-1)) return false;
-  out.assign(buf, static_cast<std::size_t>(dst - buf));
+// The CP932 character at i: its code point and length, false when there is none.
+bool DecodeCp932(const std::string& in, std::size_t i, std::uint16_t& cp, std::size_t& len) {
+  const unsigned char b = static_cast<unsigned char>(in[i]);
+  const std::uint16_t single = cp932::kSingle[b];
+  if (single == cp932::kNone) return false;
+  if (single != cp932::kLead) {
+    cp = single;
+    len = 1;
+    return true;
+  }
+  if (i + 1 >= in.size()) return false;
+  const std::uint16_t pair =
+      cp932::kDouble[(b - 0x80) * 256 + static_cast<unsigned char>(in[i + 1])];
+  if (pair == cp932::kNone) return false;
+  cp = pair;
+  len = 2;
   return true;
+}
+
+// The well-formed UTF-8 character at i (shortest form, no surrogates, at most U+10FFFF).
+bool DecodeUtf8(const std::string& in, std::size_t i, std::uint32_t& cp, std::size_t& len) {
+  const unsigned char c = static_cast<unsigned char>(in[i]);
+  if (c < 0x80) {
+    cp = c;
+    len = 1;
+    return true;
+  }
+  len = Utf8CharAt(in, i);
+  if (len == 1) return false;
+  cp = c & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
+  for (std::size_t k = 1; k < len; ++k)
+    cp = (cp << 6) | (static_cast<unsigned char>(in[i + k]) & 0x3F);
+  static constexpr std::uint32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+  return cp >= kShortest[len] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+}
+
+// Appends the CP932 bytes of cp; false when CP932 lacks it.
+bool EncodeCp932(std::uint32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+    return true;
+  }
+  const std::uint16_t* end = cp932::kEncodeCodePoints + cp932::kEncodeCount;
+  const std::uint16_t* at = std::lower_bound(cp932::kEncodeCodePoints, end, cp);
+  if (cp <= 0xFFFF && at != end && *at == cp) {
+    const std::uint16_t bytes = cp932::kEncodeBytes[at - cp932::kEncodeCodePoints];
+    if (bytes >= 0x100) out += static_cast<char>(bytes >> 8);
+    out += static_cast<char>(bytes & 0xFF);
+    return true;
+  }
+  for (std::size_t r = 0; r < cp932::kDroppedRangeCount; ++r) {
+    if (cp >= cp932::kDroppedRanges[2 * r] && cp <= cp932::kDroppedRanges[2 * r + 1]) return true;
+  }
+  return false;
+}
+
+bool RunFromCp932(const std::string& in, std::string& out, bool strict) {
+  out.clear();
+  bool ok = true;
+  for (std::size_t i = 0; i < in.size();) {
+    std::uint16_t cp = 0;
+    std::size_t len = 0;
+    if (DecodeCp932(in, i, cp, len)) {
+      AppendUtf8CodePoint(out, cp);
+      i += len;
+      continue;
+    }
+    ok = false;
+    if (strict) break;
+    out.push_back('?');
+    i += std::min(SjisCharAt(in, i), in.size() - i);
+  }
+  return ok;
+}
+
+bool RunToCp932(const std::string& in, std::string& out, bool strict) {
+  out.clear();
+  bool ok = true;
+  for (std::size_t i = 0; i < in.size();) {
+    std::uint32_t cp = 0;
+    std::size_t len = 0;
+    if (DecodeUtf8(in, i, cp, len) && EncodeCp932(cp, out)) {
+      i += len;
+      continue;
+    }
+    ok = false;
+    if (strict) break;
+    out.push_back('?');
+    i += std::min(Utf8CharAt(in, i), in.size() - i);
+  }
+  return ok;
 }
 
 // The escape of one byte: U+F0000 + byte, in UTF-8 (F3 B0 8x/8y xx).
@@ -115,16 +139,13 @@ std::string ToUtf8Lossless(const std::string& cp932) {
       out.find("\xF3\xB0") == std::string::npos)
     return out;
   out.clear();
-  iconv_t there = iconv_open("UTF-8", "CP932");
-  iconv_t home = iconv_open("CP932", "UTF-8");
   std::string piece, again;
   for (std::size_t i = 0; i < cp932.size();) {
     std::size_t n =
         IsLeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < cp932.size() ? 2 : 1;
-    bool ok = there != reinterpret_cast<iconv_t>(-1) && home != reinterpret_cast<iconv_t>(-1) &&
-              ConvertPiece(there, cp932.data() + i, n, piece) &&
-              ConvertPiece(home, piece.data(), piece.size(), again) && again == cp932.substr(i, n);
-    if (ok) {
+    const std::string original = cp932.substr(i, n);
+    if (RunFromCp932(original, piece, true) && RunToCp932(piece, again, true) &&
+        again == original) {
       out += piece;
       i += n;
     } else {
@@ -134,8 +155,6 @@ std::string ToUtf8Lossless(const std::string& cp932) {
       ++i;
     }
   }
-  if (there != reinterpret_cast<iconv_t>(-1)) iconv_close(there);
-  if (home != reinterpret_cast<iconv_t>(-1)) iconv_close(home);
   return out;
 }
 
@@ -162,23 +181,19 @@ bool FromUtf8Lossless(const std::string& utf8, std::string& out) {
   return true;
 }
 
-bool Cp932ToUtf8(const std::string& in, std::string& out) {
-  return FromCp932().Run(in, out, true, SjisCharAt);
-}
+bool Cp932ToUtf8(const std::string& in, std::string& out) { return RunFromCp932(in, out, true); }
 
-bool Utf8ToCp932(const std::string& in, std::string& out) {
-  return ToCp932Converter().Run(in, out, true, Utf8CharAt);
-}
+bool Utf8ToCp932(const std::string& in, std::string& out) { return RunToCp932(in, out, true); }
 
 std::string ToUtf8(const std::string& cp932) {
   std::string out;
-  FromCp932().Run(cp932, out, false, SjisCharAt);
+  RunFromCp932(cp932, out, false);
   return out;
 }
 
 std::string ToCp932(const std::string& utf8) {
   std::string out;
-  ToCp932Converter().Run(utf8, out, false, Utf8CharAt);
+  RunToCp932(utf8, out, false);
   return out;
 }
 

@@ -1,17 +1,9 @@
 // Conversion between the in-memory Shift_JIS (CP932) text and UTF-8 at the program's edges.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
 namespace vesk {
-
-// Thrown when the system cannot convert at all (no CP932 converter installed): a conversion
-// that silently gave an empty text would lose data.
-class CEncodingError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // Converts CP932 bytes to UTF-8; false (and out holds what converted) on an invalid sequence.
 bool Cp932ToUtf8(const std::string& in, std::string& out);

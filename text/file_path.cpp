@@ -81,7 +81,16 @@ bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") !
 
 }  // namespace
 
-bool PathFromSjis(const std::string& sjis, std::string& path) { return Cp932ToUtf8(sjis, path); }
+bool PathFromSjis(const std::string& sjis, std::string& path) {
+  if (!Cp932ToUtf8(sjis, path)) return false;
+#ifdef _WIN32
+  // A document written on Windows holds backslash paths; in UTF-8 a backslash byte is always
+  // the separator, so the program's own '/' takes its place.
+  for (char& c : path)
+    if (c == '\\') c = kPathSep;
+#endif
+  return true;
+}
 
 bool PathToSjis(const std::string& path, std::string& sjis) {
   std::string back;
@@ -95,8 +104,21 @@ std::string FolderOfPath(const std::string& path) {
 
 std::string FileNameOfPath(const std::string& path) { return path.substr(NameStart(path)); }
 
+std::size_t PathRootLength(const std::string& path) {
+#ifdef _WIN32
+  auto sep = [](char c) { return c == '/' || c == '\\'; };
+  if (path.size() >= 3 && path[1] == ':' && sep(path[2]) &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
+    return 3;
+  if (path.size() >= 2 && sep(path[0]) && sep(path[1])) return 2;
+  return !path.empty() && sep(path[0]) ? 1 : 0;
+#else
+  return !path.empty() && path[0] == kPathSep ? 1 : 0;
+#endif
+}
+
 std::string PathInFolder(const std::string& path, const std::string& folder) {
-  if (path.empty() || path[0] == kPathSep || folder.empty()) return path;
+  if (path.empty() || IsAbsolutePath(path) || folder.empty()) return path;
   return folder.back() == kPathSep ? folder + path : folder + kPathSep + path;
 }
 
@@ -221,9 +243,10 @@ FolderKindResult CFilePath::FolderKind() const {
 
 bool CFilePath::MakeDirectoryPath(bool createLast) const {
   // Only absolute paths: a relative one would depend on the current folder.
-  if (m_strPath.empty() || m_strPath[0] != kPathSep) return false;
-  std::string built(1, kPathSep);
-  std::string rest = m_strPath.substr(1);
+  const std::size_t root = PathRootLength(m_strPath);
+  if (root == 0) return false;
+  std::string built = m_strPath.substr(0, root);
+  std::string rest = m_strPath.substr(root);
   while (!rest.empty()) {
     std::size_t sep = rest.find(kPathSep);
     std::string component;

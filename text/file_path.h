@@ -1,6 +1,7 @@
 // A path value with the file-name operations the outputs and imports share.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace vesk {
@@ -26,6 +27,10 @@ std::string FolderOfPath(const std::string& path);
 std::string FileNameOfPath(const std::string& path);
 // path as seen from folder: a relative path is taken from folder, an absolute one stays.
 std::string PathInFolder(const std::string& path, const std::string& folder);
+// Length of the root that makes path absolute: "/" (1), on Windows also a drive "C:/" (3) and
+// the "//" of a network path (2); 0 for a relative path.
+std::size_t PathRootLength(const std::string& path);
+inline bool IsAbsolutePath(const std::string& path) { return PathRootLength(path) > 0; }
 
 // What a path names on disk; the values are the numbers the older interface answered with.
 enum class FolderKindResult { Folder = 100, NotFolder = 200, Missing = 500 };

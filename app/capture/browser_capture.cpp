@@ -1,7 +1,5 @@
 #include "app/capture/browser_capture.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -91,11 +89,10 @@ std::optional<RunningSession> FindFirefoxSession(const CaptureEnvironment& env) 
 }
 
 bool IsChromiumRunning(const std::string& userDataFolder) {
-  char target[PATH_MAX] = {};
-  const ssize_t n =
-      ::readlink((userDataFolder + "/SingletonLock").c_str(), target, sizeof target - 1);
-  if (n <= 0) return false;
-  const std::string text(target, static_cast<std::size_t>(n));
+  // Windows: the browser keeps its lockfile open without sharing.
+  if (FileLockedByOther(userDataFolder + "/lockfile")) return true;
+  const std::string text = LinkTarget(userDataFolder + "/SingletonLock");
+  if (text.empty()) return false;
   const std::size_t dash = text.rfind('-');
   if (dash == std::string::npos || dash == 0) return false;
   // Another machine's browser on a shared home folder cannot be asked.

@@ -1,8 +1,5 @@
 #include "app/capture/firefox_session.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -162,26 +159,15 @@ std::vector<std::string> FirefoxProfileFolders(const std::string& iniText,
 
 bool IsFirefoxProfileRunning(const std::string& profile) {
   // The link reads "address:+pid"; only a process of this machine can be asked.
-  char target[PATH_MAX] = {};
-  const ssize_t n = ::readlink((profile + "/lock").c_str(), target, sizeof target - 1);
-  if (n > 0) {
-    const std::string text(target, static_cast<std::size_t>(n));
-    const std::size_t plus = text.rfind(":+");
-    if (plus != std::string::npos) {
-      char* end = nullptr;
-      const long pid = std::strtol(text.c_str() + plus + 2, &end, 10);
-      if (end != nullptr && *end == '\0' && ProcessAlive(pid)) return true;
-    }
+  const std::string text = LinkTarget(profile + "/lock");
+  const std::size_t plus = text.rfind(":+");
+  if (plus != std::string::npos) {
+    char* end = nullptr;
+    const long pid = std::strtol(text.c_str() + plus + 2, &end, 10);
+    if (end != nullptr && *end == '\0' && ProcessAlive(pid)) return true;
   }
-  // The running browser holds a write lock on .parentlock.
-  const int fd = ::open((profile + "/.parentlock").c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct flock lock {};
-  lock.l_type = F_WRLCK;
-  lock.l_whence = SEEK_SET;
-  const bool held = ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
-  ::close(fd);
-  return held;
+  // The running browser holds .parentlock locked (parent.lock on Windows).
+  return FileLockedByOther(profile + "/.parentlock") || FileLockedByOther(profile + "/parent.lock");
 }
 
 }  // namespace vesk

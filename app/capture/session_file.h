@@ -21,6 +21,13 @@ std::vector<std::string> FolderEntries(const std::string& folder);
 // Whether the process exists on this machine.
 bool ProcessAlive(long pid);
 
+// The target text of a symbolic link; empty when path is not one (or the system has none).
+std::string LinkTarget(const std::string& path);
+
+// Whether another process holds the file locked the way a running browser holds its profile's
+// lock file (a POSIX write lock, or on Windows the file open without sharing).
+bool FileLockedByOther(const std::string& path);
+
 // This machine's host name as the system reports it; empty when it cannot be told.
 std::string HostName();
 

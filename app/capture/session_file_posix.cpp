@@ -69,6 +69,23 @@ bool ProcessAlive(long pid) {
   return errno == EPERM;  // exists, owned by someone else
 }
 
+std::string LinkTarget(const std::string& path) {
+  char target[PATH_MAX] = {};
+  const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+  return n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string();
+}
+
+bool FileLockedByOther(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  const bool held = ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+  ::close(fd);
+  return held;
+}
+
 std::string HostName() {
   char name[HOST_NAME_MAX + 1] = {};
   if (::gethostname(name, sizeof name - 1) != 0) return {};
