@@ -24,6 +24,8 @@ int Run(int argc, char** argv) {
   app.set_version_flag("--version", std::string("vesk-cli ") + VESK_VERSION);
   CliContext ctx;
   app.add_flag("--yes", ctx.yes, "Answer OK/Yes where the program would ask");
+  // "/path" is a path on every system, never an option; the subcommands inherit this.
+  app.allow_windows_style_options(false);
   app.require_subcommand(0, 1);
   app.fallthrough();  // --yes may also stand after the command
   auto& registry = CommandRegistry();

@@ -4,36 +4,28 @@
 
 #include <memory>
 
+#include "platform/windows_path_win.h"
+#include "text/encoding.h"
+
 namespace vesk::platform {
 
 namespace {
 
-// Shift_JIS text in UTF-16; false when it is not valid code page 932.
+// Shift_JIS text in UTF-16; false when it is not valid Shift_JIS. The project's own tables, not
+// the system's code page, so a value reads and writes as on every other build.
 bool WideFromSjis(const std::string& sjis, std::wstring& wide) {
   wide.clear();
-  if (sjis.empty()) return true;
-  const int n = ::MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis.data(),
-                                      static_cast<int>(sjis.size()), nullptr, 0);
-  if (n <= 0) return false;
-  wide.resize(static_cast<std::size_t>(n));
-  ::MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis.data(), static_cast<int>(sjis.size()),
-                        wide.data(), n);
-  return true;
+  std::string utf8;
+  return Cp932ToUtf8(sjis, utf8) && ToWide(utf8, wide);
 }
 
-// UTF-16 text in Shift_JIS; false when a character has no code page 932 form (a value another
+// UTF-16 text in Shift_JIS; false when a character has no Shift_JIS form (a value another
 // program wrote), which is then read as missing rather than as a guess.
 bool SjisFromWide(const wchar_t* wide, std::size_t size, std::string& sjis) {
   sjis.clear();
   if (size == 0) return true;
-  BOOL lost = FALSE;
-  const int n = ::WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(size),
-                                      nullptr, 0, nullptr, &lost);
-  if (n <= 0 || lost) return false;
-  sjis.resize(static_cast<std::size_t>(n));
-  ::WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(size), sjis.data(), n,
-                        nullptr, &lost);
-  return !lost;
+  const std::string utf8 = FromWide(wide, size);
+  return !utf8.empty() && Utf8ToCp932(utf8, sjis);
 }
 
 HKEY HiveNamed(const std::string& name) {

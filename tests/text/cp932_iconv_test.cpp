@@ -104,10 +104,12 @@ TEST(Cp932Tables, EveryCodePointEncodesAsTheCLibraryDoes) {
 
 TEST(Cp932Tables, DamagedUtf8IsRefusedAsTheCLibraryDoes) {
   // Overlong forms, encoded surrogates, beyond U+10FFFF, cut and stray bytes, a BOM.
-  for (const char* s :
-       {"\xC0\x80", "\xC1\xBF", "\xE0\x80\x80", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xED\xBF\xBF",
-        "\xF0\x80\x80\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xE3\x81", "a\xE3", "\x80z",
-        "\xFE\xFF", "\xEF\xBB\xBFabc", "\xF3\xA0\x80\x81x", "\xE3\x81\x82\xE3\x41"})
+  for (const char* s : {"\xC0\x80", "\xC1\xBF", "\xE0\x80\x80", "\xE0\x9F\xBF", "\xED\xA0\x80",
+                        "\xED\xBF\xBF", "\xF0\x80\x80\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80",
+                        "\xE3\x81", "a\xE3", "\x80z", "\xFE\xFF",
+                        "\xEF\xBB\xBF"
+                        "abc",
+                        "\xF3\xA0\x80\x81x", "\xE3\x81\x82\xE3\x41"})
     ExpectSameToCp932(s);
 }
 

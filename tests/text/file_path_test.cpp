@@ -1,8 +1,10 @@
 #include "text/file_path.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -57,6 +59,33 @@ TEST(FilePath, Utf8PathsSplitAtTheirRealSeparatorsAndConvertOnlyWhenExact) {
   EXPECT_FALSE(PathToSjis("/home/😀/a.knd", sjis));  // no Shift_JIS form
   EXPECT_FALSE(PathToSjis("/home/a〜b", sjis));     // would come back as another character
   EXPECT_FALSE(PathFromSjis("/bad\x81", back));     // not Shift_JIS
+}
+
+TEST(FilePath, AbsolutePathsHaveTheSystemsRoots) {
+  EXPECT_EQ(PathRootLength("/out/a.html"), 1u);
+  EXPECT_EQ(PathRootLength("out/a.html"), 0u);
+  EXPECT_EQ(PathRootLength(""), 0u);
+  EXPECT_EQ(PathInFolder("a.html", "/out"), "/out/a.html");
+  EXPECT_EQ(PathInFolder("/x/a.html", "/out/"), "/x/a.html");
+  std::string path;
+#ifdef _WIN32
+  EXPECT_EQ(PathRootLength("C:/out"), 3u);
+  EXPECT_EQ(PathRootLength("d:\\out"), 3u);
+  EXPECT_EQ(PathRootLength("//host/share/a"), 2u);
+  EXPECT_EQ(PathRootLength("C:out"), 0u);  // drive-relative, refused where files are opened
+  EXPECT_EQ(PathInFolder("D:/pages/a.html", "C:/out"), "D:/pages/a.html");
+  EXPECT_EQ(PathInFolder("a.html", "C:/out/"), "C:/out/a.html");
+  // A document written on Windows: backslashes become '/', but not the 0x5C second byte of
+  // a Shift_JIS character (表 is 95 5C).
+  ASSERT_TRUE(PathFromSjis("C:\\web\\\x95\x5C\\a.html", path));
+  EXPECT_EQ(path, "C:/web/表/a.html");
+#else
+  EXPECT_EQ(PathRootLength("C:/out"), 0u);
+  EXPECT_EQ(PathInFolder("C:/out", "/home"), "/home/C:/out");
+  // A backslash is a character of a name here; 表's second byte stays inside the character.
+  ASSERT_TRUE(PathFromSjis("a\\\x95\x5C", path));
+  EXPECT_EQ(path, "a\\表");
+#endif
 }
 
 TEST(FilePath, FolderKindTellsFolderFileAndMissing) {
@@ -124,9 +153,11 @@ TEST(IniFile, ReadsCaseInsensitivelyWithEitherLineEnd) {
   EXPECT_EQ(cause, 2);
   EXPECT_EQ(CFilePath(tmp.Str()).ReadIniValue("InternetShortcut", "URL", &cause), "");
   EXPECT_NE(cause, 0);
-  // A FIFO without a writer reads as empty instead of blocking.
+#ifndef _WIN32
+  // A FIFO without a writer reads as empty instead of blocking (Windows has no FIFO files).
   ASSERT_EQ(::mkfifo(tmp.File("fifo.url").c_str(), 0600), 0);
   EXPECT_EQ(CFilePath(tmp.File("fifo.url")).ReadIniValue("InternetShortcut", "URL"), "");
+#endif
 }
 
 TEST(IniFile, ValueIsCutToTheBufferOnACharacterBoundary) {
