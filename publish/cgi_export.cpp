@@ -11,6 +11,7 @@
 #include "publish/file_errors.h"
 #include "publish/output_folder.h"
 #include "text/file_path.h"
+#include "text/outside_text.h"
 #include "text/sjis_text.h"
 #include "text/text_write_file.h"
 
@@ -21,14 +22,17 @@ constexpr const char* kCategoryHeader = "Kestrelnest data format Rev03";
 constexpr const char* kSearchHeader = "Kestrelnest search format Rev03";
 
 // Appends text without CR, LF and TAB, which would break the line format; with escape, also
-// HTML-escapes &, ", < and >. None of these bytes can be the second byte of a double-byte
-// character, so a byte search is safe. Runs of ordinary bytes are appended in one piece.
+// writes the bytes HTML gives meaning to as EscapeHtmlText does. None of these bytes can be the
+// second byte of a double-byte character, so a byte search is safe. Runs of ordinary bytes are
+// appended in one piece.
 void AppendField(std::string& out, const std::string& text, bool escape) {
   // 1 = dropped, 2 = escaped; one table lookup per byte.
   static const auto kind = [] {
     std::array<unsigned char, 256> t{};
     t['\r'] = t['\n'] = t['\t'] = 1;
-    t['&'] = t['"'] = t['<'] = t['>'] = 2;
+    for (int c = 0; c < 256; ++c) {
+      if (HtmlReferenceFor(static_cast<char>(c)) != nullptr) t[static_cast<std::size_t>(c)] = 2;
+    }
     return t;
   }();
   const unsigned char limit = escape ? 2 : 1;
@@ -39,22 +43,8 @@ void AppendField(std::string& out, const std::string& text, bool escape) {
     if (k == 0 || k > limit) continue;
     out.append(data + start, i - start);
     start = i + 1;
-    switch (data[i]) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        break;  // CR, LF and TAB are dropped
-    }
+    // CR, LF and TAB are dropped.
+    if (const char* reference = HtmlReferenceFor(data[i])) out += reference;
   }
   out.append(data + start, size - start);
 }

@@ -20,25 +20,29 @@ std::size_t Utf8Length(const std::string& text, std::size_t i) {
 
 }  // namespace
 
+const char* HtmlReferenceFor(char c) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    default:
+      return nullptr;
+  }
+}
+
 std::string EscapeHtmlText(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
+    if (const char* reference = HtmlReferenceFor(c)) {
+      out += reference;
+    } else {
+      out += c;
     }
   }
   return out;

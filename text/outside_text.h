@@ -7,8 +7,12 @@
 
 namespace vesk {
 
-// text (Shift_JIS or UTF-8: the escaped bytes never occur inside a multi-byte character) with
-// '&', '<', '>' and '"' written as character references.
+// The character reference of one of the four bytes HTML text and quoted attributes give meaning
+// to ('&', '<', '>', '"'); null for any other byte. None of them occurs inside a multi-byte
+// character of Shift_JIS or UTF-8, so a byte-wise escape is safe in both.
+const char* HtmlReferenceFor(char c);
+
+// text with every byte HtmlReferenceFor names written as its character reference.
 std::string EscapeHtmlText(const std::string& text);
 
 // True for a javascript:, data: or vbscript: address (any letter case, after leading white
