@@ -47,7 +47,7 @@ bool ImportFolder(CVeskDoc& doc, LINKINFO* parent, const std::string& folder, in
         ++scriptUrls;
         continue;
       }
-      LINKINFO* link = doc.CreateNode(1);
+      LINKINFO* link = doc.CreateNode(NodeKind::Link);
       if (!link) return false;
       link->m_pParent = parent;
       link->m_strURL = OutsideUrl(url);
@@ -56,7 +56,7 @@ bool ImportFolder(CVeskDoc& doc, LINKINFO* parent, const std::string& folder, in
     } else if (entry.kind == platform::EntryKind::Folder) {
       // The export's own folder: importing it again would duplicate the collection.
       if (entry.name == kExportFolderName) continue;
-      LINKINFO* category = doc.CreateNode(0);
+      LINKINFO* category = doc.CreateNode(NodeKind::Category);
       if (!category) return false;
       category->m_pParent = parent;
       category->m_strTitle = EscapeHtmlText(ToCp932(entry.name));

@@ -18,7 +18,7 @@ namespace {
 // Counts the items a tree would make, as a cheap stand-in for the views.
 class CountingTree : public IDocView {
  public:
-  void OnUpdate(int hint, LINKINFO*) override {
+  void OnUpdate(ViewHint hint, LINKINFO*) override {
     if (hint == kHintAddCategory) ++items;
   }
   long items = 0;

@@ -19,7 +19,7 @@ constexpr int kBystanders = 100000;  // nodes elsewhere in the collection, never
 // Counts hints, as a cheap stand-in for the two views.
 class CountingView : public IDocView {
  public:
-  void OnUpdate(int, LINKINFO*) override { ++hints; }
+  void OnUpdate(ViewHint, LINKINFO*) override { ++hints; }
   long hints = 0;
 };
 

@@ -18,7 +18,7 @@ constexpr int kShown = 20000;
 class RowsView : public IDocView {
  public:
   explicit RowsView(CLinkRows& rows) : m_rows(rows) {}
-  void OnUpdate(int hint, LINKINFO* node) override { m_rows.OnUpdate(hint, node); }
+  void OnUpdate(ViewHint hint, LINKINFO* node) override { m_rows.OnUpdate(hint, node); }
 
  private:
   CLinkRows& m_rows;

@@ -41,13 +41,4 @@ std::vector<LINKINFO*> CChildIndex::PostOrderBelow(const LINKINFO* root) const {
   return order;
 }
 
-LINKINFO* CChildIndex::PreviousSiblingCategory(const LINKINFO* node) const {
-  LINKINFO* previous = nullptr;
-  for (LINKINFO* sibling : Children(node->m_pParent)) {
-    if (sibling == node) return previous;
-    if (sibling->IsCategory()) previous = sibling;
-  }
-  return nullptr;
-}
-
 }  // namespace vesk

@@ -19,8 +19,6 @@ class CChildIndex {
   // The whole subtree below root (root excluded), each node after its own descendants and
   // siblings in list order: the order in which removing "first child first" takes nodes away.
   std::vector<LINKINFO*> PostOrderBelow(const LINKINFO* root) const;
-  // The category among parent's children that stands right before node (null when first).
-  LINKINFO* PreviousSiblingCategory(const LINKINFO* node) const;
 
  private:
   std::unordered_map<const LINKINFO*, std::vector<LINKINFO*>> m_children;

@@ -49,26 +49,29 @@ std::optional<std::string> CheckIntRange(const std::string& text, int min, int m
   return std::nullopt;
 }
 
+std::optional<FieldError> CheckField(const DialogField& field, const std::string& text) {
+  if (auto m = CheckTextLimit(text, field.limit)) return FieldError{field.control, *m};
+  return std::nullopt;
+}
+
 std::optional<FieldError> CheckHtmlSettings(const FILEINFO& fields, const std::string& linksText,
                                             int& links) {
   // Checked in the order of the dialog's fields.
-  if (auto m = CheckTextLimit(fields.m_strTemplate, 260)) return FieldError{1000, *m};
-  if (auto m = CheckTextLimit(fields.m_strHtmlFolder, 260)) return FieldError{1001, *m};
-  if (auto m = CheckIntRange(linksText, 5, 99, links)) return FieldError{1002, *m};
-  if (auto m = CheckTextLimit(fields.m_strHtmlExt, 20)) return FieldError{1003, *m};
-  return std::nullopt;
+  if (auto e = CheckField(kHtmlTemplateField, fields.m_strTemplate)) return e;
+  if (auto e = CheckField(kHtmlFolderField, fields.m_strHtmlFolder)) return e;
+  if (auto m = CheckIntRange(linksText, 5, 99, links))
+    return FieldError{kHtmlLinksPerPageControl, *m};
+  return CheckField(kHtmlExtensionField, fields.m_strHtmlExt);
 }
 
 std::optional<FieldError> CheckCategoryFields(const CategoryFields& fields) {
-  if (auto m = CheckTextLimit(fields.title, 256)) return FieldError{1000, *m};
-  if (auto m = CheckTextLimit(fields.fileName, 256)) return FieldError{1001, *m};
-  if (auto m = CheckTextLimit(fields.comment, 512)) return FieldError{1002, *m};
-  return std::nullopt;
+  if (auto e = CheckField(kCategoryNameField, fields.title)) return e;
+  if (auto e = CheckField(kCategoryFileNameField, fields.fileName)) return e;
+  return CheckField(kCategoryCommentField, fields.comment);
 }
 
 std::optional<FieldError> CheckFindText(const std::string& text) {
-  if (auto m = CheckTextLimit(text, kFindTextLimit)) return FieldError{1010, *m};
-  return std::nullopt;
+  return CheckField(kFindTextField, text);
 }
 
 }  // namespace vesk

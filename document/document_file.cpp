@@ -254,9 +254,6 @@ void ReadLinkInfo(Reader& in, LINKINFO& n, std::uint32_t version) {
   }
 }
 
-// The fixed category a parent marker names (0 top, 1 work box, 2 trash), or -1.
-int FixedIndex(int marker) { return (marker >= -3 && marker <= -1) ? -marker - 1 : -1; }
-
 }  // namespace
 
 // The loading and storing steps that work on the document's own members, which only the
@@ -273,7 +270,7 @@ struct CDocumentFile::Steps {
 };
 
 LINKINFO** CDocumentFile::Steps::FixedSlot(CVeskDoc& doc, int index) {
-  LINKINFO** slots[3] = {&doc.m_pTopCategory, &doc.m_pWorkBox, &doc.m_pTrash};
+  LINKINFO** slots[kFixedCategoryCount] = {&doc.m_pTopCategory, &doc.m_pWorkBox, &doc.m_pTrash};
   return slots[index];
 }
 
@@ -287,9 +284,9 @@ std::uint32_t CDocumentFile::Steps::LoaderSerial(CVeskDoc& doc) {
 // Appends a fixed category (index 0 top, 1 work box, 2 trash); not bound by the node limit.
 LINKINFO* CDocumentFile::Steps::AppendFixed(CVeskDoc& doc, int index, int linkFlag,
                                             std::uint32_t serial) {
-  LINKINFO* node = doc.AppendNewNode(0, linkFlag);
+  LINKINFO* node = doc.AppendNewNode(NodeKind::Category, linkFlag);
   node->m_nSerial = serial;
-  node->m_nParentSerial = -(index + 1);
+  node->m_nParentSerial = FixedCategoryMarker(index);
   node->m_strTitle = ResString(FixedCategoryTitleId(index));
   *FixedSlot(doc, index) = node;
   return node;
@@ -368,7 +365,7 @@ void CDocumentFile::Steps::CreateMissingFixed(CVeskDoc& doc, int linkFlag) {
   if (any && largest < kSerialLimit && doc.m_nNextSerial <= largest)
     doc.m_nNextSerial = largest + 1;
   UnusedSerials serials(doc);
-  for (int i = 0; i < 3; ++i)
+  for (int i = 0; i < kFixedCategoryCount; ++i)
     if (!*FixedSlot(doc, i)) AppendFixed(doc, i, linkFlag, serials.Take(doc));
 }
 
@@ -384,10 +381,11 @@ void MakeParentsNameable(CVeskDoc& doc) {
   for (const LINKINFO* n : doc.GetNodeList()) first.emplace(n->m_nSerial, n);
   std::unordered_set<const LINKINFO*> unnameable;
   for (const LINKINFO* n : doc.GetNodeList()) {
-    if (n == doc.GetTopCategory() || n == doc.GetWorkBox() || n == doc.GetTrash()) continue;
+    if (doc.IsFixedCategory(n)) continue;
     const LINKINFO* parent = doc.Contains(n->m_pParent) ? n->m_pParent : doc.GetWorkBox();
     if (!parent) continue;
-    if (FixedIndex(static_cast<int>(parent->m_nSerial)) >= 0 || first[parent->m_nSerial] != parent)
+    if (FixedCategoryIndex(static_cast<int>(parent->m_nSerial)) >= 0 ||
+        first[parent->m_nSerial] != parent)
       unnameable.insert(parent);
   }
   if (unnameable.empty()) return;
@@ -434,7 +432,8 @@ void CDocumentFile::Steps::LoadCurrent(CVeskDoc& doc, Reader& in, std::uint32_t 
   CheckNodeCount(count);
   for (std::uint32_t i = 0; i < count; ++i) {
     tags.Expect(in, kLinkInfoName);
-    LINKINFO* node = doc.AppendNewNode(1, linkFlag);  // the document's, also on failure
+    LINKINFO* node =
+        doc.AppendNewNode(NodeKind::Link, linkFlag);  // the document's, also on failure
     ReadLinkInfo(in, *node, version);
     if (clearKeywords) {
       node->m_strKeywords.clear();
@@ -455,7 +454,7 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
   std::vector<LINKINFO*> links;
   for (std::uint32_t i = 0; i < linkCount; ++i) {
     tags.Expect(in, kLinkInfoName);
-    LINKINFO* node = doc.AppendNewNode(1, linkFlag);
+    LINKINFO* node = doc.AppendNewNode(NodeKind::Link, linkFlag);
     ReadLinkInfo(in, *node, version);
     links.push_back(node);
   }
@@ -466,7 +465,7 @@ void CDocumentFile::Steps::LoadOld(CVeskDoc& doc, Reader& in, std::uint32_t vers
   std::unordered_map<std::string_view, LINKINFO*> byName;
   for (std::uint32_t i = 0; i < categoryCount; ++i) {
     std::uint32_t parentNumber = in.U32() & 0xFFFF;
-    LINKINFO* category = doc.AppendNewNode(0, linkFlag);
+    LINKINFO* category = doc.AppendNewNode(NodeKind::Category, linkFlag);
     category->m_strTitle = in.String();
     category->m_strFileName = in.String();
     category->m_nMark = static_cast<int>(in.U32());
@@ -537,9 +536,9 @@ std::string CDocumentFile::Store(CVeskDoc& doc) {
 }
 
 int CDocumentFile::SavedParentSerial(const CVeskDoc& doc, const LINKINFO* node) {
-  if (node == doc.m_pTopCategory) return -1;
-  if (node == doc.m_pWorkBox) return -2;
-  if (node == doc.m_pTrash) return -3;
+  if (node == doc.m_pTopCategory) return FixedCategoryMarker(0);
+  if (node == doc.m_pWorkBox) return FixedCategoryMarker(1);
+  if (node == doc.m_pTrash) return FixedCategoryMarker(2);
   if (doc.Contains(node->m_pParent)) return static_cast<int>(node->m_pParent->m_nSerial);
   return doc.m_pWorkBox ? static_cast<int>(doc.m_pWorkBox->m_nSerial) : 0;
 }
@@ -547,7 +546,9 @@ int CDocumentFile::SavedParentSerial(const CVeskDoc& doc, const LINKINFO* node) 
 void CDocumentFile::Clear(CVeskDoc& doc) { doc.Reset(); }
 
 LINKINFO* CDocumentFile::AppendNode(CVeskDoc& doc, int kind) {
-  return doc.AppendNewNode(kind, doc.Settings().GetLinkFlag());
+  LINKINFO* node = doc.AppendNewNode(NodeKind::Link, doc.Settings().GetLinkFlag());
+  node->m_nKind = kind;
+  return node;
 }
 
 bool CDocumentFile::Load(CVeskDoc& doc, std::string_view bytes) {
@@ -576,18 +577,18 @@ void CDocumentFile::ResolveParents(CVeskDoc& doc) {
   bySerial.reserve(doc.m_pNodeList.size());
   for (LINKINFO* node : doc.m_pNodeList) {
     bySerial.emplace(node->m_nSerial, node);  // the first in list order wins
-    int fixed = FixedIndex(node->m_nParentSerial);
+    int fixed = FixedCategoryIndex(node->m_nParentSerial);
     // Only a category can stand for a fixed category; the last one marked wins.
     if (fixed >= 0 && node->IsCategory()) *Steps::FixedSlot(doc, fixed) = node;
   }
   for (LINKINFO* node : doc.m_pNodeList) {
     node->m_pParent = nullptr;
-    if (FixedIndex(node->m_nParentSerial) >= 0) continue;  // markers are roots
+    if (FixedCategoryIndex(node->m_nParentSerial) >= 0) continue;  // markers are roots
     // The field is signed in the file: a parent serial of 2^31 or more reads as negative.
     auto found = bySerial.find(static_cast<std::uint32_t>(node->m_nParentSerial));
     if (found != bySerial.end()) node->m_pParent = found->second;
   }
-  for (int i = 0; i < 3; ++i)
+  for (int i = 0; i < kFixedCategoryCount; ++i)
     if (LINKINFO* fixed = *Steps::FixedSlot(doc, i)) fixed->m_pParent = nullptr;
   doc.SerialsChanged();
   Steps::BreakParentLoops(doc);

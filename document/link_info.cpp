@@ -17,7 +17,6 @@ void LINKINFO::CopyValues(const LINKINFO& other) {
   if (&other == this) return;
   m_nUndoOp = other.m_nUndoOp;
   m_nUndoGroup = other.m_nUndoGroup;
-  m_hTreeItem = other.m_hTreeItem;
   m_nOrder = other.m_nOrder;
   m_pSelf = other.m_pSelf;
   m_pParent = other.m_pParent;

@@ -22,20 +22,43 @@ enum LinkFlagBits : int {
   kFlagEmail = 0x4000,
 };
 
+// The parent marker (m_nParentSerial) of the fixed categories: index 0 Top Category, 1 the work
+// box, 2 the trash are marked -1, -2, -3.
+constexpr int kFixedCategoryCount = 3;
+constexpr int FixedCategoryMarker(int index) { return -(index + 1); }
+// The fixed category a parent marker names, or -1 for any other value.
+constexpr int FixedCategoryIndex(int marker) {
+  return (marker >= -kFixedCategoryCount && marker <= -1) ? -marker - 1 : -1;
+}
+
+// m_nMark of a category shown expanded when the document was saved (0: collapsed).
+constexpr int kExpandedMark = 32;
+
+// What a node is; the value is the m_nKind the document file keeps.
+enum class NodeKind : int {
+  Category = 0,
+  // A link that came in from outside: an import, Favorites, a captured browser page.
+  Link = 1,
+  // A link made in the program by New Link or Paste. Every rule treats it as a link; the kind
+  // only keeps where the link came from, and files keep it.
+  NewLink = 2,
+};
+
 // One category (m_nKind 0) or link (any other kind). Field order is the record's identity.
 struct LINKINFO {
-  // Constructs with today's local date; flags come from the setting "linkflag".
+  // Constructs with today's local date; flags come from the setting "linkflag". The kind is the
+  // file's number, which may be one NodeKind does not name.
   LINKINFO(int kind, int flags);
+  LINKINFO(NodeKind kind, int flags) : LINKINFO(static_cast<int>(kind), flags) {}
   LINKINFO(const LINKINFO&) = delete;
   LINKINFO& operator=(const LINKINFO&) = delete;
 
   // Copies every value of the record in field order, m_pSelf, m_pParent and m_nSerial included.
   void CopyValues(const LINKINFO& other);
-  bool IsCategory() const { return m_nKind == 0; }
+  bool IsCategory() const { return m_nKind == static_cast<int>(NodeKind::Category); }
 
   int m_nUndoOp = 0;
   int m_nUndoGroup = 0;
-  std::uintptr_t m_hTreeItem = 0;
   int m_nOrder = 1;
   LINKINFO* m_pSelf;
   LINKINFO* m_pParent = nullptr;
@@ -63,6 +86,9 @@ struct LINKINFO {
   // the node's place in the node list while it is in it (whether it is, the document's store
   // knows).
   NodePos m_posSelf{};
+  // Undo record (and a node emptied from the trash): the node that followed the live node in the
+  // list when it was recorded (null: it was last), so undo puts it back in its very place.
+  LINKINFO* m_pUndoNext = nullptr;
   // Category: number of direct children (categories and links), left by the HTML output.
   int m_nChildCount = 0;
 };

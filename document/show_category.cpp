@@ -8,7 +8,6 @@ void ShowCategory(CVeskDoc& doc, LINKINFO* category) {
     return;
   }
   doc.SelectCategory(category, false);
-  if (doc.GetCurrent() != category) doc.SelectCategory(category, true);
 }
 
 }  // namespace vesk

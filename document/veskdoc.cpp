@@ -16,8 +16,6 @@ namespace vesk {
 
 namespace {
 
-constexpr int kFixedMarkers[3] = {-1, -2, -3};
-
 // Local midnight of a date with daylight saving time taken as not in effect.
 std::int32_t LocalMidnight(int year, int month, int day) {
   std::tm t{};
@@ -48,7 +46,7 @@ void CVeskDoc::RemoveView(IDocView* view) {
   m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
 }
 
-void CVeskDoc::UpdateAllViews(int hint, LINKINFO* node) {
+void CVeskDoc::UpdateAllViews(ViewHint hint, LINKINFO* node) {
   ++m_nRevision;
   // A view may remove itself while being told.
   std::vector<IDocView*> views = m_views;
@@ -75,11 +73,11 @@ bool CVeskDoc::OnNewDocument() {
   m_confirmedFolders.clear();
   m_strTitle = "Vesk";
   Reset();
-  LINKINFO** fixed[3] = {&m_pTopCategory, &m_pWorkBox, &m_pTrash};
-  for (int i = 0; i < 3; ++i) {
-    LINKINFO* node = CreateNode(0);
+  LINKINFO** fixed[kFixedCategoryCount] = {&m_pTopCategory, &m_pWorkBox, &m_pTrash};
+  for (int i = 0; i < kFixedCategoryCount; ++i) {
+    LINKINFO* node = CreateNode(NodeKind::Category);
     if (!node) return false;
-    node->m_nParentSerial = kFixedMarkers[i];
+    node->m_nParentSerial = FixedCategoryMarker(i);
     node->m_strTitle = ResString(FixedCategoryTitleId(i));
     *fixed[i] = node;
   }
@@ -117,8 +115,8 @@ void CVeskDoc::SetCurrent(LINKINFO* category) {
   if (!category || (m_store.Holds(category) && category->IsCategory())) m_pCurrent = category;
 }
 
-LINKINFO* CVeskDoc::AppendNewNode(int kind, int flags) {
-  LINKINFO* node = m_store.New(kind, flags);
+LINKINFO* CVeskDoc::AppendNewNode(NodeKind kind, int flags) {
+  LINKINFO* node = m_store.New(static_cast<int>(kind), flags);
   InsertNode(node, nullptr);
   return node;
 }
@@ -269,7 +267,7 @@ LINKINFO* CVeskDoc::FindBySerial(std::uint32_t serial) const {
 
 // --- node store ---
 
-LINKINFO* CVeskDoc::CreateNode(int kind) {
+LINKINFO* CVeskDoc::CreateNode(NodeKind kind) {
   if (m_pNodeList.size() >= kMaxNodes) {
     m_ui.MessageBox(ResString(kIdsTooManyNodes), MbButtons::Ok, MbIcon::None);
     return nullptr;
@@ -345,6 +343,10 @@ bool CVeskDoc::TrashHasChildren() const {
   return m_bTrashHasChildren;
 }
 
+bool CVeskDoc::IsFixedCategory(const LINKINFO* node) const {
+  return node != nullptr && (node == m_pTopCategory || node == m_pWorkBox || node == m_pTrash);
+}
+
 bool CVeskDoc::Contains(const LINKINFO* node) const {
   // The store answers from the pointer's value, so a stale or foreign pointer is safe to ask.
   return m_store.IsListed(node);
@@ -355,7 +357,8 @@ void CVeskDoc::SelectCategory(LINKINFO* node, bool fromTree) {
   if (node == m_pCurrent) return;
   if (!fromTree) {
     UpdateAllViews(kHintSelectCategory, node);
-    return;
+    // Without a tree (or with one that has no item for it) the model still moves on.
+    if (node == m_pCurrent) return;
   }
   if (node && node->IsCategory() && Contains(node)) {
     m_pCurrent = node;

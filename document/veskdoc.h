@@ -43,7 +43,7 @@ class CVeskDoc {
   // --- framework part: views, modified flag, path and title ---
   void AddView(IDocView* view);
   void RemoveView(IDocView* view);
-  void UpdateAllViews(int hint, LINKINFO* node);
+  void UpdateAllViews(ViewHint hint, LINKINFO* node);
   bool IsModified() const { return m_bModified; }
   void SetModifiedFlag(bool modified = true) {
     m_bModified = modified;
@@ -87,7 +87,9 @@ class CVeskDoc {
   std::string ResolveDocumentPath(const std::string& field) const;
 
   // --- node store ---
-  LINKINFO* CreateNode(int kind);
+  // A new node under the current category with the next serial; null (after telling the user)
+  // at the node limit or when the serials are used up.
+  LINKINFO* CreateNode(NodeKind kind);
   void DestroyNode(LINKINFO* node);
   long AllocSerial();
   bool CheckSerials();
@@ -102,6 +104,8 @@ class CVeskDoc {
   // Whether the trash holds anything. The answer is kept until the views are next told of a
   // change: command enabling asks on every idle moment, and the walk is over the whole list.
   bool TrashHasChildren() const;
+  // Makes a category current. Not from the tree: the views are asked to select it (the tree
+  // answers with fromTree set); when none does, the document selects it itself.
   void SelectCategory(LINKINFO* node, bool fromTree);
   void ShowCurrentCategory();
   bool IsInTrash() const;
@@ -145,6 +149,8 @@ class CVeskDoc {
   LINKINFO* GetTopCategory() const { return m_pTopCategory; }
   LINKINFO* GetWorkBox() const { return m_pWorkBox; }
   LINKINFO* GetTrash() const { return m_pTrash; }
+  // Top Category, the work box or the trash.
+  bool IsFixedCategory(const LINKINFO* node) const;
   LINKINFO* GetCurrent() const { return m_pCurrent; }
   // Sets the current category without telling the views (for builders that add nodes under
   // a category with CreateNode); null or a category the document holds.
@@ -179,7 +185,13 @@ class CVeskDoc {
   // --- editing ---
   bool MoveNodeBefore(LINKINFO* node, LINKINFO* ref);
   bool MoveNodeAfter(LINKINFO* node, LINKINFO* ref);
+  // Move up/down: the later of two listed nodes moves to just before the earlier one.
   void SwapNodes(LINKINFO* a, LINKINFO* b);
+  // The one of two listed nodes that stands later in the list; null when either is not listed
+  // or they are the same. O(n) unless they are neighbours.
+  LINKINFO* LaterOf(LINKINFO* a, LINKINFO* b) const;
+  // Move up/down of a link and its undo: the two links change places and order numbers.
+  void SwapLinkPlaces(LINKINFO* a, LINKINFO* b);
   void MoveToTrash(LINKINFO* node, int group);
   void OnEmptyTrash();
   bool EditCategory(LINKINFO* node);
@@ -209,13 +221,19 @@ class CVeskDoc {
  private:
   friend class CDocumentFile;
   void Reset();
+  // The views' expanded states into the categories' marks, which the file keeps.
+  void StoreExpandedStates();
   // A new node of the store, appended to the node list (no limit, no serial handed out).
-  LINKINFO* AppendNewNode(int kind, int flags);
+  LINKINFO* AppendNewNode(NodeKind kind, int flags);
   // Frees every record of an undo or discard list and empties it (one O(n) pass at most).
   void FreeNodes(NodeList& list);
   // A category that has left the list must not stay current: selects fallback when it is
   // listed, else leaves no current category.
   void LeaveRemovedCategory(LINKINFO* removed, LINKINFO* fallback);
+  // node when the list holds it, else null (a place to insert before: null is the end).
+  LINKINFO* Listed(LINKINFO* node) const;
+  // Puts the node a recorded swap moved (code 300) back in its place.
+  void UndoSwap(const LINKINFO* record);
   // Debug builds stop here when a node handed to the document is not one it holds.
   void AssertHeld(const LINKINFO* node) const;
 

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "document/child_index.h"
+#include "document/dialog_rules.h"
 #include "document/veskdoc.h"
 #include "platform/file_system.h"
 #include "resources/string_ids.h"
@@ -13,9 +14,6 @@
 namespace vesk {
 namespace {
 
-constexpr std::size_t kCategoryNameLimit = 256;
-constexpr std::size_t kCategoryFileLimit = 256;
-constexpr std::size_t kCategoryCommentLimit = 512;
 constexpr int kMinLinksPerPage = 5;
 constexpr int kMaxLinksPerPage = 99;
 
@@ -41,29 +39,33 @@ bool CVeskDoc::MoveNodeAfter(LINKINFO* node, LINKINFO* ref) {
   return true;
 }
 
+LINKINFO* CVeskDoc::LaterOf(LINKINFO* a, LINKINFO* b) const {
+  AssertHeld(a);
+  AssertHeld(b);
+  if (a == b || !Contains(a) || !Contains(b)) return nullptr;
+  // Neighbours (the usual case) need no walk.
+  if (NextNode(a) == b) return b;
+  if (NextNode(b) == a) return a;
+  for (LINKINFO* node : m_pNodeList) {
+    if (node == a) return b;
+    if (node == b) return a;
+  }
+  return nullptr;
+}
+
 void CVeskDoc::SwapNodes(LINKINFO* a, LINKINFO* b) {
+  LINKINFO* later = LaterOf(a, b);
+  if (later == nullptr) return;
+  MoveNode(later, later == a ? b : a);
+}
+
+void CVeskDoc::SwapLinkPlaces(LINKINFO* a, LINKINFO* b) {
   AssertHeld(a);
   AssertHeld(b);
   if (a == b || !Contains(a) || !Contains(b)) return;
-  // Neighbours (the usual case) need no walk.
-  if (NextNode(a) == b) {
-    MoveNode(b, a);
-    return;
-  }
-  if (NextNode(b) == a) {
-    MoveNode(a, b);
-    return;
-  }
-  for (LINKINFO* node : m_pNodeList) {
-    if (node == a) {
-      MoveNode(b, a);
-      return;
-    }
-    if (node == b) {
-      MoveNode(a, b);
-      return;
-    }
-  }
+  SwapNodes(a, b);
+  // The order numbers follow the places, so a later sort in manual order keeps the move.
+  std::swap(a->m_nOrder, b->m_nOrder);
 }
 
 void CVeskDoc::MoveToTrash(LINKINFO* node, int group) {
@@ -79,16 +81,13 @@ void CVeskDoc::OnEmptyTrash() {
 
   const int group = BeginUndoGroup();
   if (m_pCurrent) RecordUndo(m_pCurrent, kUndoListAction, group);
-  if (IsInTrash() && m_pCurrent != m_pTrash) {
-    SelectCategory(m_pTrash, false);
-    // Without a tree to answer the hint, the document selects the trash itself.
-    if (m_pCurrent != m_pTrash) SelectCategory(m_pTrash, true);
-  }
+  if (IsInTrash() && m_pCurrent != m_pTrash) SelectCategory(m_pTrash, false);
   UpdateAllViews(kHintEmptyTrash, m_pTrash);
 
   // Children are removed before their parent, first child first; each node itself becomes the
   // record, so undo can put back the very same objects.
   for (LINKINFO* node : index.PostOrderBelow(m_pTrash)) {
+    node->m_pUndoNext = NextNode(node);
     RemoveNode(node);
     node->m_nUndoOp = kUndoEmptied;
     node->m_nUndoGroup = group;
@@ -104,9 +103,7 @@ bool CVeskDoc::EditCategory(LINKINFO* node) {
   fields.comment = node->m_strComment;
   fields.fileNameEnabled = m_settings.GetAuto() == 0;
   if (!m_ui.EditCategory(fields)) return false;
-  if (fields.title.empty() || fields.title.size() > kCategoryNameLimit) return false;
-  if (fields.fileName.size() > kCategoryFileLimit) return false;
-  if (fields.comment.size() > kCategoryCommentLimit) return false;
+  if (fields.title.empty() || CheckCategoryFields(fields)) return false;
   node->m_strTitle = fields.title;
   node->m_strFileName = fields.fileName;
   node->m_strComment = fields.comment;
@@ -161,7 +158,7 @@ void CVeskDoc::OnNewCategory() {
     m_ui.Beep();
     return;
   }
-  LINKINFO* node = CreateNode(0);
+  LINKINFO* node = CreateNode(NodeKind::Category);
   if (!node) return;
   node->m_strTitle = ResString(kIdsNewCategory);
   if (!EditCategory(node)) {
@@ -178,7 +175,7 @@ void CVeskDoc::OnNewLink() {
     m_ui.Beep();
     return;
   }
-  LINKINFO* node = CreateNode(2);
+  LINKINFO* node = CreateNode(NodeKind::NewLink);
   if (!node) return;
   node->m_strTitle = ResString(kIdsNewLinkTitle);
   node->m_strURL = ResString(kIdsNewLinkUrl);

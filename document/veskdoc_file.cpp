@@ -74,6 +74,19 @@ bool CVeskDoc::OnOpenDocument(const std::string& path) {
   return true;
 }
 
+void CVeskDoc::StoreExpandedStates() {
+  if (m_views.empty()) return;
+  for (LINKINFO* node : m_pNodeList) {
+    if (!node->IsCategory()) continue;
+    for (const IDocView* view : m_views) {
+      if (const std::optional<bool> expanded = view->IsCategoryExpanded(node)) {
+        node->m_nMark = *expanded ? kExpandedMark : 0;
+        break;
+      }
+    }
+  }
+}
+
 bool CVeskDoc::OnSaveDocument(const std::string& path) {
   if (!CheckSerials()) {
     if (m_ui.MessageBox(ResString(kIdsSerialProblemAsk), MbButtons::OkCancel,
@@ -81,7 +94,7 @@ bool CVeskDoc::OnSaveDocument(const std::string& path) {
       return false;
     Renumber();
   }
-  UpdateAllViews(kHintStoreExpanded, nullptr);
+  StoreExpandedStates();
   ComputeUpdateTimes(m_pTopCategory);
   int cause = kFileErrNone;
   bool saved = false;

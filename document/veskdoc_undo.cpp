@@ -38,8 +38,20 @@ LINKINFO* CVeskDoc::RecordUndo(LINKINFO* node, int code, int group) {
   node->m_nUndoGroup = group;
   LINKINFO* record = m_store.New(node->m_nKind, node->m_nFlags);
   record->CopyValues(*node);
+  record->m_pUndoNext = NextNode(node);
   m_pUndoList.push_front(record);
   return record;
+}
+
+LINKINFO* CVeskDoc::Listed(LINKINFO* node) const { return Contains(node) ? node : nullptr; }
+
+void CVeskDoc::UndoSwap(const LINKINFO* record) {
+  LINKINFO* a = record->m_pSelf;
+  LINKINFO* b = record->m_pUndoAux;
+  if (a == b || !Contains(a) || !Contains(b)) return;
+  // The swap moved the later node before the earlier; it goes back before its old follower.
+  LINKINFO* moved = LaterOf(a, b) == a ? b : a;
+  MoveNode(moved, Listed(record->m_pUndoNext));
 }
 
 void CVeskDoc::DiscardLastUndoGroup() {
@@ -72,6 +84,9 @@ void CVeskDoc::OnEditUndo() {
         if (Contains(live)) {
           RemoveNode(live);
           m_pDiscardList.push_back(live);
+          // The serial the node took goes back when it was the last handed out, so the document
+          // is the one it was before.
+          if (live->m_nSerial + 1 == m_nNextSerial) --m_nNextSerial;
         }
         if (live->IsCategory()) {
           UpdateAllViews(kHintDeleteCategory, live);
@@ -82,11 +97,7 @@ void CVeskDoc::OnEditUndo() {
         }
         break;
       case kUndoChanged: {
-        // The tree item belongs to the tree: an item made by a later move must not be replaced
-        // by the one the record saw, which the tree may have deleted since.
-        const std::uintptr_t item = live->m_hTreeItem;
         live->CopyValues(*record);
-        live->m_hTreeItem = item;
         if (live->IsCategory()) {
           UpdateAllViews(kHintCategoryText, live);
           SelectCategory(live, false);
@@ -99,17 +110,15 @@ void CVeskDoc::OnEditUndo() {
         break;
       }
       case kUndoEmptied:
-        // The record is the node itself; it goes back at the head, so undoing the group newest
-        // first restores the emptied nodes in their former order.
-        InsertNodeAtHead(record);
+        // The record is the node itself; undone newest first, each goes back before the node
+        // that followed it, which is back already or never left.
+        InsertNode(record, Listed(record->m_pUndoNext));
         if (record->IsCategory()) UpdateAllViews(kHintRestoreCategory, record);
         break;
       case kUndoReparented:
         if (live->IsCategory()) {
-          record->m_hTreeItem = live->m_hTreeItem;
+          // The sibling it came after tells the tree where to show it again.
           live->m_pUndoAux = record->m_pUndoAux;
-          // The tree sets the same parent on hint 104; doing it here keeps the document right
-          // when no tree is attached.
           live->m_pParent = record->m_pParent;
           UpdateAllViews(kHintUndoCategoryMove, record);
         } else {
@@ -126,21 +135,25 @@ void CVeskDoc::OnEditUndo() {
         }
         break;
       case kUndoSwapped:
-        // The views swap the two nodes again (SwapNodes) when they handle the hint.
+        // The views only show the swap: rows and items follow the hint.
         if (record->IsCategory()) {
+          UndoSwap(record);
           UpdateAllViews(kHintUndoCategorySwap, record);
         } else {
           if (record->m_pParent != m_pCurrent) SelectCategory(record->m_pParent, false);
+          UndoSwap(record);
+          std::swap(record->m_pSelf->m_nOrder, record->m_pUndoAux->m_nOrder);
           UpdateAllViews(kHintUndoLinkSwap, record);
         }
         break;
       case kUndoDragged:
-        // m_pParent of the record is the link that followed the dragged one (null: it was last).
-        MoveNodeBefore(live, record->m_pParent);
+        MoveNodeBefore(live, Listed(record->m_pUndoNext));
         live->m_nOrder = 0;
         break;
       case kUndoReordered:
-        if (Contains(live)) MoveNode(live, m_pNodeList.front());
+        // Recorded in list order, undone newest first: each link goes back before the node
+        // that followed it, so the list is the one before the sort.
+        if (Contains(live)) MoveNode(live, Listed(record->m_pUndoNext));
         live->m_nOrder = record->m_nOrder;
         break;
       default:

@@ -9,10 +9,6 @@
 namespace vesk {
 namespace {
 
-bool IsFixed(const CVeskDoc& doc, const LINKINFO* node) {
-  return node == doc.GetTopCategory() || node == doc.GetWorkBox() || node == doc.GetTrash();
-}
-
 // Copies the clipboard's values into a node made for them, keeping the node's own identity and
 // its place in the list.
 void TakeValues(LINKINFO* node, const LINKINFO& from) {
@@ -23,7 +19,6 @@ void TakeValues(LINKINFO* node, const LINKINFO& from) {
   node->m_pSelf = self;
   node->m_pParent = parent;
   node->m_nSerial = serial;
-  node->m_hTreeItem = 0;  // the copied node's item is not this node's
   node->m_pUndoAux = nullptr;
 }
 
@@ -43,14 +38,17 @@ bool IsInSubtree(const LINKINFO* node, const LINKINFO* root) {
   return false;
 }
 
-// The old display order: code 201 for the current category, then code 302 for every row with
-// m_nOrder 0 for a selected link and 1 for the others.
+// The old order: code 201 for the current category, then code 302 for every row with m_nOrder
+// 0 for a selected link and 1 for the others. The rows are recorded in list order, which lets
+// undo put each back in its very place.
 void RecordListOrder(CVeskDoc& doc, const std::vector<LINKINFO*>& rows,
                      const std::vector<LINKINFO*>& selected) {
   const std::unordered_set<const LINKINFO*> isSelected(selected.begin(), selected.end());
+  const std::unordered_set<const LINKINFO*> isRow(rows.begin(), rows.end());
   const int group = doc.BeginUndoGroup();
   if (doc.GetCurrent()) doc.RecordUndo(doc.GetCurrent(), kUndoListAction, group);
-  for (LINKINFO* link : rows) {
+  for (LINKINFO* link : doc.GetNodeList()) {
+    if (!isRow.count(link)) continue;
     LINKINFO* record = doc.RecordUndo(link, kUndoReordered, group);
     record->m_nOrder = isSelected.count(link) ? 0 : 1;
   }
@@ -111,7 +109,7 @@ LINKINFO* PasteNode(CVeskDoc& doc, const CNodeClipboard& clipboard, LINKINFO* pa
     return nullptr;
   }
   const LINKINFO& from = *clipboard.Node();
-  LINKINFO* node = doc.CreateNode(from.IsCategory() ? 0 : 2);
+  LINKINFO* node = doc.CreateNode(from.IsCategory() ? NodeKind::Category : NodeKind::NewLink);
   if (!node) return nullptr;
   TakeValues(node, from);
   if (from.IsCategory() && parent) node->m_pParent = parent;
@@ -120,10 +118,6 @@ LINKINFO* PasteNode(CVeskDoc& doc, const CNodeClipboard& clipboard, LINKINFO* pa
 
 void RecordCreated(CVeskDoc& doc, LINKINFO* node) {
   doc.RecordUndo(node, kUndoCreated, doc.BeginUndoGroup());
-}
-
-void SwapBackForUndo(CVeskDoc& doc, LINKINFO* record) {
-  doc.SwapNodes(record->m_pSelf, record->m_pUndoAux);
 }
 
 LINKINFO* PreviousSiblingCategory(CVeskDoc& doc, LINKINFO* category) {
@@ -150,7 +144,7 @@ LINKINFO* NeighbourCategory(CVeskDoc& doc, LINKINFO* category, int direction) {
 }
 
 bool CopyCategory(CVeskDoc& doc, LINKINFO* category, CNodeClipboard& clipboard) {
-  if (!category || !category->IsCategory() || IsFixed(doc, category) || doc.IsInTrash()) {
+  if (!category || !category->IsCategory() || doc.IsFixedCategory(category) || doc.IsInTrash()) {
     doc.UI().Beep();
     return false;
   }
@@ -168,7 +162,7 @@ bool CutCategory(CVeskDoc& doc, LINKINFO* category, CNodeClipboard& clipboard,
 }
 
 bool DropCategory(CVeskDoc& doc, LINKINFO* category, LINKINFO* target, LINKINFO* previousSibling) {
-  if (!category || !target || IsFixed(doc, category) || !target->IsCategory() ||
+  if (!category || !target || doc.IsFixedCategory(category) || !target->IsCategory() ||
       IsInSubtree(target, category) || target == category->m_pParent) {
     doc.UI().Beep();
     return false;
@@ -186,6 +180,8 @@ bool SwapCategories(CVeskDoc& doc, LINKINFO* category, LINKINFO* neighbour) {
   LINKINFO* record = doc.RecordUndo(category, kUndoSwapped, doc.BeginUndoGroup());
   record->m_pSelf = neighbour;
   record->m_pUndoAux = category;
+  // The place of the node the swap moves, for its undo.
+  record->m_pUndoNext = doc.NextNode(doc.LaterOf(category, neighbour));
   doc.SwapNodes(category, neighbour);
   return true;
 }
@@ -240,7 +236,8 @@ bool SwapLinks(CVeskDoc& doc, LINKINFO* link, LINKINFO* neighbour) {
   }
   LINKINFO* record = doc.RecordUndo(link, kUndoSwapped, doc.BeginUndoGroup());
   record->m_pUndoAux = neighbour;
-  doc.SwapNodes(link, neighbour);
+  record->m_pUndoNext = doc.NextNode(doc.LaterOf(link, neighbour));
+  doc.SwapLinkPlaces(link, neighbour);
   return true;
 }
 
@@ -273,12 +270,11 @@ bool ReorderLinks(CVeskDoc& doc, const std::vector<LINKINFO*>& rows,
     doc.RecordUndo(category, kUndoListAction, group);
     category->m_nSortMode = kSortManual;
   }
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    LINKINFO* link = rows[i];
+  for (LINKINFO* link : rows) {
     if (!isSelected.count(link)) continue;
     link->m_nOrder = 0;
-    LINKINFO* record = doc.RecordUndo(link, kUndoDragged, group);
-    record->m_pParent = i + 1 < rows.size() ? rows[i + 1] : nullptr;
+    // Each link is recorded right before it moves, so undo puts it back in its very place.
+    doc.RecordUndo(link, kUndoDragged, group);
     doc.MoveNodeBefore(link, dropRow);
   }
   doc.ShowCurrentCategory();

@@ -36,8 +36,6 @@ bool RenameCategory(CVeskDoc& doc, LINKINFO* category, const std::string& newTit
 LINKINFO* PasteNode(CVeskDoc& doc, const CNodeClipboard& clipboard, LINKINFO* parent = nullptr);
 // Code 100 for a node just created and shown, in a new group.
 void RecordCreated(CVeskDoc& doc, LINKINFO* node);
-// What a view does on hints 105 and 306: the undone move up/down swaps the two nodes back.
-void SwapBackForUndo(CVeskDoc& doc, LINKINFO* record);
 
 // --- category tree ---
 
@@ -54,7 +52,8 @@ bool CutCategory(CVeskDoc& doc, LINKINFO* category, CNodeClipboard& clipboard,
 // Drag and drop of a category onto target: refused for the fixed categories, for target itself,
 // a target inside the dragged subtree and the current parent.
 bool DropCategory(CVeskDoc& doc, LINKINFO* category, LINKINFO* target, LINKINFO* previousSibling);
-// Move up/down: code 300 (record's m_pSelf = neighbour, m_pUndoAux = category), then the swap.
+// Move up/down: code 300 (record's m_pSelf = neighbour, m_pUndoAux = category, m_pUndoNext = the
+// follower of the node the swap moves), then the swap.
 bool SwapCategories(CVeskDoc& doc, LINKINFO* category, LINKINFO* neighbour);
 // Fills the tree: hint 102 for each fixed category and, depth first in list order, its
 // sub-categories; then hint 109 and the selection of Top Category.
@@ -66,7 +65,8 @@ void FillCategoryTree(CVeskDoc& doc);
 bool CutLinks(CVeskDoc& doc, const std::vector<LINKINFO*>& selected, CNodeClipboard& clipboard);
 // Copy: exactly one selected link, not in the trash.
 bool CopyLink(CVeskDoc& doc, const std::vector<LINKINFO*>& selected, CNodeClipboard& clipboard);
-// Move up/down of one link: code 300 (m_pUndoAux = neighbour), then the swap.
+// Move up/down of one link: code 300 (m_pUndoAux = neighbour), then the swap of places and
+// order numbers.
 bool SwapLinks(CVeskDoc& doc, LINKINFO* link, LINKINFO* neighbour);
 // Links dropped on another category: code 201 for the current category, 200 for each link.
 bool DropLinksOnCategory(CVeskDoc& doc, const std::vector<LINKINFO*>& selected, LINKINFO* target);

@@ -1,12 +1,13 @@
 // Numbered notifications from the document to its views, and the view interface that receives them.
 #pragma once
 
+#include <optional>
+
 namespace vesk {
 
 struct LINKINFO;
 
 enum ViewHint : int {
-  kHintStoreExpanded = 101,
   kHintAddCategory = 102,
   kHintSelectCategory = 103,
   kHintUndoCategoryMove = 104,
@@ -36,7 +37,12 @@ enum ViewHint : int {
 class IDocView {
  public:
   virtual ~IDocView() = default;
-  virtual void OnUpdate(int hint, LINKINFO* node) = 0;
+  virtual void OnUpdate(ViewHint hint, LINKINFO* node) = 0;
+  // Whether the view shows category expanded; nothing when it does not show it. Asked for every
+  // category when the document is saved.
+  virtual std::optional<bool> IsCategoryExpanded(const LINKINFO* /*category*/) const {
+    return std::nullopt;
+  }
 };
 
 }  // namespace vesk

@@ -108,7 +108,7 @@ bool ImportBookmarkFile(CVeskDoc& doc, const std::string& path, BookmarkImportRe
       ++counts.scriptUrls;
       continue;
     }
-    LINKINFO* node = doc.CreateNode(item.folder ? 0 : 1);
+    LINKINFO* node = doc.CreateNode(item.folder ? NodeKind::Category : NodeKind::Link);
     if (!node) {
       ok = false;
       break;

@@ -45,12 +45,6 @@ void FillLink(LINKINFO& link, std::string line, const std::string& categoryName)
   link.m_strKeywords = keywords;
 }
 
-// Makes category the current one, also when no tree view answers the selection hint.
-void MakeCurrent(CVeskDoc& doc, LINKINFO* category) {
-  doc.SelectCategory(category, false);
-  if (doc.GetCurrent() != category) doc.SelectCategory(category, true);
-}
-
 }  // namespace
 
 bool ImportCgiFile(CVeskDoc& doc, const std::string& path) {
@@ -77,18 +71,18 @@ bool ImportCgiFile(CVeskDoc& doc, const std::string& path) {
     return false;
   }
 
-  MakeCurrent(doc, doc.GetWorkBox());
-  LINKINFO* category = doc.CreateNode(0);
+  doc.SelectCategory(doc.GetWorkBox(), false);
+  LINKINFO* category = doc.CreateNode(NodeKind::Category);
   if (!category) return false;
   category->m_strTitle = name;
   doc.UpdateAllViews(kHintAddCategory, category);
-  MakeCurrent(doc, category);
+  doc.SelectCategory(category, false);
 
   int group = doc.BeginUndoGroup();
   LINKINFO* last = category;
   for (;;) {
     doc.RecordUndo(last, kUndoCreated, group);
-    LINKINFO* link = doc.CreateNode(1);
+    LINKINFO* link = doc.CreateNode(NodeKind::Link);
     if (!link) return false;
     if (!file.ReadLine(line) || line.empty()) {
       doc.DestroyNode(link);

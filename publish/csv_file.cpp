@@ -196,7 +196,7 @@ bool ImportCsvFile(CVeskDoc& doc, const std::string& path) {
   // (vesk-cli), the current category would not change and the records would land elsewhere.
   LINKINFO* workBox = doc.GetWorkBox();
   doc.SelectCategory(workBox, false);
-  LINKINFO* category = doc.CreateNode(0);
+  LINKINFO* category = doc.CreateNode(NodeKind::Category);
   if (!category) return false;
   category->m_pParent = workBox;
   category->m_strTitle = "csv";
@@ -207,7 +207,7 @@ bool ImportCsvFile(CVeskDoc& doc, const std::string& path) {
   LINKINFO* last = category;
   for (;;) {
     doc.RecordUndo(last, kUndoCreated, group);
-    LINKINFO* link = doc.CreateNode(1);
+    LINKINFO* link = doc.CreateNode(NodeKind::Link);
     if (!link) return false;
     link->m_pParent = category;
     if (!ReadCsvRecord(data, *link)) {

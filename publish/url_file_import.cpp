@@ -37,7 +37,7 @@ bool ImportUrlFile(CVeskDoc& doc, const std::string& path) {
   }
   // The link goes into the current category; without one it would belong nowhere.
   if (!doc.GetCurrent()) return false;
-  LINKINFO* link = doc.CreateNode(1);
+  LINKINFO* link = doc.CreateNode(NodeKind::Link);
   if (!link) return false;
   link->m_strURL = OutsideUrl(url);
   link->m_strTitle = UrlFileTitle(path);

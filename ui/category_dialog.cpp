@@ -14,20 +14,21 @@ CCategoryDialog::CCategoryDialog(wxWindow* parent, CategoryFields& fields)
     : wxDialog(parent, wxID_ANY, U8("カテゴリー情報")), m_fields(fields) {
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(new wxStaticText(this, wxID_ANY, U8("カテゴリー名")), 0, wxLEFT | wxRIGHT | wxTOP, 10);
-  m_title = new wxTextCtrl(this, 1000, FromSjis(fields.title), wxDefaultPosition, wxSize(360, -1));
+  m_title = new wxTextCtrl(this, kCategoryNameField.control, FromSjis(fields.title),
+                           wxDefaultPosition, wxSize(360, -1));
   top->Add(m_title, 0, wxEXPAND | wxALL, 10);
   top->Add(new wxStaticText(this, wxID_ANY,
                             U8("ファイル名 (空白時は自動的にファイル名が生成されます。)")),
            0, wxLEFT | wxRIGHT, 10);
-  m_fileName = new wxTextCtrl(this, 1001, FromSjis(fields.fileName));
+  m_fileName = new wxTextCtrl(this, kCategoryFileNameField.control, FromSjis(fields.fileName));
   m_fileName->Enable(fields.fileNameEnabled);
   top->Add(m_fileName, 0, wxEXPAND | wxALL, 10);
   top->Add(new wxStaticText(this, wxID_ANY, U8("このカテゴリーのコメント")), 0, wxLEFT | wxRIGHT,
            10);
   wxString comment = FromSjis(fields.comment);
   comment.Replace("\r\n", "\n");
-  m_comment =
-      new wxTextCtrl(this, 1002, comment, wxDefaultPosition, wxSize(-1, 90), wxTE_MULTILINE);
+  m_comment = new wxTextCtrl(this, kCategoryCommentField.control, comment, wxDefaultPosition,
+                             wxSize(-1, 90), wxTE_MULTILINE);
   top->Add(m_comment, 1, wxEXPAND | wxALL, 10);
   AddOkCancelRow(*this, *top, "OK", [this] { return TakeValues(); });
   SetSizerAndFit(top);

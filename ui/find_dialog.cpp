@@ -18,7 +18,8 @@ CFindDialog::CFindDialog(wxWindow* parent, FindDialogState& state)
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   row->Add(new wxStaticText(this, wxID_ANY, U8("検索する文字列 :")), 0,
            wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
-  m_text = new wxComboBox(this, 1010, wxEmptyString, wxDefaultPosition, wxSize(280, -1));
+  m_text = new wxComboBox(this, kFindTextField.control, wxEmptyString, wxDefaultPosition,
+                          wxSize(280, -1));
   for (const auto& word : HistoryEntries(state.history)) m_text->Append(FromSjis(word));
   m_text->SetMaxLength(kFindFieldLimit);
   row->Add(m_text, 1, wxALIGN_CENTER_VERTICAL);

@@ -29,8 +29,8 @@ CHtmlSettingsDialog::CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info)
   auto* top = new wxBoxSizer(wxVERTICAL);
 
   auto* source = new wxStaticBoxSizer(wxHORIZONTAL, this, U8("HTMLの元になるファイル"));
-  m_template = new wxTextCtrl(source->GetStaticBox(), 1000, FromSjis(info.m_strTemplate),
-                              wxDefaultPosition, wxSize(320, -1));
+  m_template = new wxTextCtrl(source->GetStaticBox(), kHtmlTemplateField.control,
+                              FromSjis(info.m_strTemplate), wxDefaultPosition, wxSize(320, -1));
   source->Add(m_template, 1, wxALIGN_CENTER_VERTICAL | wxALL, 6);
   source->Add(new wxButton(source->GetStaticBox(), 1012, U8("参照...")), 0, wxALL, 6);
   top->Add(source, 0, wxEXPAND | wxALL, 10);
@@ -39,7 +39,7 @@ CHtmlSettingsDialog::CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info)
   wxWindow* box = out->GetStaticBox();
   out->Add(new wxStaticText(box, wxID_ANY, U8("出力先フォルダ")), 0, wxLEFT | wxRIGHT | wxTOP, 6);
   auto* folderRow = new wxBoxSizer(wxHORIZONTAL);
-  m_folder = new wxTextCtrl(box, 1001, FromSjis(info.m_strHtmlFolder));
+  m_folder = new wxTextCtrl(box, kHtmlFolderField.control, FromSjis(info.m_strHtmlFolder));
   folderRow->Add(m_folder, 1, wxALIGN_CENTER_VERTICAL);
   folderRow->Add(new wxButton(box, 1013, U8("参照...")), 0, wxLEFT, 6);
   out->Add(folderRow, 0, wxEXPAND | wxALL, 6);
@@ -48,8 +48,9 @@ CHtmlSettingsDialog::CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info)
   grid->Add(new wxStaticText(box, wxID_ANY, U8("1ページに表示するリンク数")), 0,
             wxALIGN_CENTER_VERTICAL);
   auto* spinRow = new wxBoxSizer(wxHORIZONTAL);
-  m_perPage = new wxTextCtrl(box, 1002, wxString::Format("%d", info.m_nLinksPerPage),
-                             wxDefaultPosition, wxSize(60, -1));
+  m_perPage =
+      new wxTextCtrl(box, kHtmlLinksPerPageControl, wxString::Format("%d", info.m_nLinksPerPage),
+                     wxDefaultPosition, wxSize(60, -1));
   m_spin = new wxSpinButton(box, 1016, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL);
   m_spin->SetRange(kMinLinks, kMaxLinks);
   m_spin->SetValue(std::clamp(info.m_nLinksPerPage, kMinLinks, kMaxLinks));
@@ -58,7 +59,8 @@ CHtmlSettingsDialog::CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info)
   grid->Add(spinRow);
   grid->Add(new wxStaticText(box, wxID_ANY, U8("拡張子(html / htm 等)")), 0,
             wxALIGN_CENTER_VERTICAL);
-  m_ext = new wxTextCtrl(box, 1003, FromSjis(info.m_strHtmlExt), wxDefaultPosition, wxSize(80, -1));
+  m_ext = new wxTextCtrl(box, kHtmlExtensionField.control, FromSjis(info.m_strHtmlExt),
+                         wxDefaultPosition, wxSize(80, -1));
   grid->Add(m_ext);
   out->Add(grid, 0, wxALL, 6);
   top->Add(out, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);

@@ -242,7 +242,7 @@ void CVeskListView::PullSelection() {
   m_rows.SetSelection(selected);
 }
 
-void CVeskListView::OnUpdate(int hint, LINKINFO* node) {
+void CVeskListView::OnUpdate(ViewHint hint, LINKINFO* node) {
   if (hint == kHintColumnsChanged) {
     BuildColumns();
     ScheduleSync();

@@ -30,7 +30,7 @@ class CVeskListView : public wxListCtrl, public IDocView, public IPaneCommands {
 
   // Builds the columns the first time, then shows the current category.
   void OnInitialUpdate();
-  void OnUpdate(int hint, LINKINFO* node) override;
+  void OnUpdate(ViewHint hint, LINKINFO* node) override;
   // Writes the column widths ("lc%d") into the settings.
   void SaveColumnWidths();
   int RowCount() const { return static_cast<int>(m_display.size()); }

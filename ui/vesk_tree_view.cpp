@@ -20,11 +20,7 @@ class NodeData : public wxTreeItemData {
   NodeId m_id;
 };
 
-constexpr int kExpandedMark = 32;
-
-std::uintptr_t Handle(const wxTreeItemId& item) {
-  return reinterpret_cast<std::uintptr_t>(item.GetID());
-}
+std::uint64_t KeyOf(NodeId id) { return (std::uint64_t{id.slot} << 32) | id.generation; }
 
 // Resets a flag when the scope ends, also on an early return.
 class FlagScope {
@@ -69,12 +65,36 @@ CVeskTreeView::~CVeskTreeView() { m_doc.RemoveView(this); }
 void CVeskTreeView::OnInitialUpdate() {
   FlagScope quiet(m_filling);
   DeleteChildren(m_root);
-  for (LINKINFO* n : m_doc.GetNodeList()) n->m_hTreeItem = 0;
+  m_items.clear();
 }
 
 wxTreeItemId CVeskTreeView::ItemOf(const LINKINFO* node) const {
-  if (node == nullptr || node->m_hTreeItem == 0) return wxTreeItemId();
-  return wxTreeItemId(reinterpret_cast<void*>(node->m_hTreeItem));
+  if (node == nullptr) return wxTreeItemId();
+  const auto found = m_items.find(KeyOf(m_doc.IdOf(node)));
+  return found == m_items.end() ? wxTreeItemId() : found->second;
+}
+
+void CVeskTreeView::SetItemOf(const LINKINFO* node, const wxTreeItemId& item) {
+  if (node == nullptr) return;
+  if (item.IsOk()) {
+    m_items[KeyOf(m_doc.IdOf(node))] = item;
+  } else {
+    m_items.erase(KeyOf(m_doc.IdOf(node)));
+  }
+}
+
+void CVeskTreeView::ForgetItems(const wxTreeItemId& item, bool itself) {
+  auto forget = [this](const wxTreeItemId& c) {
+    if (auto* data = static_cast<NodeData*>(GetItemData(c))) m_items.erase(KeyOf(data->m_id));
+  };
+  ForEachItem(item, forget);
+  if (itself) forget(item);
+}
+
+std::optional<bool> CVeskTreeView::IsCategoryExpanded(const LINKINFO* category) const {
+  const wxTreeItemId item = ItemOf(category);
+  if (!item.IsOk()) return std::nullopt;
+  return IsExpanded(item);
 }
 
 LINKINFO* CVeskTreeView::NodeOf(const wxTreeItemId& item) const {
@@ -94,10 +114,10 @@ void CVeskTreeView::ForEachItem(const wxTreeItemId& item, F&& f) {
 
 void CVeskTreeView::InsertCategory(LINKINFO* node, bool first) {
   wxTreeItemId item;
-  const int fixed = -node->m_nParentSerial;  // 1, 2, 3 for the fixed categories
+  const int fixed = FixedCategoryIndex(node->m_nParentSerial);  // its icon, too
   auto* data = new NodeData(m_doc.IdOf(node));
-  if (fixed >= 1 && fixed <= 3) {
-    item = AppendItem(m_root, FromSjis(node->m_strTitle), fixed - 1, fixed - 1, data);
+  if (fixed >= 0) {
+    item = AppendItem(m_root, FromSjis(node->m_strTitle), fixed, fixed, data);
   } else {
     wxTreeItemId parent = ItemOf(node->m_pParent);
     if (!parent.IsOk()) {
@@ -106,10 +126,9 @@ void CVeskTreeView::InsertCategory(LINKINFO* node, bool first) {
     }
     item = first ? PrependItem(parent, FromSjis(node->m_strTitle), 3, 4, data)
                  : AppendItem(parent, FromSjis(node->m_strTitle), 3, 4, data);
-    node->m_pParent = NodeOf(parent);
   }
-  node->m_hTreeItem = Handle(item);
-  TraceUi(fixed >= 1 && fixed <= 3 ? "root" : "category", ToUtf8(node->m_strTitle));
+  SetItemOf(node, item);
+  TraceUi(fixed >= 0 ? "root" : "category", ToUtf8(node->m_strTitle));
 }
 
 wxTreeItemId CVeskTreeView::MoveSubtree(const wxTreeItemId& item, const wxTreeItemId& parent,
@@ -128,10 +147,7 @@ wxTreeItemId CVeskTreeView::MoveSubtree(const wxTreeItemId& item, const wxTreeIt
   } else {
     moved = AppendItem(parent, text, image, selectedImage, data);
   }
-  if (node != nullptr) {
-    node->m_hTreeItem = Handle(moved);
-    node->m_pParent = NodeOf(parent);
-  }
+  SetItemOf(node, moved);
   // The children keep their order and their own subtrees.
   std::vector<wxTreeItemId> children;
   wxTreeItemIdValue cookie;
@@ -167,8 +183,8 @@ void CVeskTreeView::SwapItems(const wxTreeItemId& a, const wxTreeItemId& b) {
   SetItemText(b, FromSjis(nodeA->m_strTitle));
   static_cast<NodeData*>(GetItemData(a))->m_id = m_doc.IdOf(nodeB);
   static_cast<NodeData*>(GetItemData(b))->m_id = m_doc.IdOf(nodeA);
-  nodeA->m_hTreeItem = Handle(b);
-  nodeB->m_hTreeItem = Handle(a);
+  SetItemOf(nodeA, b);
+  SetItemOf(nodeB, a);
   for (const auto& c : childrenB) MoveSubtree(c, a, wxTreeItemId(), false);
   for (const auto& c : childrenA) MoveSubtree(c, b, wxTreeItemId(), false);
   for (const auto& [item, expanded] : {std::pair{a, expandedB}, std::pair{b, expandedA}}) {
@@ -185,13 +201,8 @@ void CVeskTreeView::SelectQuietly(const wxTreeItemId& item) {
   SelectItem(item);
 }
 
-void CVeskTreeView::OnUpdate(int hint, LINKINFO* node) {
+void CVeskTreeView::OnUpdate(ViewHint hint, LINKINFO* node) {
   switch (hint) {
-    case kHintStoreExpanded:
-      ForEachItem(m_root, [this](const wxTreeItemId& item) {
-        if (LINKINFO* n = NodeOf(item)) n->m_nMark = IsExpanded(item) ? kExpandedMark : 0;
-      });
-      break;
     case kHintAddCategory:
       if (node != nullptr) InsertCategory(node);
       break;
@@ -207,12 +218,12 @@ void CVeskTreeView::OnUpdate(int hint, LINKINFO* node) {
       if (node != nullptr && ItemOf(node).IsOk()) SelectItem(ItemOf(node));
       break;
     case kHintUndoCategoryMove:
-      // The record holds the live category's item; it goes back after the sibling the live
+      // The live category's item goes back under its parent after the sibling the live
       // category now names, or first.
       if (node != nullptr && node->m_pSelf != nullptr) {
         LINKINFO* live = node->m_pSelf;
-        const wxTreeItemId item(reinterpret_cast<void*>(node->m_hTreeItem));
-        const wxTreeItemId parent = ItemOf(node->m_pParent);
+        const wxTreeItemId item = ItemOf(live);
+        const wxTreeItemId parent = ItemOf(live->m_pParent);
         if (!item.IsOk() || !parent.IsOk()) break;
         wxTreeItemId after = ItemOf(live->m_pUndoAux);
         if (after.IsOk() && GetItemParent(after) != parent) after = wxTreeItemId();
@@ -224,7 +235,6 @@ void CVeskTreeView::OnUpdate(int hint, LINKINFO* node) {
       if (node != nullptr && node->m_pSelf != nullptr && node->m_pUndoAux != nullptr) {
         const wxTreeItemId a = ItemOf(node->m_pUndoAux);
         const wxTreeItemId b = ItemOf(node->m_pSelf);
-        SwapBackForUndo(m_doc, node);
         if (a.IsOk() && b.IsOk()) SwapItems(a, b);
         TraceUi("swappedback", ToUtf8(node->m_pUndoAux->m_strTitle));
         // The selected item may now show the other category: keep it on the current one.
@@ -239,10 +249,7 @@ void CVeskTreeView::OnUpdate(int hint, LINKINFO* node) {
     case kHintDeleteCategory:
       if (node != nullptr && ItemOf(node).IsOk()) {
         wxTreeItemId item = ItemOf(node);
-        ForEachItem(item, [this](const wxTreeItemId& c) {
-          if (LINKINFO* n = NodeOf(c)) n->m_hTreeItem = 0;
-        });
-        node->m_hTreeItem = 0;
+        ForgetItems(item, true);
         FlagScope quiet(m_filling);
         Delete(item);
       }
@@ -257,11 +264,10 @@ void CVeskTreeView::OnUpdate(int hint, LINKINFO* node) {
     }
     case kHintEmptyTrash:
       if (node != nullptr && ItemOf(node).IsOk()) {
-        ForEachItem(ItemOf(node), [this](const wxTreeItemId& c) {
-          if (LINKINFO* n = NodeOf(c)) n->m_hTreeItem = 0;
-        });
+        const wxTreeItemId item = ItemOf(node);
+        ForgetItems(item, false);
         FlagScope quiet(m_filling);
-        DeleteChildren(ItemOf(node));
+        DeleteChildren(item);
       }
       break;
     case kHintLinkDragStarted:

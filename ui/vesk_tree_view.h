@@ -5,8 +5,11 @@
 
 #include <wx/treectrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 
 #include "document/view_commands.h"
 #include "document/view_hints.h"
@@ -25,7 +28,8 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
 
   // Starts over with the document's categories (after new and open).
   void OnInitialUpdate();
-  void OnUpdate(int hint, LINKINFO* node) override;
+  void OnUpdate(ViewHint hint, LINKINFO* node) override;
+  std::optional<bool> IsCategoryExpanded(const LINKINFO* category) const override;
 
   // Where the chosen entry of a context menu goes (the frame's command routing).
   void SetCommandRunner(std::function<void(int)> run) { m_runCommand = std::move(run); }
@@ -48,6 +52,10 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
  private:
   void InsertCategory(LINKINFO* node, bool first = false);
   wxTreeItemId ItemOf(const LINKINFO* node) const;
+  // Records (or, with an invalid item, forgets) the item that shows node.
+  void SetItemOf(const LINKINFO* node, const wxTreeItemId& item);
+  // Forgets the items below item (and item itself when asked) before they are deleted.
+  void ForgetItems(const wxTreeItemId& item, bool itself);
   LINKINFO* NodeOf(const wxTreeItemId& item) const;
   LINKINFO* Selected() const { return NodeOf(GetSelection()); }
   template <class F>
@@ -75,6 +83,8 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
   void OnEndDrag(wxTreeEvent& event);
 
   CVeskDoc& m_doc;
+  // The item of each category shown, by the node's id (the document knows nothing of items).
+  std::unordered_map<std::uint64_t, wxTreeItemId> m_items;
   wxTreeItemId m_root;  // hidden; the three fixed categories are its children
   bool m_filling = false;
   bool m_labelEditing = false;

@@ -17,7 +17,7 @@ LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page) {
     doc.UI().MessageBox(ResFormat(kIdsScriptUrlsSkipped, "1"), MbButtons::Ok, MbIcon::Information);
     return nullptr;
   }
-  LINKINFO* link = doc.CreateNode(1);
+  LINKINFO* link = doc.CreateNode(NodeKind::Link);
   if (link == nullptr) return nullptr;
   link->m_strURL = OutsideUrl(UrlToCp932(page.url));
   // The browser showed the title as text; the pages publish it as HTML.

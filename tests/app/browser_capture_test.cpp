@@ -202,7 +202,7 @@ class CaptureLinkTest : public test::DocFixture {
     view.Clear();
   }
   ~CaptureLinkTest() override { doc.RemoveView(&view); }
-  test::ViewRecorder view{doc};
+  test::ViewRecorder view;
 };
 
 TEST_F(CaptureLinkTest, ThePageBecomesOneUndoableLinkPlacedByTheList) {

@@ -27,7 +27,7 @@ class DocManagerTest : public ::testing::Test {
   // Adds a category under Top Category so the document differs from a new one.
   void AddCategory(const char* title) {
     doc.SelectCategory(doc.GetTopCategory(), true);
-    LINKINFO* n = doc.CreateNode(0);
+    LINKINFO* n = doc.CreateNode(NodeKind::Category);
     n->m_strTitle = title;
     doc.SetModifiedFlag(true);
   }

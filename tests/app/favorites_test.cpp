@@ -49,7 +49,7 @@ class FavoritesTest : public DocFixture {
   std::string Fav() { return dir.File("fav"); }
   std::string Out(const std::string& rest) { return Fav() + "/Kestrelnest/" + rest; }
 
-  ViewRecorder log{doc};
+  ViewRecorder log;
 };
 
 // The tree of a Favorites folder, with everything the import must leave out, arrives under the

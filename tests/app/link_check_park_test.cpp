@@ -13,7 +13,7 @@ class ParkLinks : public DocFixture {
  protected:
   ParkLinks() { doc.AddView(&view); }
   ~ParkLinks() override { doc.RemoveView(&view); }
-  ViewRecorder view{doc};
+  ViewRecorder view;
 };
 
 TEST_F(ParkLinks, MovesLinksOfSeveralCategoriesAsOneUndoGroupAndUndoPutsThemBack) {

@@ -34,9 +34,9 @@ class CgiCommandsTest : public DocFixture {
 };
 
 TEST_F(CgiCommandsTest, ExportCgiPrintsTheChangedFilesInCommitOrder) {
-  LINKINFO* sub = Add(doc.GetTopCategory(), 0, "Sub");
-  Add(sub, 1, "Inner");
-  Add(doc.GetTopCategory(), 1, "Outer");
+  LINKINFO* sub = Add(doc.GetTopCategory(), NodeKind::Category, "Sub");
+  Add(sub, NodeKind::Link, "Inner");
+  Add(doc.GetTopCategory(), NodeKind::Link, "Outer");
   std::string file = Save("site.knd");
 
   CliResult r = cli.Run({"export-cgi", file});

@@ -15,13 +15,13 @@ namespace {
 class CliFindTest : public DocFixture {
  protected:
   CliFindTest() {
-    Add(doc.GetTopCategory(), 0, "Sub");                // serial 3
-    Add(doc.GetWorkBox(), 2, "alpha in the work box");  // 4
-    Add(doc.GetTopCategory(), 2, "alpha at the top");   // 5
-    Add(doc.GetTopCategory(), 2, "beta");               // 6
+    Add(doc.GetTopCategory(), NodeKind::Category, "Sub");               // serial 3
+    Add(doc.GetWorkBox(), NodeKind::NewLink, "alpha in the work box");  // 4
+    Add(doc.GetTopCategory(), NodeKind::NewLink, "alpha at the top");   // 5
+    Add(doc.GetTopCategory(), NodeKind::NewLink, "beta");               // 6
     LINKINFO* sub = doc.FindBySerial(3);
-    Add(sub, 2, ToCp932("アルファ alpha below"));              // 7
-    Add(sub, 2, "gamma")->m_strURL = "http://alpha.example/";  // 8
+    Add(sub, NodeKind::NewLink, ToCp932("アルファ alpha below"));              // 7
+    Add(sub, NodeKind::NewLink, "gamma")->m_strURL = "http://alpha.example/";  // 8
     path = dir.File("links.knd");
     EXPECT_TRUE(doc.OnSaveDocument(path));
   }

@@ -16,11 +16,11 @@ class ExportCsvCli : public DocFixture {
   // Saves a document holding one category (file name category5.cgi) with one link.
   ExportCsvCli() {
     doc.SetCurrent(doc.GetTopCategory());
-    category = doc.CreateNode(0);
+    category = doc.CreateNode(NodeKind::Category);
     category->m_strTitle = "Tools";
     category->m_strFileName = "category5.cgi";
     doc.SetCurrent(category);
-    LINKINFO* link = doc.CreateNode(1);
+    LINKINFO* link = doc.CreateNode(NodeKind::Link);
     link->m_strTitle = "Alpha, Inc";
     link->m_strURL = "http://alpha/";
     link->m_nYear = 2002;

@@ -16,11 +16,11 @@ class HtmlCommands : public DocFixture {
  protected:
   HtmlCommands() {
     doc.SetCurrent(doc.GetTopCategory());
-    category = doc.CreateNode(0);
+    category = doc.CreateNode(NodeKind::Category);
     category->m_strTitle = "Cat";
     doc.SetCurrent(category);
     for (const char* title : {"a", "b", "c"}) {
-      LINKINFO* link = doc.CreateNode(1);
+      LINKINFO* link = doc.CreateNode(NodeKind::Link);
       link->m_strTitle = title;
       link->m_strURL = std::string("http://") + title + "/";
     }

@@ -1,6 +1,6 @@
 // The document's own commands: output settings, environment settings, filling the tree, and the
 // commands refused inside the trash.
-#include "doc_test_support.h"
+#include "support/doc_test_support.h"
 #include "text/encoding.h"
 
 namespace vesk::test::editing {
@@ -133,7 +133,7 @@ TEST_F(DocumentCommandsTest, NodeLimitEndsNewLinkWithoutARecord) {
   doc.OnEmptyTrash();
   Select(doc.GetTopCategory());
   doc.OnNewLink();
-  EXPECT_EQ(Children(doc.GetTopCategory()).size(), 1u);
+  EXPECT_EQ(ChildTitles(doc.GetTopCategory()).size(), 1u);
 }
 
 TEST_F(DocumentCommandsTest, RenumberAfterEditsLeavesNothingToUndo) {

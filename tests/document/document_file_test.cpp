@@ -78,7 +78,7 @@ TEST_F(DocumentFileTest, NewDocumentIsStoredByteForByte) {
 
 TEST_F(DocumentFileTest, StringLengthPrefixesFollowTheLength) {
   doc.SelectCategory(doc.GetWorkBox(), true);
-  LINKINFO* link = doc.CreateNode(1);
+  LINKINFO* link = doc.CreateNode(NodeKind::Link);
   struct Case {
     std::size_t length;
     std::string prefix;
@@ -102,7 +102,7 @@ TEST_F(DocumentFileTest, StringLengthPrefixesFollowTheLength) {
 
 TEST_F(DocumentFileTest, LineBreaksAndTabsAreDroppedInTheFileOnly) {
   doc.SelectCategory(doc.GetWorkBox(), true);
-  LINKINFO* link = doc.CreateNode(2);
+  LINKINFO* link = doc.CreateNode(NodeKind::NewLink);
   link->m_strComment = "line1\r\nline2\tend";
   link->m_strTitle = "t\ti\nt";
   link->m_strKeywords = "G1\t\tk1\tk2";
@@ -120,12 +120,12 @@ TEST_F(DocumentFileTest, SaveAndLoadKeepEveryValueAndTheTree) {
   doc.GetFileInfo().m_strTemplate = "/t/template.html";
   doc.GetFileInfo().m_nLinksPerPage = 33;
   doc.SelectCategory(doc.GetTopCategory(), true);
-  LINKINFO* sub = doc.CreateNode(0);
+  LINKINFO* sub = doc.CreateNode(NodeKind::Category);
   sub->m_strTitle = ToCp932("日本語");
   sub->m_strFileName = "sub";
   sub->m_nSortMode = 18;
   doc.SelectCategory(sub, true);
-  LINKINFO* link = doc.CreateNode(2);
+  LINKINFO* link = doc.CreateNode(NodeKind::NewLink);
   link->m_strTitle = "Title";
   link->m_strURL = "http://example.com/";
   link->m_strAdmin = "admin";
@@ -136,7 +136,7 @@ TEST_F(DocumentFileTest, SaveAndLoadKeepEveryValueAndTheTree) {
   link->m_nFlags = 0x4600;
   link->m_nYear = 2019, link->m_nMonth = 11, link->m_nDay = 30;
   doc.SelectCategory(doc.GetWorkBox(), true);
-  LINKINFO* parked = doc.CreateNode(1);
+  LINKINFO* parked = doc.CreateNode(NodeKind::Link);
   parked->m_strTitle = "parked";
   ASSERT_TRUE(doc.OnSaveDocument(Path("r.knd")));
   std::int32_t update = link->m_tUpdate;
@@ -177,38 +177,48 @@ TEST_F(DocumentFileTest, SaveAndLoadKeepEveryValueAndTheTree) {
   EXPECT_EQ(CDocumentFile::Store(other), ReadFile(Path("r.knd")));
 }
 
-TEST_F(DocumentFileTest, SavingTellsTheTreeAndClearsUndo) {
+TEST_F(DocumentFileTest, SavingTellsTheViewsNothingAndClearsUndo) {
   test::ViewRecorder view;
   doc.AddView(&view);
   doc.RecordUndo(doc.GetWorkBox(), kUndoChanged, doc.BeginUndoGroup());
   ASSERT_TRUE(doc.OnSaveDocument(Path("s.knd")));
-  EXPECT_EQ(view.Codes(), std::vector<int>{kHintStoreExpanded});
+  EXPECT_TRUE(view.hints.empty());
   EXPECT_FALSE(doc.CanUndo());
   EXPECT_FALSE(doc.IsModified());
   doc.RemoveView(&view);
 }
 
-TEST_F(DocumentFileTest, ExpandedStatesCapturedByTheTreeAreSaved) {
+TEST_F(DocumentFileTest, ExpandedStatesAskedOfTheTreeAreSaved) {
+  // Shows the work box expanded, Top Category collapsed and the trash not at all.
   struct Tree : IDocView {
     CVeskDoc* doc;
-    void OnUpdate(int hint, LINKINFO*) override {
-      if (hint == kHintStoreExpanded) doc->GetWorkBox()->m_nMark = 32;
+    void OnUpdate(ViewHint, LINKINFO*) override {}
+    std::optional<bool> IsCategoryExpanded(const LINKINFO* category) const override {
+      if (category == doc->GetWorkBox()) return true;
+      if (category == doc->GetTopCategory()) return false;
+      return std::nullopt;
     }
   } tree;
   tree.doc = &doc;
+  doc.GetTopCategory()->m_nMark = kExpandedMark;
+  doc.GetTrash()->m_nMark = kExpandedMark;
+  test::ViewRecorder silent;  // a view that shows no category leaves the answer to the tree
+  doc.AddView(&silent);
   doc.AddView(&tree);
   ASSERT_TRUE(doc.OnSaveDocument(Path("e.knd")));
   doc.RemoveView(&tree);
+  doc.RemoveView(&silent);
   ASSERT_TRUE(doc.OnOpenDocument(Path("e.knd")));
-  EXPECT_EQ(doc.GetWorkBox()->m_nMark, 32);
+  EXPECT_EQ(doc.GetWorkBox()->m_nMark, kExpandedMark);
   EXPECT_EQ(doc.GetTopCategory()->m_nMark, 0);
+  EXPECT_EQ(doc.GetTrash()->m_nMark, kExpandedMark);
 }
 
 TEST_F(DocumentFileTest, OrphansAreSavedUnderTheWorkBox) {
   doc.SelectCategory(doc.GetTopCategory(), true);
-  LINKINFO* cat = doc.CreateNode(0);
+  LINKINFO* cat = doc.CreateNode(NodeKind::Category);
   doc.SelectCategory(cat, true);
-  LINKINFO* link = doc.CreateNode(1);
+  LINKINFO* link = doc.CreateNode(NodeKind::Link);
   // Undoing the category's creation takes it out, leaving its link behind.
   doc.RecordUndo(cat, kUndoCreated, doc.BeginUndoGroup());
   doc.OnEditUndo();
@@ -252,7 +262,7 @@ TEST_F(DocumentFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   ASSERT_TRUE(doc.OnSaveDocument(Path("keep.knd")));
   std::string before = ReadFile(Path("keep.knd"));
   doc.SelectCategory(doc.GetWorkBox(), true);
-  doc.CreateNode(1);
+  doc.CreateNode(NodeKind::Link);
   doc.SetModifiedFlag(true);
   doc.GetNodeList().back()->m_strComment = std::string(4096, 'c');
   // A file-size limit makes the write of the temporary file fail part way, as a full disk does.
@@ -274,7 +284,7 @@ TEST_F(DocumentFileTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
 
 TEST_F(DocumentFileTest, AMissingFileLeavesTheDocumentAsItWas) {
   doc.SelectCategory(doc.GetWorkBox(), true);
-  doc.CreateNode(1);
+  doc.CreateNode(NodeKind::Link);
   EXPECT_FALSE(doc.OnOpenDocument(Path("missing.knd")));
   EXPECT_EQ(doc.GetNodeList().size(), 4u);
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -294,7 +304,7 @@ TEST_F(DocumentFileTest, WrongHeaderOrNewerVersionIsRefused) {
   for (const std::string& bytes : {badHeader, newer}) {
     ui.messages.clear();
     doc.SelectCategory(doc.GetWorkBox(), true);
-    doc.CreateNode(1);
+    doc.CreateNode(NodeKind::Link);
     EXPECT_FALSE(Open(bytes));
     EXPECT_TRUE(ShownUnexpectedFormat());
     EXPECT_EQ(ToUtf8(ui.messages.back().text), "予期しないﾌｧｲﾙ形式です。");
@@ -307,7 +317,7 @@ TEST_F(DocumentFileTest, WrongHeaderOrNewerVersionIsRefused) {
 
 TEST_F(DocumentFileTest, EveryTruncationIsRefused) {
   doc.SelectCategory(doc.GetWorkBox(), true);
-  doc.CreateNode(1)->m_strTitle = std::string(300, 'x');
+  doc.CreateNode(NodeKind::Link)->m_strTitle = std::string(300, 'x');
   std::string bytes = CDocumentFile::Store(doc);
   for (std::size_t n = 0; n < bytes.size(); ++n) {
     CVeskDoc other(settings, ui);

@@ -1,6 +1,6 @@
 // Find, Find Next and the search dialog's history and mode rules.
-#include "doc_test_support.h"
 #include "document/find_history.h"
+#include "support/doc_test_support.h"
 #include "text/encoding.h"
 
 namespace vesk::test::editing {

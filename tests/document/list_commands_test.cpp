@@ -1,6 +1,6 @@
 // The link list's commands as the document sees them, the trash, and the order undo restores.
-#include "doc_test_support.h"
 #include "document/link_sort.h"
+#include "support/doc_test_support.h"
 
 namespace vesk::test::editing {
 namespace {
@@ -38,11 +38,11 @@ TEST_F(ListCommandsTest, CutLinksGoToTheTrashAndUndoBringsThemBackSelected) {
   CNodeClipboard clip;
   ASSERT_TRUE(CutLinks(doc, {a, d, b}, clip));
   EXPECT_EQ(clip.Node()->m_strTitle, "b");  // the last one cut
-  EXPECT_THAT(Children(top), ElementsAre("c"));
-  EXPECT_THAT(Children(doc.GetTrash()), ElementsAre("a", "d", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c"));
+  EXPECT_THAT(ChildTitles(doc.GetTrash()), ElementsAre("a", "d", "b"));
   view.Clear();
   doc.OnEditUndo();
-  EXPECT_THAT(Children(top), ElementsAre("c", "a", "d", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c", "a", "d", "b"));
   EXPECT_EQ(view.hints.front(), std::make_pair(int(kHintShowCategory), top));
   EXPECT_THAT(SelectedOnRefill(), ElementsAre("a", "d", "b"));
 }
@@ -70,42 +70,42 @@ TEST_F(ListCommandsTest, PasteLinkPlacedFirstWithTailOffAndUndoRemovesIt) {
   rows = PlaceNewLink(doc, rows, pasted, kSortManual, /*tail=*/false);
   RecordCreated(doc, pasted);
   EXPECT_EQ(rows.front(), pasted);
-  EXPECT_THAT(Children(top), ElementsAre("b", "c", "a", "d", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("b", "c", "a", "d", "b"));
   EXPECT_EQ(Rows(top).front(), pasted);
   doc.OnEditUndo();
   EXPECT_FALSE(doc.Contains(pasted));
-  EXPECT_THAT(Children(top), ElementsAre("c", "a", "d", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c", "a", "d", "b"));
 }
 
 TEST_F(ListCommandsTest, SwapLinksAndUndoSelectsTheCategoryFirst) {
   ASSERT_TRUE(SwapLinks(doc, a, d));
-  EXPECT_THAT(Children(top), ElementsAre("c", "d", "a", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c", "d", "a", "b"));
   Select(doc.GetWorkBox());
   view.Clear();
   doc.OnEditUndo();
   ASSERT_EQ(view.hints.size(), 7u);  // 103, 300, four 301, 306
   EXPECT_EQ(view.hints.front(), std::make_pair(int(kHintSelectCategory), top));
   EXPECT_EQ(view.hints.back().first, kHintUndoLinkSwap);
-  EXPECT_THAT(Children(top), ElementsAre("c", "a", "d", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c", "a", "d", "b"));
 }
 
 TEST_F(ListCommandsTest, ColumnSortIsPhysicalAndUndoRestoresOrderAndSelection) {
   auto rows = Rows(top);
   rows = SortLinksByColumn(doc, rows, {d}, kSortManual, kSortTitle);
   EXPECT_THAT(Titles(rows), ElementsAre("a", "b", "c", "d"));
-  EXPECT_THAT(Children(top), ElementsAre("a", "b", "c", "d"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("a", "b", "c", "d"));
   EXPECT_EQ(top->m_nSortMode, kSortTitle);
   EXPECT_EQ(a->m_nOrder, 1);
   EXPECT_EQ(d->m_nOrder, 4);
   rows = SortLinksByColumn(doc, rows, {}, kSortTitle, kSortTitle + kSortDescending);
-  EXPECT_THAT(Children(top), ElementsAre("d", "c", "b", "a"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("d", "c", "b", "a"));
 
   view.Clear();
   doc.OnEditUndo();
-  EXPECT_THAT(Children(top), ElementsAre("a", "b", "c", "d"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("a", "b", "c", "d"));
   EXPECT_EQ(top->m_nSortMode, kSortTitle);
   doc.OnEditUndo();
-  EXPECT_THAT(Children(top), ElementsAre("c", "a", "d", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c", "a", "d", "b"));
   EXPECT_EQ(top->m_nSortMode, kSortManual);
   EXPECT_THAT(SelectedOnRefill(), ElementsAre("d"));
   EXPECT_FALSE(doc.CanUndo());
@@ -127,15 +127,15 @@ TEST_F(ListCommandsTest, SortOfOneRowRecordsNothing) {
 TEST_F(ListCommandsTest, RandomSortKeepsTheSortModeAndUndoRestores) {
   for (int i = 0; i < 30; ++i) Link(top, "n" + std::to_string(i));
   top->m_nSortMode = kSortTitle;
-  const Strings before = Children(top);
+  const Strings before = ChildTitles(top);
   auto rows = RandomSortLinks(doc, Rows(top), {b}, 12345u);
   EXPECT_EQ(top->m_nSortMode, kSortTitle);
-  EXPECT_NE(Children(top), before);
-  EXPECT_EQ(Titles(rows), Children(top));
+  EXPECT_NE(ChildTitles(top), before);
+  EXPECT_EQ(Titles(rows), ChildTitles(top));
   for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i]->m_nOrder, int(i) + 1);
   view.Clear();
   doc.OnEditUndo();
-  EXPECT_EQ(Children(top), before);
+  EXPECT_EQ(ChildTitles(top), before);
   EXPECT_THAT(SelectedOnRefill(), ElementsAre("b"));
 }
 
@@ -148,17 +148,17 @@ TEST_F(ListCommandsTest, DraggingInsideTheListAndUndo) {
 
   view.Clear();
   ASSERT_TRUE(ReorderLinks(doc, rows, {a, b}, c));
-  EXPECT_THAT(Children(top), ElementsAre("a", "b", "c", "d"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("a", "b", "c", "d"));
   EXPECT_EQ(top->m_nSortMode, kSortManual);
   EXPECT_EQ(view.hints.front().first, kHintShowCategory);
   EXPECT_THAT(SelectedOnRefill(), ElementsAre("a", "b"));
 
   ASSERT_TRUE(ReorderLinks(doc, Rows(top), {b, c}, nullptr));
-  EXPECT_THAT(Children(top), ElementsAre("a", "d", "b", "c"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("a", "d", "b", "c"));
   doc.OnEditUndo();
-  EXPECT_THAT(Children(top), ElementsAre("a", "b", "c", "d"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("a", "b", "c", "d"));
   doc.OnEditUndo();
-  EXPECT_THAT(Children(top), ElementsAre("c", "a", "d", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c", "a", "d", "b"));
   EXPECT_EQ(top->m_nSortMode, kSortTitle);
 }
 
@@ -166,11 +166,11 @@ TEST_F(ListCommandsTest, DroppingLinksOnACategoryAndUndo) {
   LINKINFO* box = doc.GetWorkBox();
   EXPECT_FALSE(DropLinksOnCategory(doc, {a}, top));  // the category shown
   ASSERT_TRUE(DropLinksOnCategory(doc, {a, b}, box));
-  EXPECT_THAT(Children(box), ElementsAre("a", "b"));
-  EXPECT_THAT(Children(top), ElementsAre("c", "d"));
+  EXPECT_THAT(ChildTitles(box), ElementsAre("a", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c", "d"));
   view.Clear();
   doc.OnEditUndo();
-  EXPECT_THAT(Children(top), ElementsAre("c", "a", "d", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c", "a", "d", "b"));
   EXPECT_THAT(SelectedOnRefill(), ElementsAre("a", "b"));
 }
 
@@ -179,10 +179,10 @@ TEST_F(ListCommandsTest, MoveNodeBeforeAndAfterReportWhetherTheyMoved) {
   EXPECT_FALSE(doc.MoveNodeBefore(a, d));        // already right before
   EXPECT_FALSE(doc.MoveNodeBefore(b, nullptr));  // already last
   EXPECT_TRUE(doc.MoveNodeBefore(b, c));
-  EXPECT_THAT(Children(top), ElementsAre("b", "c", "a", "d"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("b", "c", "a", "d"));
   EXPECT_FALSE(doc.MoveNodeAfter(c, b));  // already right after
   EXPECT_TRUE(doc.MoveNodeAfter(b, d));
-  EXPECT_THAT(Children(top), ElementsAre("c", "a", "d", "b"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("c", "a", "d", "b"));
   EXPECT_TRUE(doc.MoveNodeAfter(b, nullptr));
   EXPECT_EQ(doc.GetNodeList().front(), b);
   EXPECT_FALSE(doc.MoveNodeAfter(b, nullptr));
@@ -190,7 +190,7 @@ TEST_F(ListCommandsTest, MoveNodeBeforeAndAfterReportWhetherTheyMoved) {
   doc.SwapNodes(c, b);
   EXPECT_EQ(doc.GetNodeList().front(), c);
   doc.SwapNodes(a, c);
-  EXPECT_THAT(Children(top), ElementsAre("a", "c", "b", "d"));
+  EXPECT_THAT(ChildTitles(top), ElementsAre("a", "c", "b", "d"));
 }
 
 TEST_F(ListCommandsTest, EmptyTrashAndUndoRestoreTheTrashInItsOrder) {
@@ -203,7 +203,7 @@ TEST_F(ListCommandsTest, EmptyTrashAndUndoRestoreTheTrashInItsOrder) {
   LINKINFO* l2 = Link(cat, "l2");
   LINKINFO* l3 = Link(sub, "l3");
   CutCategory(doc, cat, clip, nullptr);
-  const Strings trashBefore = Children(trash);
+  const Strings trashBefore = ChildTitles(trash);
   const std::size_t sizeBefore = doc.GetNodeList().size();
   Select(sub);  // inside the trash: emptying selects the trash itself
   doc.SetModifiedFlag(false);
@@ -213,7 +213,7 @@ TEST_F(ListCommandsTest, EmptyTrashAndUndoRestoreTheTrashInItsOrder) {
   EXPECT_TRUE(doc.IsModified());
   EXPECT_FALSE(doc.TrashHasChildren());  // the answer kept for enabling follows the change
   EXPECT_EQ(doc.GetNodeList().size(), sizeBefore - 6);
-  EXPECT_TRUE(Children(trash).empty());
+  EXPECT_TRUE(ChildTitles(trash).empty());
   EXPECT_EQ(doc.GetCurrent(), trash);
   EXPECT_EQ(view.hints.back(), std::make_pair(int(kHintEmptyTrash), trash));
   EXPECT_EQ(view.hints.front(), std::make_pair(int(kHintSelectCategory), trash));
@@ -222,10 +222,10 @@ TEST_F(ListCommandsTest, EmptyTrashAndUndoRestoreTheTrashInItsOrder) {
 
   view.Clear();
   doc.OnEditUndo();
-  EXPECT_EQ(Children(trash), trashBefore);
+  EXPECT_EQ(ChildTitles(trash), trashBefore);
   EXPECT_TRUE(doc.TrashHasChildren());
-  EXPECT_THAT(Children(cat), ElementsAre("l1", "sub", "l2"));
-  EXPECT_THAT(Children(sub), ElementsAre("l3"));
+  EXPECT_THAT(ChildTitles(cat), ElementsAre("l1", "sub", "l2"));
+  EXPECT_THAT(ChildTitles(sub), ElementsAre("l3"));
   EXPECT_EQ(doc.GetNodeList().size(), sizeBefore);
   // Categories come back parent first, so the tree can insert each under its parent.
   std::vector<LINKINFO*> restored;

@@ -61,7 +61,7 @@ TEST(NodeStoreTest, HoldsOnlyItsLiveNodesAndIdsNeverOutliveThem) {
 class DocumentStoreTest : public test::DocFixture {};
 
 TEST_F(DocumentStoreTest, ContainsAndIdsFollowTheNodeThroughFreeAndReuse) {
-  LINKINFO* link = doc.CreateNode(1);
+  LINKINFO* link = doc.CreateNode(NodeKind::Link);
   const NodeId id = doc.IdOf(link);
   EXPECT_EQ(doc.NodeById(id), link);
   doc.DestroyNode(link);
@@ -69,7 +69,7 @@ TEST_F(DocumentStoreTest, ContainsAndIdsFollowTheNodeThroughFreeAndReuse) {
   EXPECT_FALSE(doc.Contains(link));
   EXPECT_FALSE(doc.Holds(link));
   EXPECT_EQ(doc.NodeById(id), nullptr);
-  LINKINFO* next = doc.CreateNode(1);
+  LINKINFO* next = doc.CreateNode(NodeKind::Link);
   EXPECT_EQ(doc.NodeById(id), nullptr);  // even when next took the freed memory
   EXPECT_EQ(doc.NodeById(doc.IdOf(next)), next);
   // Undo records and undone nodes stay held until the history lets them go.

@@ -49,7 +49,7 @@ TEST_F(VeskDocTest, NewDocumentHasTheThreeFixedCategories) {
 
 TEST_F(VeskDocTest, NodeConstructionTakesTodayAndTheLinkFlagSetting) {
   settings.SetLinkFlag(0x2200);
-  LINKINFO* link = doc.CreateNode(2);
+  LINKINFO* link = doc.CreateNode(NodeKind::NewLink);
   ASSERT_NE(link, nullptr);
   std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -66,15 +66,15 @@ TEST_F(VeskDocTest, NodeConstructionTakesTodayAndTheLinkFlagSetting) {
 
 TEST_F(VeskDocTest, CreateNodePutsTheNodeUnderTheCurrentCategory) {
   doc.SelectCategory(doc.GetWorkBox(), true);
-  LINKINFO* link = doc.CreateNode(1);
+  LINKINFO* link = doc.CreateNode(NodeKind::Link);
   EXPECT_EQ(link->m_pParent, doc.GetWorkBox());
 }
 
 TEST_F(VeskDocTest, NodeLimitRefusesThe2001stNode) {
-  while (doc.GetNodeList().size() < 1999) ASSERT_NE(doc.CreateNode(1), nullptr);
-  EXPECT_NE(doc.CreateNode(1), nullptr);
+  while (doc.GetNodeList().size() < 1999) ASSERT_NE(doc.CreateNode(NodeKind::Link), nullptr);
+  EXPECT_NE(doc.CreateNode(NodeKind::Link), nullptr);
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(doc.CreateNode(1), nullptr);
+  EXPECT_EQ(doc.CreateNode(NodeKind::Link), nullptr);
   EXPECT_EQ(doc.GetNodeList().size(), 2000u);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, ResString(kIdsTooManyNodes));
@@ -84,10 +84,10 @@ TEST_F(VeskDocTest, NodeLimitRefusesThe2001stNode) {
 
 TEST_F(VeskDocTest, SerialsRunOutAt320000) {
   doc.SetNextSerial(319999);
-  LINKINFO* last = doc.CreateNode(1);
+  LINKINFO* last = doc.CreateNode(NodeKind::Link);
   ASSERT_NE(last, nullptr);
   EXPECT_EQ(last->m_nSerial, 319999u);
-  EXPECT_EQ(doc.CreateNode(1), nullptr);
+  EXPECT_EQ(doc.CreateNode(NodeKind::Link), nullptr);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, ResString(kIdsRenumberNeeded));
   EXPECT_EQ(doc.GetNodeList().size(), 4u);
@@ -95,22 +95,22 @@ TEST_F(VeskDocTest, SerialsRunOutAt320000) {
 }
 
 TEST_F(VeskDocTest, DestroyNodeHandsTheSerialOutAgain) {
-  LINKINFO* a = doc.CreateNode(2);
+  LINKINFO* a = doc.CreateNode(NodeKind::NewLink);
   std::uint32_t serial = a->m_nSerial;
   doc.DestroyNode(a);
   EXPECT_EQ(doc.GetNodeList().size(), 3u);
-  LINKINFO* b = doc.CreateNode(2);
+  LINKINFO* b = doc.CreateNode(NodeKind::NewLink);
   EXPECT_EQ(b->m_nSerial, serial);
 }
 
 TEST_F(VeskDocTest, CheckSerialsFindsDuplicatesAndRaisesTheCounter) {
-  LINKINFO* a = doc.CreateNode(1);
+  LINKINFO* a = doc.CreateNode(NodeKind::Link);
   a->m_nSerial = 41;
   doc.SetNextSerial(10);
   EXPECT_TRUE(doc.CheckSerials());
   EXPECT_EQ(doc.GetNextSerial(), 42u);
 
-  LINKINFO* b = doc.CreateNode(1);
+  LINKINFO* b = doc.CreateNode(NodeKind::Link);
   b->m_nSerial = 41;
   EXPECT_FALSE(doc.CheckSerials());
   b->m_nSerial = 320000;
@@ -123,8 +123,8 @@ TEST_F(VeskDocTest, CheckSerialsFindsDuplicatesAndRaisesTheCounter) {
 }
 
 TEST_F(VeskDocTest, RenumberGivesListOrderSerialsAndClearsUndo) {
-  LINKINFO* a = doc.CreateNode(1);
-  LINKINFO* b = doc.CreateNode(1);
+  LINKINFO* a = doc.CreateNode(NodeKind::Link);
+  LINKINFO* b = doc.CreateNode(NodeKind::Link);
   a->m_nSerial = 900;
   b->m_nSerial = 5;
   for (int i = 0; i < 7; ++i) doc.RecordUndo(a, kUndoChanged, doc.BeginUndoGroup());
@@ -140,7 +140,7 @@ TEST_F(VeskDocTest, RenumberGivesListOrderSerialsAndClearsUndo) {
 }
 
 TEST_F(VeskDocTest, OnRenumberAsksFirst) {
-  LINKINFO* a = doc.CreateNode(1);
+  LINKINFO* a = doc.CreateNode(NodeKind::Link);
   a->m_nSerial = 77;
   ui.answers = {MbResult::Cancel};
   doc.OnRenumber();
@@ -155,9 +155,9 @@ TEST_F(VeskDocTest, OnRenumberAsksFirst) {
 }
 
 TEST_F(VeskDocTest, FindBySerialReturnsTheFirstInListOrder) {
-  LINKINFO* a = doc.CreateNode(1);
-  LINKINFO* b = doc.CreateNode(1);
-  LINKINFO* c = doc.CreateNode(1);
+  LINKINFO* a = doc.CreateNode(NodeKind::Link);
+  LINKINFO* b = doc.CreateNode(NodeKind::Link);
+  LINKINFO* c = doc.CreateNode(NodeKind::Link);
   EXPECT_EQ(doc.FindBySerial(4), b);
   // Duplicates: the earlier one in the list wins, also after moves and removals.
   c->m_nSerial = 3;
@@ -179,9 +179,9 @@ TEST_F(VeskDocTest, FindBySerialReturnsTheFirstInListOrder) {
 }
 
 TEST_F(VeskDocTest, ListPrimitivesKeepPositionsAndMembership) {
-  LINKINFO* a = doc.CreateNode(1);
-  LINKINFO* b = doc.CreateNode(1);
-  LINKINFO* c = doc.CreateNode(1);
+  LINKINFO* a = doc.CreateNode(NodeKind::Link);
+  LINKINFO* b = doc.CreateNode(NodeKind::Link);
+  LINKINFO* c = doc.CreateNode(NodeKind::Link);
   doc.MoveNode(c, a);  // c a b at the end
   EXPECT_EQ(doc.NextNode(doc.GetTrash()), c);
   EXPECT_EQ(doc.NextNode(c), a);
@@ -219,7 +219,7 @@ TEST(VeskDocOwnTest, FreeingTheFoundNodeClearsTheFindPosition) {
   AgreeingUI ui;
   CVeskDoc doc{settings, ui};
   doc.OnNewDocument();
-  LINKINFO* a = doc.CreateNode(1);
+  LINKINFO* a = doc.CreateNode(NodeKind::Link);
   a->m_strTitle = ui.findText = "hit";
   doc.OnFind();
   ASSERT_EQ(doc.GetFindPos(), a);
@@ -233,7 +233,7 @@ TEST(VeskDocOwnTest, FreeingTheFoundNodeClearsTheFindPosition) {
   EXPECT_TRUE(doc.CanFindNext());
   doc.OnNewDocument();
   EXPECT_TRUE(doc.CanFindNext());
-  LINKINFO* b = doc.CreateNode(1);
+  LINKINFO* b = doc.CreateNode(NodeKind::Link);
   b->m_strTitle = "hit again";
   doc.OnFindNext();
   EXPECT_EQ(doc.GetFindPos(), b);
@@ -241,9 +241,9 @@ TEST(VeskDocOwnTest, FreeingTheFoundNodeClearsTheFindPosition) {
 
 TEST_F(VeskDocTest, ClearUndoFreesRecordsAndDetachesChildrenOfFreedCategories) {
   doc.SelectCategory(doc.GetTopCategory(), true);
-  LINKINFO* cat = doc.CreateNode(0);
+  LINKINFO* cat = doc.CreateNode(NodeKind::Category);
   doc.SelectCategory(cat, true);
-  LINKINFO* link = doc.CreateNode(1);
+  LINKINFO* link = doc.CreateNode(NodeKind::Link);
   // Emptying the trash keeps a removed category as its own undo record. The link stays listed
   // (its parent changed behind the document's back) and must not keep a freed parent.
   for (int i = 0; i <= kUndoGroupLimit; ++i) doc.BeginUndoGroup();  // wraps with nothing to drop
@@ -266,11 +266,11 @@ TEST_F(VeskDocTest, ClearUndoFreesRecordsAndDetachesChildrenOfFreedCategories) {
 
 TEST_F(VeskDocTest, FindFirstChildStartsAtTheGivenNode) {
   doc.SelectCategory(doc.GetWorkBox(), true);
-  LINKINFO* a = doc.CreateNode(1);
+  LINKINFO* a = doc.CreateNode(NodeKind::Link);
   doc.SelectCategory(doc.GetTrash(), true);
-  LINKINFO* other = doc.CreateNode(1);
+  LINKINFO* other = doc.CreateNode(NodeKind::Link);
   doc.SelectCategory(doc.GetWorkBox(), true);
-  LINKINFO* b = doc.CreateNode(1);
+  LINKINFO* b = doc.CreateNode(NodeKind::Link);
   EXPECT_EQ(doc.FindFirstChild(doc.GetWorkBox()), a);
   EXPECT_EQ(doc.FindFirstChild(doc.GetWorkBox(), a), a);
   EXPECT_EQ(doc.FindFirstChild(doc.GetWorkBox(), doc.NextNode(a)), b);
@@ -284,17 +284,36 @@ TEST_F(VeskDocTest, FindFirstChildStartsAtTheGivenNode) {
 }
 
 TEST_F(VeskDocTest, SelectCategoryGoesThroughTheTree) {
+  // A tree selects the item it is asked to, and the selection comes back as the tree's.
+  struct Tree : IDocView {
+    CVeskDoc* doc = nullptr;
+    std::vector<int> hints;
+    void OnUpdate(ViewHint hint, LINKINFO* node) override {
+      hints.push_back(hint);
+      if (hint == kHintSelectCategory) doc->SelectCategory(node, true);
+    }
+  } tree;
+  tree.doc = &doc;
+  doc.AddView(&tree);
+  doc.SelectCategory(doc.GetTopCategory(), false);
+  EXPECT_EQ(tree.hints, (std::vector<int>{kHintSelectCategory, kHintShowCategory}));
+  EXPECT_EQ(doc.GetCurrent(), doc.GetTopCategory());
+  doc.RemoveView(&tree);
+
+  // Without a tree to answer, the document selects the category itself, once.
   test::ViewRecorder view;
   doc.AddView(&view);
   doc.SelectCategory(doc.GetWorkBox(), false);
-  EXPECT_EQ(view.Codes(), std::vector<int>{kHintSelectCategory});
+  EXPECT_EQ(view.Codes(), (std::vector<int>{kHintSelectCategory, kHintShowCategory}));
   EXPECT_EQ(view.hints[0].second, doc.GetWorkBox());
-  EXPECT_EQ(doc.GetCurrent(), nullptr);
+  EXPECT_EQ(doc.GetCurrent(), doc.GetWorkBox());
 
   view.hints.clear();
-  doc.SelectCategory(doc.GetWorkBox(), true);
-  EXPECT_EQ(doc.GetCurrent(), doc.GetWorkBox());
+  doc.SelectCategory(doc.GetTopCategory(), true);
+  EXPECT_EQ(doc.GetCurrent(), doc.GetTopCategory());
   EXPECT_EQ(view.Codes(), std::vector<int>{kHintShowCategory});
+  view.hints.clear();
+  doc.SelectCategory(doc.GetWorkBox(), true);
 
   // Already current: nothing at all.
   view.hints.clear();
@@ -302,7 +321,7 @@ TEST_F(VeskDocTest, SelectCategoryGoesThroughTheTree) {
   EXPECT_TRUE(view.hints.empty());
 
   // Links are not categories; nodes outside the list are refused.
-  LINKINFO* link = doc.CreateNode(1);
+  LINKINFO* link = doc.CreateNode(NodeKind::Link);
   doc.SelectCategory(link, true);
   EXPECT_EQ(doc.GetCurrent(), doc.GetWorkBox());
   LINKINFO loose(0, 0);
@@ -313,12 +332,12 @@ TEST_F(VeskDocTest, SelectCategoryGoesThroughTheTree) {
 
 TEST_F(VeskDocTest, ShowCurrentCategoryListsItsLinksInOrder) {
   doc.SelectCategory(doc.GetWorkBox(), true);
-  LINKINFO* a = doc.CreateNode(1);
-  LINKINFO* sub = doc.CreateNode(0);
-  LINKINFO* b = doc.CreateNode(2);
+  LINKINFO* a = doc.CreateNode(NodeKind::Link);
+  LINKINFO* sub = doc.CreateNode(NodeKind::Category);
+  LINKINFO* b = doc.CreateNode(NodeKind::NewLink);
   b->m_nOrder = 0;
   doc.SelectCategory(sub, true);
-  doc.CreateNode(1);  // in the sub-category: not shown
+  doc.CreateNode(NodeKind::Link);  // in the sub-category: not shown
   test::ViewRecorder view;
   doc.AddView(&view);
   doc.SelectCategory(doc.GetWorkBox(), true);
@@ -333,21 +352,21 @@ TEST_F(VeskDocTest, IsInTrashFollowsTheParents) {
   EXPECT_FALSE(doc.IsInTrash());
   doc.SelectCategory(doc.GetTrash(), true);
   EXPECT_TRUE(doc.IsInTrash());
-  LINKINFO* sub = doc.CreateNode(0);
+  LINKINFO* sub = doc.CreateNode(NodeKind::Category);
   doc.SelectCategory(sub, true);
-  LINKINFO* subsub = doc.CreateNode(0);
+  LINKINFO* subsub = doc.CreateNode(NodeKind::Category);
   doc.SelectCategory(subsub, true);
   EXPECT_TRUE(doc.IsInTrash());
   doc.SelectCategory(doc.GetWorkBox(), true);
   EXPECT_FALSE(doc.IsInTrash());
-  LINKINFO* wsub = doc.CreateNode(0);
+  LINKINFO* wsub = doc.CreateNode(NodeKind::Category);
   doc.SelectCategory(wsub, true);
   EXPECT_FALSE(doc.IsInTrash());
   doc.SelectCategory(doc.GetTopCategory(), true);
   EXPECT_FALSE(doc.IsInTrash());
   // A parent loop (possible in a damaged file) ends the climb instead of hanging.
-  LINKINFO* x = doc.CreateNode(0);
-  LINKINFO* y = doc.CreateNode(0);
+  LINKINFO* x = doc.CreateNode(NodeKind::Category);
+  LINKINFO* y = doc.CreateNode(NodeKind::Category);
   x->m_pParent = y;
   y->m_pParent = x;
   doc.SelectCategory(x, true);
@@ -356,17 +375,17 @@ TEST_F(VeskDocTest, IsInTrashFollowsTheParents) {
 
 TEST_F(VeskDocTest, ComputeUpdateTimesCarriesTheNewestDateUp) {
   doc.SelectCategory(doc.GetTopCategory(), true);
-  LINKINFO* sub = doc.CreateNode(0);
-  LINKINFO* empty = doc.CreateNode(0);
-  LINKINFO* old = doc.CreateNode(1);
+  LINKINFO* sub = doc.CreateNode(NodeKind::Category);
+  LINKINFO* empty = doc.CreateNode(NodeKind::Category);
+  LINKINFO* old = doc.CreateNode(NodeKind::Link);
   old->m_nYear = 2001, old->m_nMonth = 2, old->m_nDay = 3;
   doc.SelectCategory(sub, true);
-  LINKINFO* subsub = doc.CreateNode(0);
+  LINKINFO* subsub = doc.CreateNode(NodeKind::Category);
   doc.SelectCategory(subsub, true);
-  LINKINFO* deep = doc.CreateNode(1);
+  LINKINFO* deep = doc.CreateNode(NodeKind::Link);
   deep->m_nYear = 2020, deep->m_nMonth = 7, deep->m_nDay = 15;
   doc.SelectCategory(doc.GetWorkBox(), true);
-  LINKINFO* outside = doc.CreateNode(1);
+  LINKINFO* outside = doc.CreateNode(NodeKind::Link);
   outside->m_tUpdate = 4242;
   empty->m_tUpdate = 99;
 
@@ -388,16 +407,16 @@ TEST_F(VeskDocTest, ComputeUpdateTimesCarriesTheNewestDateUp) {
 
 TEST_F(VeskDocTest, StatusCountsCoverOnlyTheTopCategorySubtree) {
   doc.SelectCategory(doc.GetTopCategory(), true);
-  LINKINFO* sub = doc.CreateNode(0);
-  doc.CreateNode(1);
+  LINKINFO* sub = doc.CreateNode(NodeKind::Category);
+  doc.CreateNode(NodeKind::Link);
   doc.SelectCategory(sub, true);
-  doc.CreateNode(1);
-  doc.CreateNode(2);
+  doc.CreateNode(NodeKind::Link);
+  doc.CreateNode(NodeKind::NewLink);
   doc.SelectCategory(doc.GetWorkBox(), true);
-  doc.CreateNode(0);
-  doc.CreateNode(1);
+  doc.CreateNode(NodeKind::Category);
+  doc.CreateNode(NodeKind::Link);
   doc.SelectCategory(doc.GetTrash(), true);
-  doc.CreateNode(1);
+  doc.CreateNode(NodeKind::Link);
   EXPECT_EQ(doc.StatusCounts(), "0002 / 0003");
   EXPECT_EQ(doc.GetCategoryCount(), 2u);
   EXPECT_EQ(doc.GetLinkCount(), 3u);
@@ -443,7 +462,7 @@ TEST_F(VeskDocTest, ViewsMayLeaveWhileBeingTold) {
   struct Leaver : IDocView {
     CVeskDoc* doc;
     int calls = 0;
-    void OnUpdate(int, LINKINFO*) override {
+    void OnUpdate(ViewHint, LINKINFO*) override {
       ++calls;
       doc->RemoveView(this);
     }
@@ -461,7 +480,7 @@ TEST_F(VeskDocTest, ViewsMayLeaveWhileBeingTold) {
 
 TEST(LinkInfoTest, CopyValuesCopiesEveryValueButNotTheListPlace) {
   LINKINFO a(1, 768), b(0, 0);
-  a.m_nUndoOp = 101, a.m_nUndoGroup = 5, a.m_hTreeItem = 77, a.m_nOrder = 0;
+  a.m_nUndoOp = 101, a.m_nUndoGroup = 5, a.m_nOrder = 0;
   a.m_pParent = &b, a.m_pUndoAux = &b, a.m_nSerial = 9;
   a.m_strFileName = "f", a.m_strAdmin = "ad", a.m_strEmail = "e", a.m_tUpdate = 123;
   a.m_nYear = 1999, a.m_nMonth = 12, a.m_nDay = 31, a.m_nMark = 3;
@@ -472,7 +491,6 @@ TEST(LinkInfoTest, CopyValuesCopiesEveryValueButNotTheListPlace) {
   b.CopyValues(a);
   EXPECT_EQ(b.m_nUndoOp, 101);
   EXPECT_EQ(b.m_nUndoGroup, 5);
-  EXPECT_EQ(b.m_hTreeItem, 77u);
   EXPECT_EQ(b.m_nOrder, 0);
   EXPECT_EQ(b.m_pSelf, &a);
   EXPECT_EQ(b.m_pParent, &b);

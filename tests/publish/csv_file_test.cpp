@@ -37,14 +37,14 @@ class CsvDocTest : public DocFixture {
 
   LINKINFO* AddCategory(LINKINFO* parent, const std::string& title, const std::string& file) {
     doc.SelectCategory(parent, false);
-    LINKINFO* c = doc.CreateNode(0);
+    LINKINFO* c = doc.CreateNode(NodeKind::Category);
     c->m_strTitle = title;
     c->m_strFileName = file;
     return c;
   }
   LINKINFO* AddLink(LINKINFO* parent, const std::string& title) {
     doc.SelectCategory(parent, false);
-    LINKINFO* l = doc.CreateNode(1);
+    LINKINFO* l = doc.CreateNode(NodeKind::Link);
     l->m_strTitle = title;
     l->m_nYear = 2001;
     l->m_nMonth = 5;
@@ -58,7 +58,7 @@ class CsvDocTest : public DocFixture {
     return out;
   }
 
-  ViewRecorder view{doc};
+  ViewRecorder view;
 };
 
 TEST(CsvRecord, QuotesOnlyFieldsThatNeedItAndReadsThemBack) {

@@ -32,7 +32,7 @@ class HtmlOutputCommand : public DocFixture {
 };
 
 TEST_F(HtmlOutputCommand, ListsTheChangedPagesThenSaysNothingChanged) {
-  Add(doc.GetTopCategory(), 1, "one");
+  Add(doc.GetTopCategory(), NodeKind::Link, "one");
   SaveAs("site.knd");
   ASSERT_TRUE(RunHtmlOutput(doc));
   ASSERT_EQ(ui.results.size(), 1u);
@@ -55,12 +55,12 @@ TEST_F(HtmlOutputCommand, EachInputOfAPageRewritesJustThatPageOnTheNextRun) {
       "<!-- End Category List Up --><!-- End Category Data --><!-- Links Data -->"
       "<!-- Link List Up -->[$Title $New]<!-- End Link List Up --><!-- End Links Data -->\n");
   doc.GetFileInfo().m_nLinksPerPage = 2;
-  LINKINFO* one = Add(Top(), 1, "one");
+  LINKINFO* one = Add(Top(), NodeKind::Link, "one");
   one->m_nMark = 1;
-  LINKINFO* sub = Add(Top(), 0, "Sub");
-  Add(sub, 1, "s1");
-  Add(sub, 1, "s2");
-  LINKINFO* s3 = Add(sub, 1, "s3");
+  LINKINFO* sub = Add(Top(), NodeKind::Category, "Sub");
+  Add(sub, NodeKind::Link, "s1");
+  Add(sub, NodeKind::Link, "s2");
+  LINKINFO* s3 = Add(sub, NodeKind::Link, "s3");
   SaveAs("site.knd");
   const std::string top = dir.File("category0.html"), sub1 = dir.File("category1.html"),
                     sub2 = dir.File("category1_2.html");
@@ -130,7 +130,7 @@ TEST_F(HtmlOutputCommand, PagesGoToTheHtmlFolderUnderTheUtf8FormOfTheirNames) {
 }
 
 TEST_F(HtmlOutputCommand, CancelledDocumentFolderEndsSilently) {
-  Add(doc.GetTopCategory(), 1, "one");  // never saved: the save dialog is cancelled
+  Add(doc.GetTopCategory(), NodeKind::Link, "one");  // never saved: the save dialog is cancelled
   ui.savePaths = {std::nullopt};
   EXPECT_FALSE(RunHtmlOutput(doc));
   EXPECT_TRUE(ui.messages.empty());
@@ -139,11 +139,11 @@ TEST_F(HtmlOutputCommand, CancelledDocumentFolderEndsSilently) {
 
 TEST_F(HtmlOutputCommand, WithAutoOffNamesAreKeptAndANameWithoutDotIsItsOwnBase) {
   settings.SetAuto(0);
-  LINKINFO* a = Add(doc.GetTopCategory(), 0, "A");
+  LINKINFO* a = Add(doc.GetTopCategory(), NodeKind::Category, "A");
   a->m_strFileName = "plain";
-  LINKINFO* b = Add(doc.GetTopCategory(), 0, "B");
+  LINKINFO* b = Add(doc.GetTopCategory(), NodeKind::Category, "B");
   b->m_strFileName = "";
-  LINKINFO* c = Add(doc.GetTopCategory(), 0, "C");
+  LINKINFO* c = Add(doc.GetTopCategory(), NodeKind::Category, "C");
   c->m_strFileName = "category1.cgi";
   doc.GetTopCategory()->m_strFileName = "index.cgi";
   SaveAs("site.knd");
@@ -159,9 +159,9 @@ TEST_F(HtmlOutputCommand, WithAutoOffNamesAreKeptAndANameWithoutDotIsItsOwnBase)
 
 TEST_F(HtmlOutputCommand, HandMadeNamesOutsideTheFolderAreRefusedAndTheRestIsWritten) {
   settings.SetAuto(0);
-  LINKINFO* a = Add(doc.GetTopCategory(), 0, "A");
+  LINKINFO* a = Add(doc.GetTopCategory(), NodeKind::Category, "A");
   a->m_strFileName = "..";
-  LINKINFO* b = Add(doc.GetTopCategory(), 0, "B");
+  LINKINFO* b = Add(doc.GetTopCategory(), NodeKind::Category, "B");
   b->m_strFileName = "sub/evil.cgi";
   doc.GetTopCategory()->m_strFileName = "index.cgi";
   SaveAs("site.knd");
@@ -175,7 +175,7 @@ TEST_F(HtmlOutputCommand, HandMadeNamesOutsideTheFolderAreRefusedAndTheRestIsWri
 
 TEST_F(HtmlOutputCommand, MarkTextsComeFromTheSettings) {
   settings.SetCoolData("<B>cool!</B>");
-  LINKINFO* link = Add(doc.GetTopCategory(), 1, "one");
+  LINKINFO* link = Add(doc.GetTopCategory(), NodeKind::Link, "one");
   link->m_nMark = 1;
   SaveAs("site.knd");
   ASSERT_TRUE(RunHtmlOutput(doc));
@@ -183,8 +183,8 @@ TEST_F(HtmlOutputCommand, MarkTextsComeFromTheSettings) {
 }
 
 TEST_F(HtmlOutputCommand, SearchPageIsWrittenBesideTheDocument) {
-  LINKINFO* cat = Add(doc.GetTopCategory(), 0, "C");
-  LINKINFO* link = Add(cat, 1, "T");
+  LINKINFO* cat = Add(doc.GetTopCategory(), NodeKind::Category, "C");
+  LINKINFO* link = Add(cat, NodeKind::Link, "T");
   link->m_strURL = "http://x/";
   SaveAs("site.knd");
   doc.SelectCategory(cat, true);

@@ -28,7 +28,7 @@ class UrlImportTest : public DocFixture {
     return n;
   }
 
-  ViewRecorder log{doc};
+  ViewRecorder log;
 };
 
 TEST(UrlFileTitle, IsTheFileNameUpToItsLastDot) {

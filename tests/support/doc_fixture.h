@@ -20,7 +20,7 @@ class DocFixture : public ::testing::Test {
  protected:
   DocFixture() { doc.OnNewDocument(); }
 
-  LINKINFO* Add(LINKINFO* parent, int kind, const std::string& title) {
+  LINKINFO* Add(LINKINFO* parent, NodeKind kind, const std::string& title) {
     LINKINFO* saved = doc.GetCurrent();
     doc.SetCurrent(parent);
     LINKINFO* node = doc.CreateNode(kind);
@@ -29,9 +29,12 @@ class DocFixture : public ::testing::Test {
     return node;
   }
   LINKINFO* AddCategory(LINKINFO* parent, const std::string& title) {
-    return Add(parent, 0, title);
+    return Add(parent, NodeKind::Category, title);
   }
-  LINKINFO* AddLink(LINKINFO* parent, const std::string& title) { return Add(parent, 1, title); }
+  // A link as an import makes it (DocTest::Link makes one as New Link does).
+  LINKINFO* AddLink(LINKINFO* parent, const std::string& title) {
+    return Add(parent, NodeKind::Link, title);
+  }
   LINKINFO* Top() { return doc.GetTopCategory(); }
   // The children of parent in list order.
   std::vector<LINKINFO*> Children(const LINKINFO* parent) {

@@ -1,35 +1,25 @@
-// A view that records every hint. Given the document, it also answers the hints the way the
-// tree and the list do: 103 selects the category, an undone move up/down is swapped back.
+// A view that records every hint and changes nothing: the document must be right without views.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "document/veskdoc.h"
-#include "document/view_commands.h"
+#include "document/link_info.h"
 #include "document/view_hints.h"
 
 namespace vesk::test {
 
 class ViewRecorder : public IDocView {
  public:
-  ViewRecorder() = default;
-  explicit ViewRecorder(CVeskDoc& doc) : m_doc(&doc) {}
-
-  void OnUpdate(int hint, LINKINFO* node) override {
+  void OnUpdate(ViewHint hint, LINKINFO* node) override {
     hints.emplace_back(hint, node);
     described.push_back(std::to_string(hint) + ":" + (node ? node->m_strTitle : ""));
-    if (m_doc == nullptr) return;
-    if (hint == kHintSelectCategory && actAsTree) m_doc->SelectCategory(node, true);
     if (hint == kHintUndoCategorySwap || hint == kHintUndoLinkSwap) {
       swapRecords.push_back({node->m_pSelf, node->m_pUndoAux});
-      SwapBackForUndo(*m_doc, node);
     }
     if (hint == kHintUndoCategoryMove) {
       movedBack.push_back({node->m_pSelf, node->m_pParent, node->m_pSelf->m_pUndoAux});
-      movedBackItems.push_back(node->m_hTreeItem);
     }
   }
   // The hint numbers in order.
@@ -57,11 +47,6 @@ class ViewRecorder : public IDocView {
     LINKINFO* sibling;
   };
   std::vector<MoveBack> movedBack;
-  std::vector<std::uintptr_t> movedBackItems;
-  bool actAsTree = true;
-
- private:
-  CVeskDoc* m_doc = nullptr;
 };
 
 }  // namespace vesk::test

@@ -2,7 +2,7 @@
 // and the key repeat rule.
 #include "ui/logic/category_tree_rules.h"
 
-#include "document/doc_test_support.h"
+#include "support/doc_test_support.h"
 #include "text/encoding.h"
 #include "ui/logic/command_table.h"
 

@@ -2,8 +2,8 @@
 // stand-in list that answers hint 403 by moving its selected links through the document.
 #include "ui/logic/link_drop_target.h"
 
-#include "document/doc_test_support.h"
 #include "document/view_commands.h"
+#include "support/doc_test_support.h"
 
 namespace vesk::test::editing {
 namespace {
@@ -14,7 +14,7 @@ using ::testing::ElementsAre;
 class ListStandIn : public IDocView {
  public:
   explicit ListStandIn(CVeskDoc& doc) : m_doc(doc) {}
-  void OnUpdate(int hint, LINKINFO* node) override {
+  void OnUpdate(ViewHint hint, LINKINFO* node) override {
     if (hint != kHintLinksDropped) return;
     drops.push_back(node);
     moved = DropLinksOnCategory(m_doc, selected, node);
@@ -65,14 +65,14 @@ TEST_F(LinkDropTargetTest, ReleaseOnTheHighlightedCategoryMovesTheLinksAsOneUndo
   EXPECT_EQ(tree.Release(Over(nullptr)), target);
   EXPECT_FALSE(tree.Dragging());
   EXPECT_THAT(list.drops, ElementsAre(target));
-  EXPECT_THAT(Children(target), ElementsAre("a", "c"));
-  EXPECT_THAT(Children(Top()), ElementsAre("b", "target"));
+  EXPECT_THAT(ChildTitles(target), ElementsAre("a", "c"));
+  EXPECT_THAT(ChildTitles(Top()), ElementsAre("b", "target"));
   EXPECT_TRUE(doc.IsModified());
 
   doc.OnEditUndo();
   EXPECT_FALSE(doc.CanUndo());
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_THAT(Children(target), ElementsAre());
+  EXPECT_THAT(ChildTitles(target), ElementsAre());
   EXPECT_EQ(a->m_pParent, Top());
   EXPECT_EQ(c->m_pParent, Top());
 }
@@ -102,7 +102,7 @@ TEST_F(LinkDropTargetTest, NoDropOutsideTheTreeOrOnACategoryNoLongerHighlighted)
 
   EXPECT_TRUE(list.drops.empty());
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_THAT(Children(Top()), ElementsAre("a", "b", "c", "target"));
+  EXPECT_THAT(ChildTitles(Top()), ElementsAre("a", "b", "c", "target"));
 }
 
 TEST_F(LinkDropTargetTest, TheShownCategoryAndACategoryEmptiedMeanwhileRefuseTheDrop) {

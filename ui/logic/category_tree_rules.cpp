@@ -1,5 +1,6 @@
 #include "ui/logic/category_tree_rules.h"
 
+#include "document/dialog_rules.h"
 #include "document/veskdoc.h"
 #include "document/view_commands.h"
 #include "text/encoding.h"
@@ -7,12 +8,6 @@
 
 namespace vesk {
 namespace {
-
-constexpr std::size_t kLabelLimit = 256;  // as the category dialog's name field
-
-bool IsFixed(const CVeskDoc& doc, const LINKINFO* node) {
-  return node == doc.GetTopCategory() || node == doc.GetWorkBox() || node == doc.GetTrash();
-}
 
 bool IsInSubtree(const LINKINFO* node, const LINKINFO* root, std::size_t limit) {
   // Bounded: parent chains from a damaged file may loop.
@@ -81,7 +76,7 @@ TreeContextMenu TreeContextMenuFor(const TreeState& s) {
 }
 
 bool CanDragCategory(const CVeskDoc& doc, const LINKINFO* category) {
-  return category != nullptr && !IsFixed(doc, category);
+  return category != nullptr && !doc.IsFixedCategory(category);
 }
 
 bool CanDropCategory(const CVeskDoc& doc, const LINKINFO* dragged, const LINKINFO* target) {
@@ -98,7 +93,8 @@ std::optional<std::string> AcceptedLabel(const std::string& utf8Text,
                                          const std::string& currentTitle) {
   std::string sjis;
   if (!Utf8ToCp932(utf8Text, sjis)) return std::nullopt;
-  if (sjis.empty() || sjis.size() > kLabelLimit || sjis == currentTitle) return std::nullopt;
+  if (sjis.empty() || sjis.size() > kCategoryNameField.limit || sjis == currentTitle)
+    return std::nullopt;
   return sjis;
 }
 

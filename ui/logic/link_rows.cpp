@@ -152,13 +152,10 @@ void CLinkRows::SwapRows(LINKINFO* a, LINKINFO* b) {
   auto ib = std::find(m_rows.begin(), m_rows.end(), b);
   if (ia == m_rows.end() || ib == m_rows.end()) return;
   std::iter_swap(ia, ib);
-  // The rows keep their order numbers in step with what they show, so that a later sort in
-  // manual order (a paste, a new link) does not undo the move.
-  std::swap(a->m_nOrder, b->m_nOrder);
   SelectOnly(a);
 }
 
-void CLinkRows::OnUpdate(int hint, LINKINFO* node) {
+void CLinkRows::OnUpdate(ViewHint hint, LINKINFO* node) {
   switch (hint) {
     case kHintShowCategory:
       Clear();
@@ -190,7 +187,6 @@ void CLinkRows::OnUpdate(int hint, LINKINFO* node) {
       break;
     case kHintUndoLinkSwap:
       if (node && node->m_pSelf && node->m_pUndoAux) {
-        SwapBackForUndo(m_doc, node);
         SwapRows(node->m_pSelf, node->m_pUndoAux);
       }
       break;

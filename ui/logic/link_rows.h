@@ -40,7 +40,7 @@ class CLinkRows {
   const std::vector<ListColumn>& Columns() const { return m_columns; }
   bool ColumnsBuilt() const { return m_columnsBuilt; }
   // The document's hints (300-308, 200, 403); others are ignored.
-  void OnUpdate(int hint, LINKINFO* node);
+  void OnUpdate(ViewHint hint, LINKINFO* node);
 
   // The links in display order (rows added since the last call are sorted in first).
   const std::vector<LINKINFO*>& Rows();

@@ -1,5 +1,5 @@
-// The editing tests' document: the shared fixture with a view that answers hints as the tree and
-// the list do, and helpers that read the node list back.
+// The editing tests' document: the shared fixture with a view that records the hints, and helpers
+// that read the node list back.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/veskdoc.h"
+#include "document/view_commands.h"
 #include "support/doc_fixture.h"
 #include "support/view_recorder.h"
 
@@ -17,7 +18,7 @@ namespace vesk::test::editing {
 
 class DocTest : public DocFixture {
  protected:
-  DocTest() : view(doc) {
+  DocTest() {
     // The editing tests confirm every question unless they script otherwise.
     ui.answer = MbResult::Ok;
   }
@@ -28,11 +29,16 @@ class DocTest : public DocFixture {
     view.Clear();
   }
 
-  LINKINFO* Cat(LINKINFO* parent, const std::string& title) { return Add(parent, 0, title); }
-  LINKINFO* Link(LINKINFO* parent, const std::string& title) { return Add(parent, 2, title); }
+  LINKINFO* Cat(LINKINFO* parent, const std::string& title) {
+    return Add(parent, NodeKind::Category, title);
+  }
+  // A link as New Link makes it (DocFixture::AddLink makes one as an import does).
+  LINKINFO* Link(LINKINFO* parent, const std::string& title) {
+    return Add(parent, NodeKind::NewLink, title);
+  }
 
-  // Titles of the children of parent in list order.
-  std::vector<std::string> Children(const LINKINFO* parent) const {
+  // Titles of the children of parent in list order (Children gives the nodes).
+  std::vector<std::string> ChildTitles(const LINKINFO* parent) const {
     std::vector<std::string> out;
     for (const LINKINFO* n : doc.GetNodeList()) {
       if (n->m_pParent == parent) out.push_back(n->m_strTitle);
