@@ -11,6 +11,15 @@
 #include <stdexcept>
 #include <string>
 
+// Tests that plant symbolic links are kept to systems that can make them: Wine's
+// CreateSymbolicLinkW does nothing.
+#ifdef _WIN32
+#define VESK_SKIP_WITHOUT_SYMLINKS() \
+  GTEST_SKIP() << "needs symbolic links, which Wine cannot create"
+#else
+#define VESK_SKIP_WITHOUT_SYMLINKS() static_cast<void>(0)
+#endif
+
 namespace vesk::test {
 
 // A UTF-8 path (the program's form) as a std::filesystem path, whatever the system's code page.

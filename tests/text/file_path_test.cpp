@@ -118,10 +118,13 @@ TEST(FilePath, MakeDirectoryPathCreatesMissingFoldersOnly) {
   EXPECT_TRUE(CFilePath(tmp.File("t/")).MakeDirectoryPath(false));
   EXPECT_TRUE(fs::is_directory(tmp.File("t")));
 
-  // A 0x5C second byte does not split a folder name.
+#ifndef _WIN32
+  // A 0x5C second byte does not split a folder name. (Windows names are UTF-16: a name of raw
+  // Shift_JIS bytes has no form there.)
   std::string jp = tmp.File("\x95\x5C");
   EXPECT_TRUE(CFilePath(jp + "/x").MakeDirectoryPath(true));
   EXPECT_TRUE(fs::is_directory(jp + "/x"));
+#endif
 
   // A file in the way, a relative path and an empty one fail.
   WriteBytes(tmp.File("file"), "");

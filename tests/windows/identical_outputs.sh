@@ -14,12 +14,15 @@ mkdir -p "$XDG_CONFIG_HOME" "$HOME"
 
 run_linux() { "$linux_cli" "$@"; }
 run_windows() { "$src/tools/wine-run.sh" "$windows_cli" "$@"; }
+# The Windows side starts from default settings too: the program's key leaves the registry.
+"$src/tools/wine-run.sh" reg delete 'HKCU\Software\Tamberlinwork\vesk' /f >/dev/null 2>&1 || true
 
 # Runs every writing command of one system in folder $2 (cwd), on doc.knd there.
 outputs() {
   local run=$1 dir=$2 json=$3
   (
     cd "$dir"
+    exec 2>>"$dir.messages"  # what the commands say to the user, kept apart from the report
     cp "$src/samples/template.html" template.html
     if [ -n "$json" ]; then
       $run load "$json" doc.knd >/dev/null
