@@ -19,6 +19,10 @@ inline int ToWxId(int command) {
 }
 
 // Command number of a toolkit id; nullopt when the id is not one of ours.
-inline std::optional<int> FromWxId(int id) { return CommandFromOffset(id - kWxCommandBase); }
+inline std::optional<CommandId> FromWxId(int id) {
+  const std::optional<int> command = CommandFromOffset(id - kWxCommandBase);
+  if (!command) return std::nullopt;
+  return static_cast<CommandId>(*command);
+}
 
 }  // namespace vesk

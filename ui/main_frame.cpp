@@ -90,9 +90,10 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
   m_splitter->SetMinimumPaneSize(1);  // the panes never vanish
   m_tree = new CVeskTreeView(m_splitter, doc);
   m_launcher = platform::MakeDesktopLauncher();
-  m_list = new CVeskListView(m_splitter, doc, *m_launcher, [this](int c) { RunCommand(c); });
+  m_list = new CVeskListView(m_splitter, doc, *m_launcher, [this](CommandId c) { RunCommand(c); });
   m_activePane = m_tree;
-  m_tree->SetCommandRunner([this](int command) { RunCommand(command); });
+  m_tree->SetCommandRunner([this](CommandId command) { RunCommand(command); });
+  JoinWindowCommands();
   // The view commands act on the pane that had the focus last (menus and the toolbar keep it).
   m_tree->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
     m_activePane = m_tree;
@@ -254,7 +255,7 @@ CommandState CMainFrame::CurrentState() const {
   return s;
 }
 
-IPaneCommands* CMainFrame::PaneFor(int command) const {
+IPaneCommands* CMainFrame::PaneFor(CommandId command) const {
   // Cut, copy, paste and move up/down act on whichever pane is active; the other link commands
   // exist only in the list.
   const bool shared = command == kCmdEditCut || command == kCmdEditCopy ||
@@ -273,14 +274,13 @@ IPaneCommands* CMainFrame::PaneFor(int command) const {
   return m_list;
 }
 
-bool CMainFrame::IsEnabledNow(int command) const {
+bool CMainFrame::IsEnabledNow(CommandId command) const {
   const CommandInfo* info = FindCommand(command);
   if (info != nullptr && info->owner == CommandOwner::View) {
     IPaneCommands* pane = PaneFor(command);
     return pane != nullptr && pane->IsPaneCommandEnabled(command).value_or(false);
   }
-  if (info != nullptr && info->owner == CommandOwner::Document &&
-      m_commands.handlers.count(command) == 0) {
+  if (info != nullptr && info->owner == CommandOwner::Document && !m_commands.route.Has(command)) {
     return false;
   }
   return IsCommandEnabled(command, CurrentState());
@@ -299,7 +299,40 @@ void CMainFrame::OnMenu(wxCommandEvent& event) {
   if (auto command = FromWxId(event.GetId())) RunCommand(*command);
 }
 
-void CMainFrame::RunCommand(int command) {
+void CMainFrame::JoinWindowCommands() {
+  CCommandRoute& route = m_commands.route;
+  route.Join(kCmdFileNew, [this] { m_manager.FileNew(); });
+  route.Join(kCmdFileOpen, [this] { m_manager.FileOpen(); });
+  route.Join(kCmdFileSave, [this] { m_manager.FileSave(); });
+  route.Join(kCmdFileSaveAs, [this] { m_manager.FileSaveAs(); });
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    route.Join(static_cast<CommandId>(kCmdFileMru1 + i),
+               [this, i] { m_manager.OpenRecentFile(i); });
+  }
+  route.Join(kCmdAppExit, [this] { Close(); });
+  route.Join(kCmdViewToolbar, [this] {
+    m_toolbar->Show(!m_toolbar->IsShown());
+    Layout();
+  });
+  route.Join(kCmdViewStatusBar, [this] {
+    GetStatusBar()->Show(!GetStatusBar()->IsShown());
+    SendSizeEvent();
+  });
+  route.Join(kCmdAppAbout, [this] { CAboutDialog::Run(this); });
+  route.Join(kCmdNextPane, [this] { SwitchPane(true); });
+  route.Join(kCmdPrevPane, [this] { SwitchPane(false); });
+  // The views' commands go to the pane they act on; joined last, as the active view is asked
+  // before anyone else.
+  for (const CommandInfo& info : CommandTable()) {
+    if (info.owner != CommandOwner::View) continue;
+    const auto command = static_cast<CommandId>(info.id);
+    route.Join(command, [this, command] {
+      if (IPaneCommands* pane = PaneFor(command)) pane->RunPaneCommand(command);
+    });
+  }
+}
+
+void CMainFrame::RunCommand(CommandId command) {
   // The rule is asked again now: a menu shown earlier may be out of date.
   if (!IsEnabledNow(command)) {
     // A refused editing command of a view (a move at the end of the list, a cut with nothing
@@ -310,55 +343,7 @@ void CMainFrame::RunCommand(int command) {
     }
     return;
   }
-  if (command >= kCmdFileMru1 && command < kCmdFileMru1 + kRecentFileCount) {
-    m_manager.OpenRecentFile(command - kCmdFileMru1);
-    return;
-  }
-  const CommandInfo* info = FindCommand(command);
-  if (info != nullptr && info->owner == CommandOwner::View) {
-    if (IPaneCommands* pane = PaneFor(command)) pane->RunPaneCommand(command);
-    return;
-  }
-  if (auto it = m_commands.handlers.find(command); it != m_commands.handlers.end()) {
-    it->second();
-    return;
-  }
-  switch (command) {
-    case kCmdFileNew:
-      m_manager.FileNew();
-      break;
-    case kCmdFileOpen:
-      m_manager.FileOpen();
-      break;
-    case kCmdFileSave:
-      m_manager.FileSave();
-      break;
-    case kCmdFileSaveAs:
-      m_manager.FileSaveAs();
-      break;
-    case kCmdAppExit:
-      Close();
-      break;
-    case kCmdViewToolbar:
-      m_toolbar->Show(!m_toolbar->IsShown());
-      Layout();
-      break;
-    case kCmdViewStatusBar:
-      GetStatusBar()->Show(!GetStatusBar()->IsShown());
-      SendSizeEvent();
-      break;
-    case kCmdAppAbout:
-      CAboutDialog::Run(this);
-      break;
-    case kCmdNextPane:
-      SwitchPane(true);
-      break;
-    case kCmdPrevPane:
-      SwitchPane(false);
-      break;
-    default:
-      break;
-  }
+  m_commands.route.Run(command);
 }
 
 void CMainFrame::SwitchPane(bool /*forward*/) {

@@ -6,7 +6,6 @@
 #include <wx/splitter.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "app/capture/browser_page.h"
 #include "platform/desktop_launcher.h"
 #include "ui/logic/command_enabling.h"
+#include "ui/logic/command_route.h"
 #include "ui/logic/pane_commands.h"
 #include "ui/logic/window_placement.h"
 
@@ -26,10 +26,10 @@ class CVeskSettings;
 class CVeskTreeView;
 struct LINKINFO;
 
-// The handlers of the document's commands, by command number; a document command without a
-// handler stays disabled.
+// The commands the application joins to the route (a document command it does not join stays
+// disabled); the main window joins its own and the panes' to the same route.
 struct DocumentCommands {
-  std::map<int, std::function<void()>> handlers;
+  CCommandRoute route;
   // Imports a dropped file when its type is one the document reads; true when it did.
   std::function<bool(const std::string&)> readDroppedFile;
 };
@@ -49,7 +49,7 @@ class CMainFrame : public wxFrame {
   // Rebuilds the recent-file entries and the caption.
   void OnDocumentChanged();
   // Runs command as the menus do, if its enabling rule allows it now.
-  void RunCommand(int command);
+  void RunCommand(CommandId command);
   // The files dropped on the window, in the order given.
   void DropFiles(const std::vector<std::string>& paths);
   // Makes a link dropped from a browser in the category (the current one when null).
@@ -65,7 +65,9 @@ class CMainFrame : public wxFrame {
   void CreateStatusPanes();
   void RebuildRecentFiles();
   CommandState CurrentState() const;
-  bool IsEnabledNow(int command) const;
+  bool IsEnabledNow(CommandId command) const;
+  // Joins the window's own commands and the panes' commands to the route.
+  void JoinWindowCommands();
   void OnMenu(wxCommandEvent& event);
   void OnUpdateUi(wxUpdateUIEvent& event);
   void OnIdle(wxIdleEvent& event);
@@ -73,7 +75,7 @@ class CMainFrame : public wxFrame {
   void SwitchPane(bool forward);
   // The view a view command goes to: the focused pane (the one that had the focus last), or
   // the list for the commands that only the list has; null when no pane takes it.
-  IPaneCommands* PaneFor(int command) const;
+  IPaneCommands* PaneFor(CommandId command) const;
 
   CVeskDoc& m_doc;
   CDocManager& m_manager;

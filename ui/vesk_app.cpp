@@ -127,42 +127,42 @@ class CVeskApp : public wxApp {
 DocumentCommands CVeskApp::MakeCommands() {
   DocumentCommands c;
   CVeskDoc& doc = *m_doc;
-  c.handlers[kCmdRenumber] = [&doc] { doc.OnRenumber(); };
-  c.handlers[kCmdEditFind] = [&doc] { doc.OnFind(); };
-  c.handlers[kCmdNewCategory] = [&doc] { doc.OnNewCategory(); };
-  c.handlers[kCmdNewLink] = [&doc] { doc.OnNewLink(); };
-  c.handlers[kCmdCsvOutput] = [&doc] { ExportCsv(doc); };
-  c.handlers[kCmdHtmlOutput] = [this, &doc] {
+  c.route.Join(kCmdRenumber, [&doc] { doc.OnRenumber(); });
+  c.route.Join(kCmdEditFind, [&doc] { doc.OnFind(); });
+  c.route.Join(kCmdNewCategory, [&doc] { doc.OnNewCategory(); });
+  c.route.Join(kCmdNewLink, [&doc] { doc.OnNewLink(); });
+  c.route.Join(kCmdCsvOutput, [&doc] { ExportCsv(doc); });
+  c.route.Join(kCmdHtmlOutput, [this, &doc] {
     COutputProgressDialog progress(m_frame);
     RunHtmlOutput(doc, &progress);
-  };
-  c.handlers[kCmdSearchProgram] = [this, &doc] {
+  });
+  c.route.Join(kCmdSearchProgram, [this, &doc] {
     wxBusyCursor busy;
     RunSearchProgram(doc, *m_searchProgram, *m_windows);
-  };
-  c.handlers[kCmdEditUndo] = [&doc] { doc.OnEditUndo(); };
-  c.handlers[kCmdBrowserPage] = [this, &doc] {
+  });
+  c.route.Join(kCmdEditUndo, [&doc] { doc.OnEditUndo(); });
+  c.route.Join(kCmdBrowserPage, [this, &doc] {
     CWxClipboardSource clipboard;
     const CaptureEnvironment env = MakeCaptureEnvironment(*m_settings, &clipboard);
     LINKINFO* link = OnBrowserPage(doc, [&env] { return FindBrowserPage(env); });
     TraceUi("capture", link != nullptr ? ToUtf8(link->m_strURL) : std::string("none"));
-  };
-  c.handlers[kCmdFindNext] = [&doc] { doc.OnFindNext(); };
-  c.handlers[kCmdEmptyTrash] = [&doc] { doc.OnEmptyTrash(); };
-  c.handlers[kCmdEnvSettings] = [&doc] { doc.OnEnvSettings(); };
-  c.handlers[kCmdCgiSettings] = [&doc] { doc.OnCgiSettings(); };
-  c.handlers[kCmdHtmlSettings] = [&doc] { doc.OnHtmlSettings(); };
-  c.handlers[kCmdCgiOutput] = [this, &doc] {
+  });
+  c.route.Join(kCmdFindNext, [&doc] { doc.OnFindNext(); });
+  c.route.Join(kCmdEmptyTrash, [&doc] { doc.OnEmptyTrash(); });
+  c.route.Join(kCmdEnvSettings, [&doc] { doc.OnEnvSettings(); });
+  c.route.Join(kCmdCgiSettings, [&doc] { doc.OnCgiSettings(); });
+  c.route.Join(kCmdHtmlSettings, [&doc] { doc.OnHtmlSettings(); });
+  c.route.Join(kCmdCgiOutput, [this, &doc] {
     COutputProgressDialog progress(m_frame);
     RunCgiOutput(doc, &progress);
-  };
-  c.handlers[kCmdReadDataFile] = [&doc] { OnReadDataFile(doc); };
-  c.handlers[kCmdCheckLinks] = [this, &doc] {
+  });
+  c.route.Join(kCmdReadDataFile, [&doc] { OnReadDataFile(doc); });
+  c.route.Join(kCmdCheckLinks, [this, &doc] {
     LinkCheckActions actions;
     actions.showLink = [this](LINKINFO* link) { m_frame->ShowLink(link); };
     actions.openUrl = [this](const std::string& url) { m_frame->OpenUrl(url); };
     RunLinkCheck(m_frame, doc, actions);
-  };
+  });
   c.readDroppedFile = [&doc](const std::string& path) { return ReadDataFile(doc, path); };
   AddBookmarkCommands(c);
   return c;
@@ -176,28 +176,28 @@ std::string CVeskApp::FavoritesFolder() {
 
 void CVeskApp::AddBookmarkCommands(DocumentCommands& c) {
   CVeskDoc& doc = *m_doc;
-  c.handlers[kCmdFavoritesImport] = [this, &doc] {
+  c.route.Join(kCmdFavoritesImport, [this, &doc] {
     const std::string folder = FavoritesFolder();
     if (!folder.empty()) OnFavoritesImport(doc, folder);
-  };
-  c.handlers[kCmdFavoritesExport] = [this, &doc] {
+  });
+  c.route.Join(kCmdFavoritesExport, [this, &doc] {
     const std::optional<int> option = RunFavoritesExportDialog(m_frame);
     if (!option) return;
     const std::string folder = FavoritesFolder();
     if (!folder.empty()) RunFavoritesExport(doc, folder, *option);
-  };
-  c.handlers[kCmdBookmarksImport] = [&doc] {
+  });
+  c.route.Join(kCmdBookmarksImport, [&doc] {
     if (auto path = doc.UI().AskOpenPath(ResString(kIdsBookmarkFilter)))
       ImportBookmarkFile(doc, *path);
-  };
-  c.handlers[kCmdBookmarksExport] = [&doc] {
+  });
+  c.route.Join(kCmdBookmarksExport, [&doc] {
     LINKINFO* category = doc.GetCurrent() ? doc.GetCurrent() : doc.GetTopCategory();
     auto path = doc.UI().AskSavePath("bookmarks.html", ResString(kIdsBookmarkFilter));
     if (path && ExportBookmarkFile(doc, category, *path)) {
       doc.UI().MessageBox(ResFormat(kIdsBookmarksWritten, ToCp932(*path)), MbButtons::Ok,
                           MbIcon::Information);
     }
-  };
+  });
 }
 
 bool CVeskApp::HandOver() {

@@ -58,7 +58,7 @@ int CtrlLetterCommand(int key) {
 }  // namespace
 
 CVeskListView::CVeskListView(wxWindow* parent, CVeskDoc& doc, platform::IDesktopLauncher& launcher,
-                             std::function<void(int)> runCommand)
+                             std::function<void(CommandId)> runCommand)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_VIRTUAL),
       m_doc(doc),
       m_launcher(launcher),
@@ -295,7 +295,7 @@ LINKINFO* CVeskListView::FirstSelected() {
   return selected.empty() ? nullptr : selected.front();
 }
 
-std::optional<bool> CVeskListView::IsPaneCommandEnabled(int command) {
+std::optional<bool> CVeskListView::IsPaneCommandEnabled(CommandId command) {
   return IsListCommandEnabled(command, State());
 }
 
@@ -305,7 +305,7 @@ void CVeskListView::ChangeLink() {
   Sync();
 }
 
-void CVeskListView::RunPaneCommand(int command) {
+void CVeskListView::RunPaneCommand(CommandId command) {
   PullSelection();
   switch (command) {
     case kCmdEditCut:
@@ -353,7 +353,7 @@ void CVeskListView::OnKeyDown(wxKeyEvent& event) {
       if (command == kCmdEditUndo) {
         m_doc.OnEditUndo();
       } else {
-        RunPaneCommand(command);
+        RunPaneCommand(static_cast<CommandId>(command));
       }
       return;
     }

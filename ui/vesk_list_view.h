@@ -25,7 +25,7 @@ class CVeskListView : public wxListCtrl, public IDocView, public IPaneCommands {
  public:
   // runCommand runs a command as the menus do (the frame's enabling rule first).
   CVeskListView(wxWindow* parent, CVeskDoc& doc, platform::IDesktopLauncher& launcher,
-                std::function<void(int)> runCommand);
+                std::function<void(CommandId)> runCommand);
   ~CVeskListView() override;
 
   // Builds the columns the first time, then shows the current category.
@@ -35,8 +35,8 @@ class CVeskListView : public wxListCtrl, public IDocView, public IPaneCommands {
   void SaveColumnWidths();
   int RowCount() const { return static_cast<int>(m_display.size()); }
 
-  std::optional<bool> IsPaneCommandEnabled(int command) override;
-  void RunPaneCommand(int command) override;
+  std::optional<bool> IsPaneCommandEnabled(CommandId command) override;
+  void RunPaneCommand(CommandId command) override;
 
  protected:
   wxString OnGetItemText(long item, long column) const override;
@@ -68,7 +68,7 @@ class CVeskListView : public wxListCtrl, public IDocView, public IPaneCommands {
 
   CVeskDoc& m_doc;
   platform::IDesktopLauncher& m_launcher;
-  std::function<void(int)> m_runCommand;
+  std::function<void(CommandId)> m_runCommand;
   CLinkRows m_rows;
   std::vector<LINKINFO*> m_display;  // what the control shows, row by row
   wxImageList m_arrows;

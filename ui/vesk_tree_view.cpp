@@ -529,11 +529,11 @@ void CVeskTreeView::OnEndDrag(wxTreeEvent& event) {
 
 namespace vesk {
 
-std::optional<bool> CVeskTreeView::IsPaneCommandEnabled(int command) {
+std::optional<bool> CVeskTreeView::IsPaneCommandEnabled(CommandId command) {
   return TreeCommandEnabled(command, State());
 }
 
-void CVeskTreeView::RunPaneCommand(int command) {
+void CVeskTreeView::RunPaneCommand(CommandId command) {
   switch (command) {
     case kCmdEditCut:
     case kCmdDeleteCategory:

@@ -32,7 +32,7 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
   std::optional<bool> IsCategoryExpanded(const LINKINFO* category) const override;
 
   // Where the chosen entry of a context menu goes (the frame's command routing).
-  void SetCommandRunner(std::function<void(int)> run) { m_runCommand = std::move(run); }
+  void SetCommandRunner(std::function<void(CommandId)> run) { m_runCommand = std::move(run); }
   // The state the enabling rules read.
   TreeState State();
   bool IsLabelEditing() const { return m_labelEditing; }
@@ -44,8 +44,8 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
   void MoveSibling(int direction);  // +1 down, -1 up
   void StartRename();
   // The category commands as the main window offers them while the tree is the active pane.
-  std::optional<bool> IsPaneCommandEnabled(int command) override;
-  void RunPaneCommand(int command) override;
+  std::optional<bool> IsPaneCommandEnabled(CommandId command) override;
+  void RunPaneCommand(CommandId command) override;
   // The category of the item at a point of the tree's client area; null where there is none.
   LINKINFO* CategoryAt(const wxPoint& point) const;
 
@@ -96,7 +96,7 @@ class CVeskTreeView : public wxTreeCtrl, public IDocView, public IPaneCommands {
   NodeId m_stateSelected;
   bool m_stateClipboard = false;
   CTreeKeys m_keys;
-  std::function<void(int)> m_runCommand;
+  std::function<void(CommandId)> m_runCommand;
   wxTreeItemId m_dragItem;  // the category being dragged
   CLinkDropTarget m_linkDrop;
   NodeId m_linkHighlight;  // the category drop-highlighted while links are dragged
