@@ -35,6 +35,9 @@ struct FieldError {
   std::string message;
 };
 
+// Byte limits of the link sheet's texts (Shift_JIS bytes), also kept by what makes links.
+constexpr std::size_t kLinkTextLimit = 256;  // title, URL, administrator, e-mail, banner
+
 // "%1 文字以内で入力してください。" when text has more than limit bytes.
 std::optional<std::string> CheckTextLimit(const std::string& text, std::size_t limit);
 // The limit check of one field, naming its control.

@@ -9,7 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/capture/capture_environment.h"
@@ -97,12 +100,17 @@ class CVeskApp : public wxApp {
   void TakePending();
   void OnIdle(wxIdleEvent& event);
   void TakeHandOver(const std::string& path);
+  // The capture command: the browsers are asked on a worker thread, the link made here.
+  void StartCapture();
+  void FinishCapture(std::optional<BrowserPage> page);
 
   StartCommand m_command;
   int m_earlyExit = 1;
   std::unique_ptr<platform::CInstanceChannel> m_instance;
   std::vector<std::string> m_pending;
   bool m_takingHandOver = false;
+  std::thread m_captureThread;
+  bool m_capturing = false;
   CModalCounter m_modals;
   std::unique_ptr<ISettingsBackend> m_backend;
   std::unique_ptr<CVeskSettings> m_settings;
@@ -141,12 +149,7 @@ DocumentCommands CVeskApp::MakeCommands() {
     RunSearchProgram(doc, *m_searchProgram, *m_windows);
   });
   c.route.Join(kCmdEditUndo, [&doc] { doc.OnEditUndo(); });
-  c.route.Join(kCmdBrowserPage, [this, &doc] {
-    CWxClipboardSource clipboard;
-    const CaptureEnvironment env = MakeCaptureEnvironment(*m_settings, &clipboard);
-    LINKINFO* link = OnBrowserPage(doc, [&env] { return FindBrowserPage(env); });
-    TraceUi("capture", link != nullptr ? ToUtf8(link->m_strURL) : std::string("none"));
-  });
+  c.route.Join(kCmdBrowserPage, [this] { StartCapture(); });
   c.route.Join(kCmdFindNext, [&doc] { doc.OnFindNext(); });
   c.route.Join(kCmdEmptyTrash, [&doc] { doc.OnEmptyTrash(); });
   c.route.Join(kCmdEnvSettings, [&doc] { doc.OnEnvSettings(); });
@@ -217,6 +220,38 @@ void CVeskApp::RunUninstall() {
   DeleteSettingsRoot(platform::DefaultSettingsFilePath());
   const XdgPlaces places = XdgPlacesFromEnvironment();
   UpdateDesktopDatabases(places, UnregisterDesktopFiles(places));
+}
+
+void CVeskApp::StartCapture() {
+  // One capture at a time; a second command meanwhile is answered as a refused one is.
+  if (m_capturing) {
+    wxBell();
+    return;
+  }
+  if (m_captureThread.joinable()) m_captureThread.join();
+  m_capturing = true;
+  wxBeginBusyCursor();
+  // The browsers' files are read on a thread of their own, so no file makes the window wait;
+  // the clipboard belongs to this thread and is read here afterwards.
+  const CaptureEnvironment env = MakeCaptureEnvironment(*m_settings, nullptr);
+  m_captureThread = std::thread([this, env] {
+    std::optional<BrowserPage> page = FindBrowserPage(env);
+    CallAfter([this, page] { FinishCapture(page); });
+  });
+}
+
+void CVeskApp::FinishCapture(std::optional<BrowserPage> page) {
+  if (m_captureThread.joinable()) m_captureThread.join();
+  m_capturing = false;
+  wxEndBusyCursor();
+  if (m_doc == nullptr) return;
+  if (!page) {
+    CWxClipboardSource clipboard;
+    page = ClipboardPage(clipboard);
+    if (page) page->title = CleanTitle(CapTitle(std::move(page->title)));
+  }
+  LINKINFO* link = OnBrowserPage(*m_doc, [&page] { return page; });
+  TraceUi("capture", link != nullptr ? ToUtf8(link->m_strURL) : std::string("none"));
 }
 
 void CVeskApp::OnInstanceWake() {
@@ -324,6 +359,8 @@ bool CVeskApp::OnInit() {
 int CVeskApp::OnExit() {
   // No wake may queue a call on an application that is going away.
   if (m_instance) m_instance->SetWake({});
+  // A capture still running ends within its own time limit.
+  if (m_captureThread.joinable()) m_captureThread.join();
   m_modals.Unregister();
   if (m_manager) m_manager->SaveRecentFiles();
   return wxApp::OnExit();

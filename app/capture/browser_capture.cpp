@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #include "app/capture/chromium_session.h"
 #include "app/capture/devtools_list.h"
@@ -21,6 +22,17 @@ constexpr std::size_t kMaxProfilesIni = 1u << 20;
 // The user-data folders of the Chromium family under the configuration folder.
 const char* const kChromiumFolders[] = {"chromium", "google-chrome", "google-chrome-beta",
                                         "google-chrome-unstable"};
+
+// A decimal port number 1..65535 and nothing else; 0 otherwise.
+int PortNumber(const std::string& text) {
+  if (text.empty() || text.size() > 5) return 0;
+  int port = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    port = port * 10 + (c - '0');
+  }
+  return port <= 65535 ? port : 0;
+}
 
 std::string Env(const char* name) {
   const char* v = std::getenv(name);
@@ -42,8 +54,22 @@ std::optional<BrowserPage> ReadChromiumPage(const std::string& file) {
   return page;
 }
 
+// Whether a running browser of the family says its endpoint listens on port: any process could
+// listen there, and only the browser's own lock and port file tell that it is the browser.
+bool RunningChromiumListensOn(const CaptureEnvironment& env, int port) {
+  if (env.configHome.empty()) return false;
+  for (const char* name : kChromiumFolders) {
+    const std::string folder = env.configHome + "/" + name;
+    if (!IsChromiumRunning(folder)) continue;
+    if (DevToolsActivePort(folder) == port ||
+        ChromiumCommandLinePort(ChromiumLockPid(folder)) == port)
+      return true;
+  }
+  return false;
+}
+
 std::optional<BrowserPage> AskDevTools(const CaptureEnvironment& env) {
-  if (!env.fetchDevTools) return std::nullopt;
+  if (!env.fetchDevTools || !RunningChromiumListensOn(env, env.devToolsPort)) return std::nullopt;
   for (const char* host : {"127.0.0.1", "::1"}) {
     if (auto answer = env.fetchDevTools(host, env.devToolsPort)) {
       if (auto page = FirstDevToolsPage(*answer)) return page;
@@ -88,18 +114,45 @@ std::optional<RunningSession> FindFirefoxSession(const CaptureEnvironment& env) 
   return best;
 }
 
-bool IsChromiumRunning(const std::string& userDataFolder) {
-  // Windows: the browser keeps its lockfile open without sharing.
-  if (FileLockedByOther(userDataFolder + "/lockfile")) return true;
+long ChromiumLockPid(const std::string& userDataFolder) {
   const std::string text = LinkTarget(userDataFolder + "/SingletonLock");
-  if (text.empty()) return false;
+  if (text.empty()) return 0;
   const std::size_t dash = text.rfind('-');
-  if (dash == std::string::npos || dash == 0) return false;
+  if (dash == std::string::npos || dash == 0) return 0;
   // Another machine's browser on a shared home folder cannot be asked.
-  if (text.substr(0, dash) != HostName()) return false;
+  if (text.substr(0, dash) != HostName()) return 0;
   char* end = nullptr;
   const long pid = std::strtol(text.c_str() + dash + 1, &end, 10);
-  return end != nullptr && *end == '\0' && ProcessAlive(pid);
+  return end != nullptr && *end == '\0' && ProcessAlive(pid) ? pid : 0;
+}
+
+bool IsChromiumRunning(const std::string& userDataFolder) {
+  // Windows: the browser keeps its lockfile open without sharing.
+  return FileLockedByOther(userDataFolder + "/lockfile") || ChromiumLockPid(userDataFolder) != 0;
+}
+
+int DevToolsActivePort(const std::string& userDataFolder) {
+  // The first line is the port, the second the browser's own target path.
+  std::string text;
+  if (!ReadSessionFile(userDataFolder + "/DevToolsActivePort", text, 4096)) return 0;
+  return PortNumber(text.substr(0, text.find_first_of("\r\n")));
+}
+
+int ChromiumCommandLinePort(long pid) {
+  // The arguments, each ending in a NUL byte; a browser's line is a few kilobytes.
+  std::string args;
+  if (pid <= 0 || !ReadSessionFile("/proc/" + std::to_string(pid) + "/cmdline", args, 1 << 20))
+    return 0;
+  const std::string option = "--remote-debugging-port=";
+  int port = 0;
+  for (std::size_t at = 0; at < args.size();) {
+    std::size_t end = args.find('\0', at);
+    if (end == std::string::npos) end = args.size();
+    if (args.compare(at, option.size(), option) == 0)
+      port = PortNumber(args.substr(at + option.size(), end - at - option.size()));
+    at = end + 1;
+  }
+  return port;
 }
 
 std::optional<RunningSession> FindChromiumSession(const CaptureEnvironment& env) {
@@ -132,8 +185,8 @@ std::optional<RunningSession> FindChromiumSession(const CaptureEnvironment& env)
 std::optional<BrowserPage> FindBrowserPage(const CaptureEnvironment& env) {
   const std::optional<RunningSession> firefox = FindFirefoxSession(env);
   const std::optional<RunningSession> chromium = FindChromiumSession(env);
-  // The browser used last first: its session file is the newer one. A remote-debugging
-  // endpoint of a browser whose folder is not known here still answers, after a known Firefox.
+  // The browser used last first: its session file is the newer one. The remote-debugging
+  // endpoint is asked only of a running browser whose own files name its port.
   const bool chromiumFirst = chromium && (!firefox || chromium->timeNs > firefox->timeNs);
   std::optional<BrowserPage> page;
   auto tryChromium = [&] {
@@ -144,7 +197,7 @@ std::optional<BrowserPage> FindBrowserPage(const CaptureEnvironment& env) {
   if (!page && firefox) page = ReadFirefoxPage(firefox->file);
   if (!chromiumFirst) tryChromium();
   if (!page && env.clipboard != nullptr) page = ClipboardPage(*env.clipboard);
-  if (page) page->title = CleanTitle(page->title);
+  if (page) page->title = CleanTitle(CapTitle(std::move(page->title)));
   return page;
 }
 

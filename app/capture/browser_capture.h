@@ -40,10 +40,18 @@ std::optional<RunningSession> FindFirefoxSession(const CaptureEnvironment& env);
 std::optional<RunningSession> FindChromiumSession(const CaptureEnvironment& env);
 
 // Whether a Chromium-family user-data folder is in use: its SingletonLock link names this
-// machine and a live process.
+// machine and a live process. ChromiumLockPid gives that process (0: none).
 bool IsChromiumRunning(const std::string& userDataFolder);
+long ChromiumLockPid(const std::string& userDataFolder);
 
-// The page, from the first source that answers; nullopt when none does.
+// The port of the remote-debugging endpoint that a Chromium-family user-data folder's
+// DevToolsActivePort file names; 0 when there is none or it names no port.
+int DevToolsActivePort(const std::string& userDataFolder);
+// The port a process was started with by --remote-debugging-port= (the last one); 0: none.
+int ChromiumCommandLinePort(long pid);
+
+// The page, from the first source that answers; nullopt when none does. The endpoint at the
+// configured port is asked only when a running browser's folder names that port.
 std::optional<BrowserPage> FindBrowserPage(const CaptureEnvironment& env);
 
 // The title as a link keeps it: control characters become spaces.

@@ -4,10 +4,18 @@
 
 namespace vesk {
 
+std::string CapTitle(std::string title) {
+  if (title.size() <= kMaxCapturedTitle) return title;
+  std::size_t end = kMaxCapturedTitle;
+  // Back to the start of a UTF-8 character, so the cut leaves no broken one behind.
+  while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80) --end;
+  title.resize(end);
+  return title;
+}
+
 bool IsCapturableUrl(const std::string& url) {
   // A URL longer than this is not one a person links to; it only burdens the document.
-  constexpr std::size_t kMaxUrl = 8192;
-  if (url.empty() || url.size() > kMaxUrl) return false;
+  if (url.empty() || url.size() > kMaxCapturedUrl) return false;
   for (unsigned char c : url) {
     if (c <= 0x20 || c == 0x7F) return false;
   }

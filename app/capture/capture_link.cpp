@@ -1,13 +1,33 @@
 #include "app/capture/capture_link.h"
 
 #include "app/capture/browser_capture.h"
+#include "document/dialog_rules.h"
 #include "document/veskdoc.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "text/encoding.h"
 #include "text/outside_text.h"
+#include "text/sjis_text.h"
 
 namespace vesk {
+
+namespace {
+
+// The title stored as HTML, cut at a whole character so that the stored text fits the link
+// sheet's title field: a page's title can be longer than any field takes.
+std::string StoredTitle(const std::string& sjis) {
+  std::string out;
+  for (std::size_t i = 0; i < sjis.size();) {
+    const std::size_t len = MbsCharLen(sjis, i);
+    const std::string escaped = EscapeHtmlText(sjis.substr(i, len));
+    if (out.size() + escaped.size() > kLinkTextLimit) break;
+    out += escaped;
+    i += len;
+  }
+  return out;
+}
+
+}  // namespace
 
 LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page) {
   // Without a current category the link would belong nowhere.
@@ -21,7 +41,7 @@ LINKINFO* CreateCapturedLink(CVeskDoc& doc, const BrowserPage& page) {
   if (link == nullptr) return nullptr;
   link->m_strURL = OutsideUrl(UrlToCp932(page.url));
   // The browser showed the title as text; the pages publish it as HTML.
-  link->m_strTitle = EscapeHtmlText(ToCp932(CleanTitle(page.title)));
+  link->m_strTitle = StoredTitle(ToCp932(CleanTitle(page.title)));
   const int group = doc.BeginUndoGroup();
   doc.RecordUndo(link, kUndoCreated, group);
   doc.UpdateAllViews(kHintNewLink, link);

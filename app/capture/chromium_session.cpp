@@ -1,10 +1,13 @@
 #include "app/capture/chromium_session.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "text/utf16.h"
 
@@ -91,13 +94,31 @@ struct Navigation {
   std::string title;
 };
 
+// A tab's navigations by index, in index order. Kept short (see kMaxNavigationsInTab), so that
+// every prune is a pass over at most that many: no command costs more than a bounded amount.
+using Navigations = std::vector<std::pair<std::int32_t, Navigation>>;
+
 struct Tab {
   std::int32_t window = 0;
   bool hasWindow = false;
   std::int32_t visualIndex = -1;
   std::int32_t selectedNavigation = -1;
-  std::map<std::int32_t, Navigation> navigations;
+  Navigations navigations;
 };
+
+Navigations::iterator LowerBound(Navigations& navs, std::int32_t index) {
+  return std::lower_bound(navs.begin(), navs.end(), index,
+                          [](const auto& entry, std::int32_t i) { return entry.first < i; });
+}
+
+// Navigations [from, from + count) are gone; the later ones move down by count.
+void PruneNavigations(Navigations& navs, std::int32_t from, std::int32_t count) {
+  const std::int64_t end = static_cast<std::int64_t>(from) + count;
+  auto first = LowerBound(navs, from);
+  auto last = end > INT32_MAX ? navs.end() : LowerBound(navs, static_cast<std::int32_t>(end));
+  for (auto it = last; it != navs.end(); ++it) it->first -= count;
+  navs.erase(first, last);
+}
 
 struct Window {
   std::int32_t selectedTab = -1;
@@ -108,7 +129,11 @@ struct Window {
 // so that memory stays bounded whatever the file holds.
 constexpr std::size_t kMaxTabs = 100000;
 constexpr std::size_t kMaxWindows = 10000;
-constexpr std::size_t kMaxNavigations = 200000;
+constexpr std::size_t kMaxNavigations = 100000;
+// The browser keeps a few dozen per tab; beyond this many a tab's log is hostile.
+constexpr std::size_t kMaxNavigationsInTab = 256;
+// Commands replayed at most: a log of more is refused rather than read for long.
+constexpr std::size_t kMaxCommands = 1000000;
 
 // What the log says so far.
 struct Session {
@@ -179,20 +204,18 @@ void Apply(Session& s, unsigned id, CPayload& p, long long serial) {
     case kPrunedFromBack:  // navigations from index on are gone
       if (p.I32(a) && p.I32(b)) {
         auto it = s.tabs.find(a);
-        if (it != s.tabs.end())
-          it->second.navigations.erase(it->second.navigations.lower_bound(b),
-                                       it->second.navigations.end());
+        if (it != s.tabs.end()) {
+          Navigations& navs = it->second.navigations;
+          navs.erase(LowerBound(navs, b), navs.end());
+        }
       }
       break;
     case kPrunedFromFront:  // the first count navigations are gone, the rest move down
       if (p.I32(a) && p.I32(b) && b > 0) {
         auto it = s.tabs.find(a);
         if (it == s.tabs.end()) break;
-        std::map<std::int32_t, Navigation> moved;
-        for (auto& [index, nav] : it->second.navigations) {
-          if (index >= b) moved[index - b] = std::move(nav);
-        }
-        it->second.navigations = std::move(moved);
+        Navigations& navs = it->second.navigations;
+        PruneNavigations(navs, 0, b);
         if (it->second.selectedNavigation >= 0)
           it->second.selectedNavigation = std::max(0, it->second.selectedNavigation - b);
       }
@@ -200,16 +223,7 @@ void Apply(Session& s, unsigned id, CPayload& p, long long serial) {
     case kPathPruned:  // count navigations from index on are gone, the later ones move down
       if (p.I32(a) && p.I32(b) && p.I32(c) && c > 0 && b >= 0) {
         auto it = s.tabs.find(a);
-        if (it == s.tabs.end()) break;
-        std::map<std::int32_t, Navigation> moved;
-        for (auto& [index, nav] : it->second.navigations) {
-          if (index < b) {
-            moved[index] = std::move(nav);
-          } else if (index - b >= c) {
-            moved[index - c] = std::move(nav);
-          }
-        }
-        it->second.navigations = std::move(moved);
+        if (it != s.tabs.end()) PruneNavigations(it->second.navigations, b, c);
       }
       break;
     case kUpdateTabNavigation: {
@@ -219,12 +233,16 @@ void Apply(Session& s, unsigned id, CPayload& p, long long serial) {
           p.String16(nav.title) && index >= 0) {
         Tab* tab = s.TabOf(a);
         if (tab == nullptr) break;
-        auto it = tab->navigations.find(index);
-        if (it != tab->navigations.end()) {
+        // Only what a link can take is kept: the page's title is cut, an overlong URL is none.
+        if (nav.url.size() > kMaxCapturedUrl) nav.url.clear();
+        nav.title = CapTitle(std::move(nav.title));
+        auto it = LowerBound(tab->navigations, index);
+        if (it != tab->navigations.end() && it->first == index) {
           it->second = std::move(nav);
-        } else if (s.navigations < kMaxNavigations) {
+        } else if (s.navigations < kMaxNavigations &&
+                   tab->navigations.size() < kMaxNavigationsInTab) {
           ++s.navigations;
-          tab->navigations.emplace(index, std::move(nav));
+          tab->navigations.emplace(it, index, std::move(nav));
         }
       }
       break;
@@ -255,6 +273,7 @@ std::optional<BrowserPage> ReadChromiumSession(const std::string& bytes) {
   std::size_t pos = 8;
   long long serial = 0;
   while (bytes.size() - pos >= 2) {
+    if (serial >= static_cast<long long>(kMaxCommands)) return std::nullopt;
     const std::size_t size = static_cast<std::size_t>(p[pos]) | static_cast<std::size_t>(p[pos + 1])
                                                                     << 8;
     pos += 2;
@@ -299,9 +318,14 @@ std::optional<BrowserPage> ReadChromiumSession(const std::string& bytes) {
   if (tab == nullptr || tab->navigations.empty()) return std::nullopt;
 
   // Its current navigation; without a selected index, the newest one.
-  auto nav = tab->selectedNavigation >= 0 ? tab->navigations.find(tab->selectedNavigation)
-                                          : std::prev(tab->navigations.end());
-  if (nav == tab->navigations.end() || !IsCapturableUrl(nav->second.url)) return std::nullopt;
+  const Navigations& navs = tab->navigations;
+  auto nav = std::prev(navs.end());
+  if (tab->selectedNavigation >= 0) {
+    nav = std::lower_bound(navs.begin(), navs.end(), tab->selectedNavigation,
+                           [](const auto& entry, std::int32_t i) { return entry.first < i; });
+    if (nav != navs.end() && nav->first != tab->selectedNavigation) nav = navs.end();
+  }
+  if (nav == navs.end() || !IsCapturableUrl(nav->second.url)) return std::nullopt;
   return BrowserPage{nav->second.url, nav->second.title, "chromium"};
 }
 

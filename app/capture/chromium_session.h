@@ -10,8 +10,10 @@
 
 namespace vesk {
 
-// The largest session file read; a session of thousands of tabs stays far below.
-constexpr std::size_t kChromiumSessionMaxSize = 64u << 20;
+// The largest session file read; a session of thousands of tabs stays far below. The replay
+// itself is bounded too: at most a million commands, 256 navigations a tab, and every command
+// costs at most a pass over one tab's navigations.
+constexpr std::size_t kChromiumSessionMaxSize = 16u << 20;
 
 // Replays the commands of a session file's bytes and returns the current navigation of the
 // active tab (URL and title, source "chromium"); nullopt when the bytes are no session file or

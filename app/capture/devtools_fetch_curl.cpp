@@ -32,8 +32,9 @@ std::optional<std::string> FetchDevToolsList(const std::string& host, int port) 
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http");
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
   curl_easy_setopt(easy, CURLOPT_NOPROXY, "*");
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, 1000L);
-  curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, 3000L);
+  // Both loopback addresses together stay within the capture's two seconds.
+  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, 300L);
+  curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, 700L);
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, &body);

@@ -1,37 +1,234 @@
 #include "app/capture/firefox_session.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 
+#include "app/capture/json_sax_reader.h"
 #include "app/capture/session_file.h"
 
 namespace vesk {
 
 namespace {
 
-using nlohmann::json;
+// Far more than any store holds; a store counting more is hostile and gives no page.
+constexpr std::size_t kMaxWindows = 10000;
+constexpr std::size_t kMaxTabsInWindow = 100000;
+constexpr std::size_t kMaxEntriesInTab = 100000;
 
-// The store's members on the way to the page; everything else is dropped while parsing.
-bool KeptMember(const std::string& key) {
-  static const char* const kKept[] = {"windows", "selectedWindow", "tabs", "selected",
-                                      "entries", "index",          "url",  "title"};
-  return std::any_of(std::begin(kKept), std::end(kKept), [&](const char* k) { return key == k; });
+// A 1-based index member; fallback when it is missing or not in range.
+std::size_t OneBased(const std::optional<long long>& v, std::size_t count, std::size_t fallback) {
+  if (!v || *v < 1 || static_cast<unsigned long long>(*v) > count) return fallback;
+  return static_cast<std::size_t>(*v - 1);
 }
 
-// root > windows > window > tabs > tab > entries > entry > url: nothing deeper is needed.
-constexpr int kMaxDepth = 8;
+// Reads root.windows[selectedWindow].tabs[selected].entries[index].{url,title} in one pass.
+// Which member is selected may come after the list it selects from, so each closed entry, tab
+// and window is reduced at once to the one page it would give: what stays is one page per
+// window, per tab of the open window and per entry of the open tab.
+class CFirefoxSessionReader : public CJsonSaxReader {
+ public:
+  std::optional<BrowserPage> Read(const std::string& text) {
+    if (!Parse(text) || !m_rootSeen) return std::nullopt;
+    return m_result;
+  }
 
-// A 1-based index member; fallback when it is missing or not a number in range.
-std::size_t OneBased(const json& object, const char* key, std::size_t count, std::size_t fallback) {
-  auto it = object.find(key);
-  if (it == object.end() || !it->is_number_integer()) return fallback;
-  const long long v = it->get<long long>();
-  if (v < 1 || static_cast<unsigned long long>(v) > count) return fallback;
-  return static_cast<std::size_t>(v - 1);
-}
+ protected:
+  bool Open(bool array) override {
+    const Member member = m_member;
+    m_member = Member::None;
+    // A container where a number or a text belongs counts as neither.
+    std::string none;
+    if (member != Member::Windows && member != Member::Tabs && member != Member::Entries)
+      Assign(member, Scalar::Null, 0, none);
+    switch (m_level) {
+      case kTop:
+        m_rootSeen = true;
+        if (array) return Fail();
+        return Enter(kRoot);
+      case kRoot:
+        if (member != Member::Windows) return false;
+        m_windows.clear();
+        m_windowsArray = array;
+        return array && Enter(kWindows);
+      case kWindows:
+        if (!Add(m_windows, kMaxWindows)) return false;
+        if (array) return false;
+        m_tabs.clear();
+        m_tabsArray = false;
+        m_selected.reset();
+        return Enter(kWindow);
+      case kWindow:
+        if (member != Member::Tabs) return false;
+        m_tabs.clear();
+        m_tabsArray = array;
+        return array && Enter(kTabs);
+      case kTabs:
+        if (!Add(m_tabs, kMaxTabsInWindow)) return false;
+        if (array) return false;
+        m_entries.clear();
+        m_entriesArray = false;
+        m_index.reset();
+        return Enter(kTab);
+      case kTab:
+        if (member != Member::Entries) return false;
+        m_entries.clear();
+        m_entriesArray = array;
+        return array && Enter(kEntries);
+      case kEntries:
+        if (!Add(m_entries, kMaxEntriesInTab)) return false;
+        if (array) return false;
+        m_url.reset();
+        m_title.clear();
+        return Enter(kEntry);
+      default:
+        return false;
+    }
+  }
+
+  void Close() override {
+    m_member = Member::None;
+    switch (m_level--) {
+      case kRoot:
+        m_result = Pick(m_windows, m_windowsArray, m_selectedWindow, 0);
+        break;
+      case kWindow:
+        m_windows.back() = Pick(m_tabs, m_tabsArray, m_selected, 0);
+        m_tabs.clear();
+        break;
+      case kTab:
+        m_tabs.back() =
+            Pick(m_entries, m_entriesArray, m_index, m_entries.empty() ? 0 : m_entries.size() - 1);
+        m_entries.clear();
+        break;
+      case kEntry:
+        if (m_url && IsCapturableUrl(*m_url))
+          m_entries.back() = BrowserPage{std::move(*m_url), std::move(m_title), "firefox"};
+        break;
+      default:
+        break;
+    }
+  }
+
+  void Key(std::string& name) override {
+    m_member = Member::None;
+    for (const auto& [text, member, level] : kMembers)
+      if (level == m_level && name == text) m_member = member;
+  }
+
+  void Value(Scalar kind, long long integer, std::string& text) override {
+    const Member member = m_member;
+    m_member = Member::None;
+    switch (m_level) {
+      case kTop:
+        m_rootSeen = true;
+        Fail();
+        return;
+      case kWindows:
+        Add(m_windows, kMaxWindows);
+        return;
+      case kTabs:
+        Add(m_tabs, kMaxTabsInWindow);
+        return;
+      case kEntries:
+        Add(m_entries, kMaxEntriesInTab);
+        return;
+      default:
+        Assign(member, kind, integer, text);
+    }
+  }
+
+ private:
+  enum Level { kTop = -1, kRoot, kWindows, kWindow, kTabs, kTab, kEntries, kEntry };
+  enum class Member { None, Windows, SelectedWindow, Tabs, Selected, Entries, Index, Url, Title };
+
+  // A member's value that is no container of the way (a scalar, or a container standing where a
+  // scalar belongs).
+  void Assign(Member member, Scalar kind, long long integer, std::string& text) {
+    const std::optional<long long> number =
+        kind == Scalar::Integer ? std::optional<long long>(integer) : std::nullopt;
+    switch (member) {
+      case Member::Windows:
+        m_windows.clear();
+        m_windowsArray = false;
+        break;
+      case Member::Tabs:
+        m_tabs.clear();
+        m_tabsArray = false;
+        break;
+      case Member::Entries:
+        m_entries.clear();
+        m_entriesArray = false;
+        break;
+      case Member::SelectedWindow:
+        m_selectedWindow = number;
+        break;
+      case Member::Selected:
+        m_selected = number;
+        break;
+      case Member::Index:
+        m_index = number;
+        break;
+      case Member::Url:
+        if (kind == Scalar::String) {
+          m_url = std::move(text);
+        } else {
+          m_url.reset();
+        }
+        break;
+      case Member::Title:
+        m_title = kind == Scalar::String ? CapTitle(std::move(text)) : std::string();
+        break;
+      case Member::None:
+        break;
+    }
+  }
+
+  struct MemberName {
+    const char* text;
+    Member member;
+    int level;
+  };
+  static constexpr MemberName kMembers[] = {
+      {"windows", Member::Windows, kRoot}, {"selectedWindow", Member::SelectedWindow, kRoot},
+      {"tabs", Member::Tabs, kWindow},     {"selected", Member::Selected, kWindow},
+      {"entries", Member::Entries, kTab},  {"index", Member::Index, kTab},
+      {"url", Member::Url, kEntry},        {"title", Member::Title, kEntry}};
+
+  using Pages = std::vector<std::optional<BrowserPage>>;
+
+  bool Enter(int level) {
+    m_level = level;
+    return true;
+  }
+  // A new element of a list, no page until it proves one; false (the store refused) past max.
+  bool Add(Pages& list, std::size_t max) {
+    if (list.size() >= max) return Fail();
+    list.emplace_back();
+    return true;
+  }
+  bool Fail() {
+    m_result.reset();
+    Stop();
+    return false;
+  }
+  static std::optional<BrowserPage> Pick(Pages& list, bool isArray,
+                                         const std::optional<long long>& selected,
+                                         std::size_t fallback) {
+    if (!isArray || list.empty()) return std::nullopt;
+    return std::move(list[OneBased(selected, list.size(), fallback)]);
+  }
+
+  int m_level = kTop;
+  bool m_rootSeen = false;
+  Member m_member = Member::None;
+  Pages m_windows, m_tabs, m_entries;
+  bool m_windowsArray = false, m_tabsArray = false, m_entriesArray = false;
+  std::optional<long long> m_selectedWindow, m_selected, m_index;
+  std::optional<std::string> m_url;
+  std::string m_title;
+  std::optional<BrowserPage> m_result;
+};
 
 std::string Trim(std::string s) {
   const char* ws = " \t\r\n";
@@ -44,71 +241,7 @@ std::string Trim(std::string s) {
 }  // namespace
 
 std::optional<BrowserPage> FirefoxSessionPage(const std::string& text) {
-  // Values kept beyond this many are dropped: a store of thousands of tabs keeps far fewer, and
-  // a hostile array of millions of small values would otherwise cost many times its size.
-  constexpr std::size_t kMaxKept = 1000000;
-  std::size_t kept = 0;
-  // The open containers by depth (the parser reports the depth of every event, also inside
-  // dropped ones): whether each is kept and whether the member now read in it is.
-  struct Frame {
-    bool array = false;
-    bool kept = true;
-    bool keyKept = true;
-  };
-  std::vector<Frame> frames;
-  // The container of an event at depth (null at the top), once closed ones are dropped.
-  auto container = [&frames](std::size_t depth) -> Frame* {
-    frames.resize(std::min(frames.size(), depth));
-    if (depth == 0 || frames.size() < depth) return nullptr;
-    return &frames[depth - 1];
-  };
-  auto keptHere = [&](std::size_t depth) {
-    const Frame* f = container(depth);
-    if (f == nullptr) return depth == 0;
-    return f->kept && (f->array || f->keyKept);
-  };
-  json::parser_callback_t keep = [&](int signedDepth, json::parse_event_t event, json& parsed) {
-    const std::size_t depth = static_cast<std::size_t>(std::max(0, signedDepth));
-    switch (event) {
-      case json::parse_event_t::object_start:
-      case json::parse_event_t::array_start: {
-        const bool here = keptHere(depth) && depth < kMaxDepth && kept < kMaxKept;
-        frames.push_back({event == json::parse_event_t::array_start, here, true});
-        return here;
-      }
-      case json::parse_event_t::key: {
-        Frame* f = container(depth);
-        const bool here = f != nullptr && f->kept && KeptMember(parsed.get<std::string>());
-        if (f != nullptr) f->keyKept = here;
-        return here;
-      }
-      case json::parse_event_t::value:
-        return keptHere(depth) && ++kept <= kMaxKept;
-      default:
-        return true;
-    }
-  };
-  json root = json::parse(text.begin(), text.end(), keep, /*allow_exceptions=*/false);
-  if (!root.is_object()) return std::nullopt;
-  auto windows = root.find("windows");
-  if (windows == root.end() || !windows->is_array() || windows->empty()) return std::nullopt;
-  const json& window = (*windows)[OneBased(root, "selectedWindow", windows->size(), 0)];
-  if (!window.is_object()) return std::nullopt;
-  auto tabs = window.find("tabs");
-  if (tabs == window.end() || !tabs->is_array() || tabs->empty()) return std::nullopt;
-  const json& tab = (*tabs)[OneBased(window, "selected", tabs->size(), 0)];
-  if (!tab.is_object()) return std::nullopt;
-  auto entries = tab.find("entries");
-  if (entries == tab.end() || !entries->is_array() || entries->empty()) return std::nullopt;
-  const json& entry = (*entries)[OneBased(tab, "index", entries->size(), entries->size() - 1)];
-  if (!entry.is_object()) return std::nullopt;
-  auto url = entry.find("url");
-  if (url == entry.end() || !url->is_string()) return std::nullopt;
-  BrowserPage page{url->get<std::string>(), {}, "firefox"};
-  if (!IsCapturableUrl(page.url)) return std::nullopt;
-  auto title = entry.find("title");
-  if (title != entry.end() && title->is_string()) page.title = title->get<std::string>();
-  return page;
+  return CFirefoxSessionReader().Read(text);
 }
 
 std::vector<std::string> FirefoxProfileFolders(const std::string& iniText,

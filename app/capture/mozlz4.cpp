@@ -43,7 +43,7 @@ bool DecodeMozLz4(const std::string& bytes, std::string& out, std::size_t limit)
 bool ReadMozLz4File(const std::string& path, std::string& out, std::size_t limit) {
   out.clear();
   std::string bytes;
-  if (!ReadSessionFile(path, bytes, limit)) return false;
+  if (!ReadSessionFile(path, bytes, limit / 2)) return false;
   return DecodeMozLz4(bytes, out, limit);
 }
 

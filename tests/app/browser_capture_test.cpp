@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <lz4.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "app/capture/browser_capture.h"
@@ -172,6 +175,7 @@ TEST_F(BrowserDiscoveryTest, ClosedBrowsersAreNotAskedAndTheClipboardComesLast) 
 
 TEST_F(BrowserDiscoveryTest, TheEndpointIsAskedBeforeTheSessionFilesOnLoopbackOnly) {
   ChromiumShowing("http://cr/", ::getpid(), 2000);
+  test::WriteBytes(env.configHome + "/chromium/DevToolsActivePort", "9399\n/devtools/browser/x\n");
   std::vector<std::string> asked;
   env.fetchDevTools = [&asked](const std::string& host, int port) -> std::optional<std::string> {
     asked.push_back(host + ":" + std::to_string(port));
@@ -192,6 +196,50 @@ TEST_F(BrowserDiscoveryTest, TheEndpointIsAskedBeforeTheSessionFilesOnLoopbackOn
   asked.clear();
   EXPECT_EQ(FindBrowserPage(env)->url, "http://cr/");
   EXPECT_EQ(asked, (std::vector<std::string>{"127.0.0.1", "::1"}));
+}
+
+// Any local process can listen on the port: only a running browser whose own files name the
+// port is asked there.
+TEST_F(BrowserDiscoveryTest, TheEndpointIsAskedOnlyWhenTheBrowsersLockAndPortFileSaySo) {
+  int asked = 0;
+  env.fetchDevTools = [&asked](const std::string&, int) -> std::optional<std::string> {
+    ++asked;
+    return std::string(R"([{"type":"page","url":"http://impostor/"}])");
+  };
+  EXPECT_FALSE(FindBrowserPage(env));  // no browser at all
+  const std::string data = env.configHome + "/chromium";
+  fs::create_directories(data);
+  test::WriteBytes(data + "/DevToolsActivePort", "9399\n/devtools/browser/x\n");
+  EXPECT_FALSE(FindBrowserPage(env));  // a port file without a running browser
+  ChromiumShowing("http://cr/", kDeadPid, 2000);
+  EXPECT_FALSE(FindBrowserPage(env));  // a lock left by a dead one
+  EXPECT_EQ(asked, 0);
+  fs::remove(data + "/SingletonLock");
+  ChromiumShowing("http://cr/", ::getpid(), 2000);
+  for (const char* other : {"9222\n/devtools/browser/x\n", "", "9399x\n", "99999\n"}) {
+    test::WriteBytes(data + "/DevToolsActivePort", other);
+    EXPECT_EQ(FindBrowserPage(env)->url, "http://cr/") << other;
+  }
+  EXPECT_EQ(asked, 0);
+  test::WriteBytes(data + "/DevToolsActivePort", "9399\r\n");
+  EXPECT_EQ(DevToolsActivePort(data), 9399);
+  EXPECT_EQ(FindBrowserPage(env)->url, "http://impostor/");
+  EXPECT_EQ(asked, 1);
+
+  // A browser started with the port on its command line and no port file yet counts too.
+  fs::remove(data + "/DevToolsActivePort");
+  fs::remove(data + "/SingletonLock");
+  const char* argv[] = {"sh", "-c", "sleep 20", "--remote-debugging-port=9399", nullptr};
+  pid_t child = 0;
+  ASSERT_EQ(::posix_spawnp(&child, "sh", nullptr, nullptr, const_cast<char* const*>(argv), environ),
+            0);
+  ChromiumShowing("http://cr/", child, 2000);
+  EXPECT_EQ(ChromiumCommandLinePort(child), 9399);
+  EXPECT_EQ(FindBrowserPage(env)->url, "http://impostor/");
+  EXPECT_EQ(asked, 2);
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  EXPECT_EQ(ChromiumCommandLinePort(::getpid()), 0);
 }
 
 class CaptureLinkTest : public test::DocFixture {
@@ -305,6 +353,28 @@ TEST(DdeReply, FieldsAreUnquotedAndUnescapedAsBrowsersSendThem) {
   std::string data(300, 'u');
   EXPECT_EQ(TruncateDdeReply(data).size(), 259u);
   EXPECT_EQ(TruncateDdeReply(std::string("\"u\",\"t\"\0junk", 12)), "\"u\",\"t\"");
+}
+
+}  // namespace
+}  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// The stored title fits the link sheet's title field, cut at a whole character and reference.
+TEST_F(CaptureLinkTest, ALongTitleIsCutToWhatTheLinkSheetTakes) {
+  BrowserPage page{"http://long/", std::string(300, '<'), "firefox"};
+  LINKINFO* link = OnBrowserPage(doc, [&page] { return page; });
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->m_strTitle.size(), 256u);
+  EXPECT_EQ(link->m_strTitle.substr(252), "&lt;");
+  std::string japanese = "a";
+  for (int i = 0; i < 200; ++i) japanese += "日";
+  page.title = japanese;
+  link = OnBrowserPage(doc, [&page] { return page; });
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->m_strTitle.size(), 255u) << "no half character at the end";
+  EXPECT_EQ(ToUtf8(link->m_strTitle), japanese.substr(0, 1 + 127 * 3));
 }
 
 }  // namespace

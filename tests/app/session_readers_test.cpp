@@ -349,3 +349,112 @@ TEST(FirefoxSession, OnlyTheMembersOnTheWayCountTowardsTheBound) {
 
 }  // namespace
 }  // namespace vesk
+
+namespace vesk {
+namespace {
+
+// Hostile stores of the sizes that once took minutes: each reader now passes once over its
+// input and stops at its stated caps.
+TEST(FirefoxSession, ManyObjectsAreReadOnceAndTitlesAreCapped) {
+  // 320 thousand tabs in four windows; the last tab of the last one shows the page, with a
+  // title of 5000 bytes.
+  std::string json = "{\"selectedWindow\":4,\"windows\":[";
+  for (int w = 0; w < 4; ++w) {
+    json += "{\"selected\":80000,\"tabs\":[";
+    for (int i = 0; i < 79999; ++i) json += "{},";
+    json +=
+        "{\"entries\":[{\"url\":\"http://last/\",\"title\":\"" + std::string(5000, 'x') + "\"}]}]}";
+    json += w < 3 ? "," : "]}";
+  }
+  auto page = FirefoxSessionPage(json);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->url, "http://last/");
+  EXPECT_EQ(page->title, std::string(kMaxCapturedTitle, 'x'));
+  // A cut never splits a character.
+  std::string japanese;
+  for (int i = 0; i < 400; ++i) japanese += "\xE6\x97\xA5";
+  page = FirefoxSessionPage(
+      "{\"windows\":[{\"tabs\":[{\"entries\":[{\"url\":\"http://j/\",\"title\":\"" + japanese +
+      "\"}]}]}]}");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->title, japanese.substr(0, kMaxCapturedTitle / 3 * 3));
+}
+
+TEST(FirefoxSession, MoreWindowsThanAnyStoreHoldsGiveNoPage) {
+  auto windows = [](int count) {
+    std::string json = "{\"selectedWindow\":1,\"windows\":[";
+    json += "{\"tabs\":[{\"entries\":[{\"url\":\"http://first/\"}]}]}";
+    for (int i = 1; i < count; ++i) json += ",{}";
+    return json + "]}";
+  };
+  EXPECT_TRUE(FirefoxSessionPage(windows(10000)));
+  EXPECT_FALSE(FirefoxSessionPage(windows(10001)));
+  // A selection that comes before its list, a list given twice (the later counts), a number
+  // where an object belongs.
+  auto page =
+      FirefoxSessionPage(R"({"windows":[{"selected":2,"tabs":[{"entries":[{"url":"http://a/"}]},
+      {"index":1,"entries":[{"url":"http://b/"},{"url":"http://c/"}]}]}],
+      "windows":[{"tabs":[{"entries":[{"url":"http://again/","title":{"x":1}}]}]}]})");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->url, "http://again/");
+  EXPECT_EQ(page->title, "");
+  page = FirefoxSessionPage(R"({"windows":[{"selected":2,"tabs":[{"entries":[{"url":"http://a/"}]},
+      {"index":1,"entries":[{"url":"http://b/"},{"url":"http://c/"}]}]}]})");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->url, "http://b/");
+}
+
+TEST(MozLz4, ADeclaredSizeBeyondTheBudgetIsRefusedBeforeDecoding) {
+  const std::string big(kMozLz4MaxSize + 1, 'a');
+  std::string out;
+  EXPECT_FALSE(DecodeMozLz4(MozLz4(big), out));
+  EXPECT_TRUE(out.empty());
+  EXPECT_TRUE(DecodeMozLz4(MozLz4(big.substr(0, 1 << 20)), out));
+  // The packed file itself may take at most half of the budget.
+  CTempFolder dir;
+  test::WriteBytes(dir.File("s.jsonlz4"), MozLz4("{\"a\":1}") + std::string(600, 'x'));
+  EXPECT_FALSE(ReadMozLz4File(dir.File("s.jsonlz4"), out, 1200));
+}
+
+TEST(DevToolsList, AHugeListStopsAtItsCapAndTitlesAreCapped) {
+  std::string list = "[";
+  for (int i = 0; i < 99999; ++i) list += "{},";
+  const std::string page =
+      "{\"type\":\"page\",\"url\":\"http://p/\",\"title\":\"" + std::string(3000, 't') + "\"}";
+  auto found = FirstDevToolsPage(list + page + "]");
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->title, std::string(kMaxCapturedTitle, 't'));
+  EXPECT_FALSE(FirstDevToolsPage(list + "{}," + page + "]"));
+  // What follows the first page is not read at all.
+  EXPECT_TRUE(FirstDevToolsPage("[" + page + ",{\"type\":" + std::string(1000, '[')));
+  EXPECT_FALSE(FirstDevToolsPage("[" + page + std::string(kDevToolsMaxAnswer, ' ') + "]"));
+}
+
+TEST(ChromiumSession, ReplayIsBoundedInCommandsNavigationsAndTitles) {
+  CSnss s;
+  s.Ints(0, {1, 5}).Ints(2, {5, 0}).Ints(8, {1, 0});
+  s.Navigation(5, 0, "http://kept/", std::u16string(3000, u'z'));
+  auto page = ReadChromiumSession(s.Bytes());
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->title, std::string(kMaxCapturedTitle, 'z'));
+  // Prunes that move nothing are cheap; ones that do move the later navigations down.
+  CSnss pruned = s;
+  for (int i = 0; i < 200000; ++i) pruned.Ints(24, {5, 1000, 1});
+  pruned.Navigation(5, 3, "http://three/", u"").Ints(24, {5, 1, 2}).Ints(7, {5, 1});
+  EXPECT_EQ(ReadChromiumSession(pruned.Bytes())->url, "http://three/");
+  // A tab of more navigations than the browser keeps: the rest is not kept.
+  CSnss many = s;
+  for (int i = 1; i < 300; ++i) many.Navigation(5, i, "http://n" + std::to_string(i) + "/", u"");
+  EXPECT_EQ(ReadChromiumSession(CSnss(many).Ints(7, {5, 255}).Bytes())->url, "http://n255/");
+  EXPECT_FALSE(ReadChromiumSession(CSnss(many).Ints(7, {5, 299}).Bytes()));
+  // More commands than a million, or a file above the size cap, are refused.
+  CSnss noisy = s;
+  std::string tail;
+  for (int i = 0; i < 1000000; ++i) tail += std::string("\x01\x00\x63", 3);
+  EXPECT_FALSE(ReadChromiumSession(noisy.Bytes() + tail));
+  EXPECT_TRUE(ReadChromiumSession(noisy.Bytes() + tail.substr(0, 3 * 900000)));
+  EXPECT_FALSE(ReadChromiumSession(s.Bytes() + std::string(kChromiumSessionMaxSize, '\0')));
+}
+
+}  // namespace
+}  // namespace vesk

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "document/dialog_rules.h"
 #include "document/user_interface.h"
 
 namespace vesk {
 
 class CVeskSettings;
 
-// Byte limits of the sheet's texts (Shift_JIS bytes).
-constexpr std::size_t kLinkTextLimit = 256;  // title, URL, administrator, e-mail, banner
+// Byte limits of the sheet's texts (Shift_JIS bytes); the title's and others' is kLinkTextLimit.
 constexpr std::size_t kLinkCommentLimit = 512;
 constexpr std::size_t kKeywordLimit = 20;
 constexpr int kKeywordEdits = 4;
