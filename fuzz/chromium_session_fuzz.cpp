@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the Chromium session-log reader, as is and behind a valid header; it
-// may not crash, and a page found must carry a URL the capture accepts.
+// may not crash (run.sh gives each input a time and a memory limit), and a page found must
+// carry a URL the capture accepts and a title within the cap.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -10,7 +11,9 @@ namespace {
 
 void Check(const std::string& bytes) {
   if (auto page = vesk::ReadChromiumSession(bytes)) {
-    if (!vesk::IsCapturableUrl(page->url) || page->source != "chromium") std::abort();
+    if (!vesk::IsCapturableUrl(page->url) || page->source != "chromium" ||
+        page->title.size() > vesk::kMaxCapturedTitle)
+      std::abort();
   }
 }
 

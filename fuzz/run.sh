@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with clang and runs each for a short while (VESK_FUZZ_SECONDS, default
-# 20) from its seed corpus in fuzz/corpus/<target>/; any crash fails the run.
+# 20) from its seed corpus in fuzz/corpus/<target>/; any crash fails the run, and so does a slow or
+# greedy input for the readers with time and memory caps.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 dir=${VESK_FUZZ_BUILD_DIR:-$here/build-fuzz}
@@ -17,6 +18,14 @@ for t in "${targets[@]}"; do
   mkdir -p "$work"
   seeds=()
   [ -d "$here/fuzz/corpus/$t" ] && seeds+=("$here/fuzz/corpus/$t")
+  # The readers of browser profiles and bookmark files promise linear time and bounded memory:
+  # an input that takes longer than 2 s or asks for more than 64 MB at once fails the run.
+  limits=()
+  case $t in
+  firefox_session_fuzz | devtools_list_fuzz | chromium_session_fuzz | mozlz4_fuzz | bookmark_reader_fuzz)
+    limits=(-timeout=2 -malloc_limit_mb=64 -max_len=1048576)
+    ;;
+  esac
   echo "== $t ($seconds s) =="
-  "$dir/fuzz/$t" -max_total_time="$seconds" -max_len=65536 "$work" "${seeds[@]}"
+  "$dir/fuzz/$t" -max_total_time="$seconds" -max_len=65536 "${limits[@]}" "$work" "${seeds[@]}"
 done
