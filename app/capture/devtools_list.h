@@ -12,8 +12,10 @@ namespace vesk {
 // The largest answer read from the endpoint.
 constexpr std::size_t kDevToolsMaxAnswer = 4u << 20;
 
-// The first target of type "page" in a /json/list answer (source "chromium-devtools");
-// nullopt for any other shape.
+// The first target of type "page" in a /json/list answer (source "chromium-devtools", title
+// capped at kMaxCapturedTitle); nullopt for any other shape, an answer above kDevToolsMaxAnswer
+// or a list of more than 100,000 targets before the page. Read in one pass that ends at the
+// first page.
 std::optional<BrowserPage> FirstDevToolsPage(const std::string& json);
 
 // Whether host is a loopback address the endpoint may be asked at: 127.0.0.1 or ::1 (with or
