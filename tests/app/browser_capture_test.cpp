@@ -229,7 +229,7 @@ TEST_F(BrowserDiscoveryTest, TheEndpointIsAskedOnlyWhenTheBrowsersLockAndPortFil
   // A browser started with the port on its command line and no port file yet counts too.
   fs::remove(data + "/DevToolsActivePort");
   fs::remove(data + "/SingletonLock");
-  const char* argv[] = {"sh", "-c", "sleep 20", "--remote-debugging-port=9399", nullptr};
+  const char* argv[] = {"sh", "-c", "sleep 20; :", "--remote-debugging-port=9399", nullptr};
   pid_t child = 0;
   ASSERT_EQ(::posix_spawnp(&child, "sh", nullptr, nullptr, const_cast<char* const*>(argv), environ),
             0);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/capture/session_file.h"
 #include "cli/cli_runner.h"
 #include "support/loopback_http_server.h"
 
@@ -93,6 +94,14 @@ TEST(BrowserPageCommand, AsksTheEndpointOnThePortOfTheSettings) {
       cli.Run({"config", "set", "Settings\\Capture", "DevToolsPort", std::to_string(server.Port())})
           .exitCode,
       0);
+  // Only a running browser that names the port is asked there.
+  EXPECT_NE(cli.Run({"browser-page"}).out, "https://dev.example/\t開発\tchromium-devtools\n");
+  const std::string data = cli.ConfigHome() + "/chromium";
+  std::filesystem::create_directories(data);
+  test::WriteBytes(data + "/DevToolsActivePort", std::to_string(server.Port()) + "\n/x\n");
+  ASSERT_EQ(::symlink((HostName() + "-" + std::to_string(::getpid())).c_str(),
+                      (data + "/SingletonLock").c_str()),
+            0);
   auto r = cli.Run({"browser-page"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "https://dev.example/\t開発\tchromium-devtools\n");
