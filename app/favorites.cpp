@@ -12,10 +12,10 @@
 #include "publish/url_file_import.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/cp932_text.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/outside_text.h"
-#include "text/sjis_text.h"
 
 namespace vesk {
 namespace {
@@ -26,8 +26,8 @@ std::string Join(const std::string& folder, const std::string& name) {
   return folder + kPathSep + name;
 }
 
-int CauseOfErrno() {
-  int cause = FileErrorCauseFromErrno(errno);
+FileErrorCause CauseOfErrno() {
+  FileErrorCause cause = FileErrorCauseFromErrno(errno);
   return cause == kFileErrNone ? kFileErrGeneric : cause;
 }
 
@@ -113,7 +113,7 @@ class CFavoritesWriter {
         Refuse(node->m_strTitle, ToCp932(file));
         continue;
       }
-      int cause = 0;
+      FileErrorCause cause = kFileErrNone;
       if (!CFilePath(target).WriteIniValue("InternetShortcut", "URL", node->m_strURL, &cause)) {
         Fail(cause == kFileErrNone ? kFileErrGeneric : cause, target);
         return false;
@@ -133,7 +133,7 @@ class CFavoritesWriter {
     if (!Utf8ToCp932(DecodeHtmlEntities(ToUtf8(title)), cleaned)) cleaned = title;
     SafeFileName(cleaned);
     std::string fsName;
-    if (!CDataFile::IsPlainFileName(cleaned) || !PathFromSjis(cleaned + suffix, fsName) ||
+    if (!CDataFile::IsPlainFileName(cleaned) || !PathFromCp932(cleaned + suffix, fsName) ||
         !CDataFile::IsPlainFileName(fsName)) {
       Refuse(title, cleaned + suffix);
       return false;
@@ -153,7 +153,7 @@ class CFavoritesWriter {
     m_bFailed = true;
     ReportBadFileName(m_ui, title == name ? title : title + " (" + name + ")");
   }
-  void Fail(int cause, const std::string& path) {
+  void Fail(FileErrorCause cause, const std::string& path) {
     m_bFailed = true;
     ReportFileError(m_ui, cause, path);
   }
@@ -179,7 +179,7 @@ bool ImportFavorites(CVeskDoc& doc, const std::string& favoritesFolder) {
   if (!workBox || favoritesFolder.empty()) return false;
   // The folder itself must be readable: an import of nothing is not a success.
   std::vector<platform::FolderEntry> entries;
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   if (!platform::ListFolder(favoritesFolder, entries, &cause)) {
     ReportFileError(doc.UI(), cause == kFileErrNone ? kFileErrGeneric : cause, favoritesFolder);
     return false;

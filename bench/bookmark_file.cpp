@@ -40,10 +40,10 @@ void BM_ReadBookmarks(benchmark::State& state) {
   for (auto _ : state) {
     std::vector<BookmarkItem> items = ReadBookmarks(text);
     // The conversion every title and URL goes through on import.
-    std::string sjis;
+    std::string cp932;
     for (const BookmarkItem& item : items) {
-      Utf8ToCp932(item.title, sjis);
-      Utf8ToCp932(item.url, sjis);
+      Utf8ToCp932(item.title, cp932);
+      Utf8ToCp932(item.url, cp932);
     }
     benchmark::DoNotOptimize(items.data());
   }

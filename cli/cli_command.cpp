@@ -90,8 +90,8 @@ bool MayReplaceDocument(CCliUserInterface& ui, const std::string& file) {
                        MbIcon::Exclamation) == MbResult::Ok;
 }
 
-void PrintError(const std::string& sjisText) {
-  std::cerr << TerminalText(ToUtf8(sjisText)) << std::endl;
+void PrintError(const std::string& cp932Text) {
+  std::cerr << TerminalText(ToUtf8(cp932Text)) << std::endl;
 }
 
 std::vector<std::pair<int, CommandSetup>>& CommandRegistry() {

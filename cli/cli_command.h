@@ -52,7 +52,7 @@ class CCliUserInterface : public CHeadlessUserInterface {
 bool MayReplaceDocument(CCliUserInterface& ui, const std::string& file);
 
 // Prints a Shift_JIS message to stderr as one UTF-8 line.
-void PrintError(const std::string& sjisText);
+void PrintError(const std::string& cp932Text);
 
 using CommandSetup = std::function<void(CLI::App& app, CliContext& ctx)>;
 

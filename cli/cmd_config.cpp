@@ -82,14 +82,14 @@ void RunSet(const ConfigArgs& args, CliContext& ctx) {
   } else if (IsPathSetting(*entry)) {
     stored = settings.WriteString(entry->section, entry->name, PathToSetting(args.value));
   } else {
-    std::string sjis;
-    if (!Utf8ToCp932(args.value, sjis)) {
+    std::string cp932;
+    if (!Utf8ToCp932(args.value, cp932)) {
       std::cerr << "vesk-cli: the value holds characters that cannot be stored in Shift_JIS"
                 << std::endl;
       ctx.exitCode = 1;
       return;
     }
-    stored = settings.WriteString(entry->section, entry->name, sjis);
+    stored = settings.WriteString(entry->section, entry->name, cp932);
   }
   if (!stored) {
     std::cerr << "vesk-cli: the setting could not be stored" << std::endl;

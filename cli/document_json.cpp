@@ -35,7 +35,7 @@ void PathText(const json& obj, const char* key, std::string& out, const std::str
   if (it == obj.end()) return;
   if (!it->is_string()) throw JsonError{Where(place, key) + " must be a string"};
   const std::string path = it->get<std::string>();
-  if (!PathToSjis(path, out))
+  if (!PathToCp932(path, out))
     throw JsonError{Where(place, key) + ": the path " + path +
                     " holds a character that Shift_JIS cannot hold"};
 }

@@ -129,9 +129,9 @@ bool CVeskDoc::EditLink(LINKINFO* node) {
   // The folder fields are Shift_JIS; the image's path and this base are the file system's.
   const FILEINFO& info = *m_pFileInfo;
   std::string folder;
-  if (PathFromSjis(info.m_strCgiFolder, folder) && !folder.empty()) {
+  if (PathFromCp932(info.m_strCgiFolder, folder) && !folder.empty()) {
     fields.bannerBase = folder;
-  } else if (PathFromSjis(info.m_strHtmlFolder, folder) && !folder.empty()) {
+  } else if (PathFromCp932(info.m_strHtmlFolder, folder) && !folder.empty()) {
     fields.bannerBase = folder;
   } else {
     fields.bannerBase = m_strPathName;

@@ -17,10 +17,11 @@ namespace {
 constexpr std::size_t kMaxDocumentBytes = std::size_t{1} << 30;
 
 // Marks running out of memory where a file-error cause would stand.
-constexpr int kCauseNoMemory = -1;
+// Not a file-system cause: the document did not fit in memory.
+constexpr FileErrorCause kCauseNoMemory = static_cast<FileErrorCause>(-1);
 
 // The framework's message, then the cause and the file, so the user learns why.
-std::string WithCause(const char* utf8Text, int cause, const std::string& path) {
+std::string WithCause(const char* utf8Text, FileErrorCause cause, const std::string& path) {
   std::string text = ToCp932(utf8Text) + "\n";
   if (cause == kCauseNoMemory) return text + ResString(kIdsOutOfMemory) + "\n" + ToCp932(path);
   if (cause == kFileErrNone) return text + ToCp932(path);
@@ -31,7 +32,7 @@ std::string WithCause(const char* utf8Text, int cause, const std::string& path) 
 
 bool CVeskDoc::OnOpenDocument(const std::string& path) {
   std::string bytes;
-  int cause = kFileErrNone;
+  FileErrorCause cause = kFileErrNone;
   bool read = false;
   try {
     read = platform::ReadWholeFile(path, bytes, kMaxDocumentBytes, &cause);
@@ -96,7 +97,7 @@ bool CVeskDoc::OnSaveDocument(const std::string& path) {
   }
   StoreExpandedStates();
   ComputeUpdateTimes(m_pTopCategory);
-  int cause = kFileErrNone;
+  FileErrorCause cause = kFileErrNone;
   bool saved = false;
   try {
     std::string bytes = CDocumentFile::Store(*this);

@@ -10,7 +10,7 @@
 namespace vesk {
 namespace {
 
-bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsCp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Byte-exact search that only tries character starts, so a hit never begins on a trail byte.
 bool ContainsAtCharStart(const std::string& hay, const std::string& needle) {
@@ -18,7 +18,7 @@ bool ContainsAtCharStart(const std::string& hay, const std::string& needle) {
   const std::size_t last = hay.size() - needle.size();
   for (std::size_t i = 0; i <= last;) {
     if (hay.compare(i, needle.size(), needle) == 0) return true;
-    i += (IsSjisLead(static_cast<unsigned char>(hay[i])) && i + 1 < hay.size()) ? 2 : 1;
+    i += (IsCp932Lead(static_cast<unsigned char>(hay[i])) && i + 1 < hay.size()) ? 2 : 1;
   }
   return false;
 }

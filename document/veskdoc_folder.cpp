@@ -5,8 +5,8 @@
 #include "platform/file_system.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/cp932_text.h"
 #include "text/file_path.h"
-#include "text/sjis_text.h"
 
 namespace vesk {
 namespace {
@@ -44,7 +44,7 @@ std::string CVeskDoc::DocFolder() {
 
 std::string CVeskDoc::ResolveDocumentPath(const std::string& field) const {
   std::string path;
-  if (field.empty() || !PathFromSjis(field, path)) return {};
+  if (field.empty() || !PathFromCp932(field, path)) return {};
   return m_strSavedPath.empty() ? path : PathInFolder(path, FolderOfPath(m_strSavedPath));
 }
 

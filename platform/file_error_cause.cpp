@@ -4,10 +4,10 @@
 
 namespace vesk {
 
-int FileErrorCauseFromErrno(int err) {
+FileErrorCause FileErrorCauseFromErrno(int err) {
   switch (err) {
     case 0:
-      return 0;
+      return kFileErrNone;
     case ENOENT:
       return kFileErrNotFound;
     case ENOTDIR:

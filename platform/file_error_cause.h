@@ -24,6 +24,6 @@ enum FileErrorCause : int {
 };
 
 // The cause for an errno value (0 gives kFileErrNone, unknown values kFileErrGeneric).
-int FileErrorCauseFromErrno(int err);
+FileErrorCause FileErrorCauseFromErrno(int err);
 
 }  // namespace vesk

@@ -27,7 +27,8 @@ struct FolderEntry {
 };
 // The entries of the folder at path, without "." and "..", sorted by name (byte order) so that a
 // listing does not depend on the file system's order. False with cause when it cannot be read.
-bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, int* cause = nullptr);
+bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries,
+                FileErrorCause* cause = nullptr);
 
 // The absolute path with every symbolic link, "." and ".." resolved; empty when path does not
 // exist or cannot be resolved.
@@ -46,10 +47,10 @@ bool GetFileId(const std::string& path, FileId& id);
 // the name (a leftover temporary file, a planted link) is removed first, then the file is
 // created exclusively; a folder or a special file there makes it fail. Returns the open
 // descriptor, or -1 with cause set.
-int CreateExclusiveFile(const std::string& path, int* cause = nullptr);
+int CreateExclusiveFile(const std::string& path, FileErrorCause* cause = nullptr);
 
 // Renames from to to in one step (never through a link at to: the entry itself is replaced).
-bool RenameFile(const std::string& from, const std::string& to, int* cause = nullptr);
+bool RenameFile(const std::string& from, const std::string& to, FileErrorCause* cause = nullptr);
 
 // Creates one folder; true when it was created or a folder already stands there.
 bool CreateFolder(const std::string& path);
@@ -59,16 +60,17 @@ bool CreateFolder(const std::string& path);
 // larger than maxBytes (cause kFileErrInvalidFile): callers taking outside files pass a limit so
 // a huge file is refused instead of exhausting memory. Never blocks on a FIFO.
 bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes,
-                   int* cause = nullptr);
+                   FileErrorCause* cause = nullptr);
 
 // Replaces the file at path with bytes so that a reader sees either the old or the new content:
 // a temporary file in the same folder is created exclusively, written, flushed to disk and
 // renamed over path. The temporary name is fixed per target and short enough for a target name
 // of 255 bytes, so a leftover of a killed run is reused by the next one.
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, int* cause = nullptr);
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
+                           FileErrorCause* cause = nullptr);
 // The same for the name itself: a symbolic link standing at path is replaced by the new file,
 // never written through (for files under names another program could plant a link at).
 bool ReplaceEntryAtomically(const std::string& path, const std::string& bytes,
-                            int* cause = nullptr);
+                            FileErrorCause* cause = nullptr);
 
 }  // namespace vesk::platform

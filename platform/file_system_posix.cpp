@@ -17,7 +17,7 @@ namespace vesk::platform {
 
 namespace {
 
-void SetCause(int* cause, int value) {
+void SetCause(FileErrorCause* cause, FileErrorCause value) {
   if (cause) *cause = value;
 }
 
@@ -72,7 +72,7 @@ EntryKind GetEntryKind(const std::string& path) {
   return EntryKind::Special;
 }
 
-bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, int* cause) {
+bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, FileErrorCause* cause) {
   entries.clear();
   if (path.empty() || path.find('\0') != std::string::npos) {
     SetCause(cause, kFileErrBadPath);
@@ -112,7 +112,7 @@ bool GetFileId(const std::string& path, FileId& id) {
   return true;
 }
 
-int CreateExclusiveFile(const std::string& path, int* cause) {
+int CreateExclusiveFile(const std::string& path, FileErrorCause* cause) {
   if (path.empty() || path.find('\0') != std::string::npos) {
     SetCause(cause, kFileErrBadPath);
     return -1;
@@ -123,15 +123,15 @@ int CreateExclusiveFile(const std::string& path, int* cause) {
   if (kind == EntryKind::Regular || kind == EntryKind::Link) ::unlink(path.c_str());
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) {
-    int cause932 = FileErrorCauseFromErrno(errno);
+    FileErrorCause cause932 = FileErrorCauseFromErrno(errno);
     SetCause(cause, cause932 == kFileErrNone ? kFileErrGeneric : cause932);
   }
   return fd;
 }
 
-bool RenameFile(const std::string& from, const std::string& to, int* cause) {
+bool RenameFile(const std::string& from, const std::string& to, FileErrorCause* cause) {
   if (::rename(from.c_str(), to.c_str()) == 0) return true;
-  int c = FileErrorCauseFromErrno(errno);
+  FileErrorCause c = FileErrorCauseFromErrno(errno);
   SetCause(cause, c == kFileErrNone ? kFileErrGeneric : c);
   return false;
 }
@@ -142,7 +142,8 @@ bool CreateFolder(const std::string& path) {
   return errno == EEXIST && GetPathKind(path) == PathKind::Folder;
 }
 
-bool ReplaceFileAtomically(const std::string& target, const std::string& bytes, int* cause) {
+bool ReplaceFileAtomically(const std::string& target, const std::string& bytes,
+                           FileErrorCause* cause) {
   // A file reached through a symbolic link is saved where the link points; the link stays.
   std::string path = target;
   if (GetEntryKind(target) == EntryKind::Link) {
@@ -152,7 +153,8 @@ bool ReplaceFileAtomically(const std::string& target, const std::string& bytes, 
   return ReplaceEntryAtomically(path, bytes, cause);
 }
 
-bool ReplaceEntryAtomically(const std::string& path, const std::string& bytes, int* cause) {
+bool ReplaceEntryAtomically(const std::string& path, const std::string& bytes,
+                            FileErrorCause* cause) {
   std::string folder = FolderOf(path);
   std::string temp = TempNameFor(path);
   int fd = CreateExclusiveFile(temp, cause);

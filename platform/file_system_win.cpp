@@ -14,12 +14,12 @@ namespace vesk::platform {
 
 namespace {
 
-void SetCause(int* cause, int value) {
+void SetCause(FileErrorCause* cause, FileErrorCause value) {
   if (cause) *cause = value;
 }
 
-void SetLastErrorCause(int* cause) {
-  const int c = FileErrorCauseFromWin32(::GetLastError());
+void SetLastErrorCause(FileErrorCause* cause) {
+  const FileErrorCause c = FileErrorCauseFromWin32(::GetLastError());
   SetCause(cause, c == kFileErrNone ? kFileErrGeneric : c);
 }
 
@@ -61,7 +61,7 @@ void RemoveEntry(const std::wstring& wide) {
 }
 
 // Creates the file exclusively, never through a link; INVALID_HANDLE_VALUE with cause set.
-HANDLE CreateExclusiveHandle(const std::string& path, int* cause) {
+HANDLE CreateExclusiveHandle(const std::string& path, FileErrorCause* cause) {
   std::wstring wide;
   if (!CheckedWidePath(path, wide, cause)) return INVALID_HANDLE_VALUE;
   // A leftover file or a link is removed (the link itself, never what it points to); a folder
@@ -112,7 +112,7 @@ EntryKind GetEntryKind(const std::string& path) {
   return KindFromAttributes(attributes);
 }
 
-bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, int* cause) {
+bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, FileErrorCause* cause) {
   entries.clear();
   std::wstring wide;
   if (!CheckedWidePath(path, wide, cause)) return false;
@@ -125,7 +125,7 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, int*
     const DWORD error = ::GetLastError();
     // An empty drive root has no "." entry to find.
     if (error == ERROR_FILE_NOT_FOUND && GetPathKind(path) == PathKind::Folder) return true;
-    const int c = FileErrorCauseFromWin32(error);
+    const FileErrorCause c = FileErrorCauseFromWin32(error);
     SetCause(cause, c == kFileErrNone ? kFileErrGeneric : c);
     return false;
   }
@@ -182,7 +182,7 @@ bool GetFileId(const std::string& path, FileId& id) {
   return true;
 }
 
-int CreateExclusiveFile(const std::string& path, int* cause) {
+int CreateExclusiveFile(const std::string& path, FileErrorCause* cause) {
   HANDLE h = CreateExclusiveHandle(path, cause);
   if (h == INVALID_HANDLE_VALUE) return -1;
   // The callers write through the C runtime's descriptors.
@@ -194,7 +194,7 @@ int CreateExclusiveFile(const std::string& path, int* cause) {
   return fd;
 }
 
-bool RenameFile(const std::string& from, const std::string& to, int* cause) {
+bool RenameFile(const std::string& from, const std::string& to, FileErrorCause* cause) {
   std::wstring wideFrom, wideTo;
   if (!CheckedWidePath(from, wideFrom, cause) || !CheckedWidePath(to, wideTo, cause)) return false;
   if (::MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
@@ -212,7 +212,8 @@ bool CreateFolder(const std::string& path) {
   return ::GetLastError() == ERROR_ALREADY_EXISTS && GetPathKind(path) == PathKind::Folder;
 }
 
-bool ReplaceFileAtomically(const std::string& target, const std::string& bytes, int* cause) {
+bool ReplaceFileAtomically(const std::string& target, const std::string& bytes,
+                           FileErrorCause* cause) {
   // A file reached through a symbolic link is saved where the link points; the link stays.
   std::string path = target;
   if (GetEntryKind(target) == EntryKind::Link) {
@@ -222,7 +223,8 @@ bool ReplaceFileAtomically(const std::string& target, const std::string& bytes, 
   return ReplaceEntryAtomically(path, bytes, cause);
 }
 
-bool ReplaceEntryAtomically(const std::string& path, const std::string& bytes, int* cause) {
+bool ReplaceEntryAtomically(const std::string& path, const std::string& bytes,
+                            FileErrorCause* cause) {
   std::wstring widePath;
   if (!CheckedWidePath(path, widePath, cause)) return false;
   const std::string temp = TempNameFor(path);

@@ -10,13 +10,13 @@ namespace vesk::platform {
 
 namespace {
 
-void SetCause(int* cause, int value) {
+void SetCause(FileErrorCause* cause, FileErrorCause value) {
   if (cause) *cause = value;
 }
 
 }  // namespace
 
-bool CReadOnlyFile::Open(const std::string& path, int* cause) {
+bool CReadOnlyFile::Open(const std::string& path, FileErrorCause* cause) {
   Close();
   // Non-blocking so that a named pipe does not hold the caller until a writer appears.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -36,7 +36,7 @@ bool CReadOnlyFile::Open(const std::string& path, int* cause) {
   return true;
 }
 
-long CReadOnlyFile::Read(void* buffer, std::size_t size, int* cause) {
+long CReadOnlyFile::Read(void* buffer, std::size_t size, FileErrorCause* cause) {
   if (m_fd < 0) {
     SetCause(cause, kFileErrGeneric);
     return -1;
@@ -56,7 +56,7 @@ long CReadOnlyFile::Read(void* buffer, std::size_t size, int* cause) {
   return static_cast<long>(done);
 }
 
-bool CReadOnlyFile::Skip(unsigned long count, int* cause) {
+bool CReadOnlyFile::Skip(unsigned long count, FileErrorCause* cause) {
   if (m_fd < 0 || ::lseek(m_fd, static_cast<off_t>(count), SEEK_CUR) < 0) {
     SetCause(cause, m_fd < 0 ? kFileErrGeneric : kFileErrBadSeek);
     return false;

@@ -13,13 +13,13 @@ namespace vesk::platform {
 
 namespace {
 
-void SetCause(int* cause, int value) {
+void SetCause(FileErrorCause* cause, FileErrorCause value) {
   if (cause) *cause = value;
 }
 
 }  // namespace
 
-bool CReadOnlyFile::Open(const std::string& path, int* cause) {
+bool CReadOnlyFile::Open(const std::string& path, FileErrorCause* cause) {
   Close();
   std::wstring wide;
   if (!CheckedWidePath(path, wide, cause)) return false;
@@ -28,7 +28,7 @@ bool CReadOnlyFile::Open(const std::string& path, int* cause) {
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!h.Ok()) {
-    const int c = FileErrorCauseFromWin32(::GetLastError());
+    const FileErrorCause c = FileErrorCauseFromWin32(::GetLastError());
     SetCause(cause, c == kFileErrNone ? kFileErrGeneric : c);
     return false;
   }
@@ -49,7 +49,7 @@ bool CReadOnlyFile::Open(const std::string& path, int* cause) {
   return true;
 }
 
-long CReadOnlyFile::Read(void* buffer, std::size_t size, int* cause) {
+long CReadOnlyFile::Read(void* buffer, std::size_t size, FileErrorCause* cause) {
   if (m_fd < 0) {
     SetCause(cause, kFileErrGeneric);
     return -1;
@@ -69,7 +69,7 @@ long CReadOnlyFile::Read(void* buffer, std::size_t size, int* cause) {
   return static_cast<long>(done);
 }
 
-bool CReadOnlyFile::Skip(unsigned long count, int* cause) {
+bool CReadOnlyFile::Skip(unsigned long count, FileErrorCause* cause) {
   if (m_fd < 0 || ::_lseeki64(m_fd, static_cast<long long>(count), SEEK_CUR) < 0) {
     SetCause(cause, m_fd < 0 ? kFileErrGeneric : kFileErrBadSeek);
     return false;

@@ -4,7 +4,8 @@
 
 namespace vesk::platform {
 
-bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes, int* cause) {
+bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes,
+                   FileErrorCause* cause) {
   out.clear();
   if (path.find('\0') != std::string::npos) {
     if (cause) *cause = kFileErrBadPath;

@@ -90,7 +90,7 @@ bool IsRefusedWindowsPath(const std::string& path) {
   return false;
 }
 
-bool CheckedWidePath(const std::string& path, std::wstring& wide, int* cause) {
+bool CheckedWidePath(const std::string& path, std::wstring& wide, FileErrorCause* cause) {
   if (path.empty() || IsRefusedWindowsPath(path) || !ToWidePath(path, wide)) {
     if (cause) *cause = kFileErrBadPath;
     return false;
@@ -98,7 +98,7 @@ bool CheckedWidePath(const std::string& path, std::wstring& wide, int* cause) {
   return true;
 }
 
-int FileErrorCauseFromWin32(DWORD error) {
+FileErrorCause FileErrorCauseFromWin32(DWORD error) {
   switch (error) {
     case ERROR_SUCCESS:
       return kFileErrNone;

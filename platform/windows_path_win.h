@@ -28,11 +28,11 @@ bool IsRefusedWindowsPath(const std::string& path);
 
 // The wide form of path when it may reach the file system; false (cause kFileErrBadPath) when
 // it is refused or cannot be converted.
-bool CheckedWidePath(const std::string& path, std::wstring& wide, int* cause);
+bool CheckedWidePath(const std::string& path, std::wstring& wide, FileErrorCause* cause);
 
 // The file-error cause for a Win32 error code (0 gives kFileErrNone, unknown codes
 // kFileErrGeneric).
-int FileErrorCauseFromWin32(DWORD error);
+FileErrorCause FileErrorCauseFromWin32(DWORD error);
 
 // Closes a Win32 handle on every return path.
 class CWinHandle {

@@ -62,11 +62,11 @@ std::string EscapedUtf8(const std::string& utf8) {
 }
 
 // A document URL as HTML text in UTF-8.
-std::string HtmlText(const std::string& sjis) { return EscapedUtf8(ToUtf8(sjis)); }
+std::string HtmlText(const std::string& cp932) { return EscapedUtf8(ToUtf8(cp932)); }
 
 // A document title (HTML) as the HTML text of what it shows.
-std::string ShownHtmlText(const std::string& sjis) {
-  return EscapedUtf8(HtmlShownText(ToUtf8(sjis)));
+std::string ShownHtmlText(const std::string& cp932) {
+  return EscapedUtf8(HtmlShownText(ToUtf8(cp932)));
 }
 
 }  // namespace
@@ -84,7 +84,7 @@ bool LooksLikeBookmarkFile(const std::string& path) {
 bool ImportBookmarkFile(CVeskDoc& doc, const std::string& path, BookmarkImportResult* result) {
   IUserInterface& ui = doc.UI();
   std::string text;
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   if (!platform::ReadWholeFile(path, text, kBookmarkFileMax, &cause)) {
     ReportFileError(ui, cause == kFileErrNone ? kFileErrGeneric : cause, path);
     return false;

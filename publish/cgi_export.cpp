@@ -10,9 +10,9 @@
 #include "publish/cgi_data.h"
 #include "publish/file_errors.h"
 #include "publish/output_folder.h"
+#include "text/cp932_text.h"
 #include "text/file_path.h"
 #include "text/outside_text.h"
-#include "text/sjis_text.h"
 #include "text/text_write_file.h"
 
 namespace vesk {
@@ -184,7 +184,7 @@ class CCgiExport {
       if (!n->IsCategory()) AppendLinkLine(out, *n);
     }
 
-    int cause = 0;
+    FileErrorCause cause = kFileErrNone;
     if (!m_data.CommitText(target, out, &cause)) {
       m_bFailed = true;
       m_data.ReportError(cause, m_data.TempPath());

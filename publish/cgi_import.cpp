@@ -6,8 +6,8 @@
 #include "publish/file_errors.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/cp932_text.h"
 #include "text/leading_number.h"
-#include "text/sjis_text.h"
 #include "text/text_read_file.h"
 
 namespace vesk {

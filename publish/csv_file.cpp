@@ -9,10 +9,10 @@
 #include "publish/file_errors.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/cp932_text.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/leading_number.h"
-#include "text/sjis_text.h"
 #include "text/text_write_file.h"
 
 namespace vesk {
@@ -172,7 +172,7 @@ bool ExportCsv(CVeskDoc& doc) {
   // The name is made in Shift_JIS and written in the file system's form.
   CFilePath name(current->m_strFileName);
   std::string path;
-  if (!PathFromSjis(name.ChangeExtension("csv"), path)) {
+  if (!PathFromCp932(name.ChangeExtension("csv"), path)) {
     ReportBadFileName(doc.UI(), current->m_strFileName);
     return false;
   }

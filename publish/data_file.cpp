@@ -77,11 +77,12 @@ CDataFile::CDataFile(IUserInterface& ui) : m_pUi(&ui) {}
 
 CDataFile::~CDataFile() = default;
 
-int CDataFile::CompareFiles(const std::string& target, const std::string& temp, int* tempCause) {
+int CDataFile::CompareFiles(const std::string& target, const std::string& temp,
+                            FileErrorCause* tempCause) {
   platform::CReadOnlyFile t;
   if (!t.Open(target)) return kCompareNoTarget;
   platform::CReadOnlyFile w;
-  int cause = kFileErrNone;
+  FileErrorCause cause = kFileErrNone;
   if (!w.Open(temp, &cause)) {
     if (tempCause) *tempCause = cause == kFileErrNone ? kFileErrGeneric : cause;
     return kCompareNoTemp;
@@ -111,7 +112,7 @@ bool CDataFile::HoldsBytes(const std::string& target, const std::string& bytes) 
 }
 
 void CDataFile::CommitFile(const std::string& target, const std::string& temp) {
-  int tempCause = kFileErrGeneric;
+  FileErrorCause tempCause = kFileErrGeneric;
   int r = CompareFiles(target, temp, &tempCause);
   switch (r) {
     case kCompareEqual:
@@ -132,7 +133,8 @@ void CDataFile::CommitFile(const std::string& target, const std::string& temp) {
   }
 }
 
-bool CDataFile::CommitText(const std::string& target, std::string_view text, int* cause) {
+bool CDataFile::CommitText(const std::string& target, std::string_view text,
+                           FileErrorCause* cause) {
   ToDiskForm(text, m_disk);
   if (HoldsBytes(target, m_disk)) return true;
   const std::string temp = TempPath();
@@ -155,7 +157,7 @@ std::string CDataFile::TemplatePath() const {
   if (m_pDoc) return m_pDoc->ResolveDocumentPath(m_pFileInfo->m_strTemplate);
   // The field is Shift_JIS; a text that is not names no file, so plain pages follow.
   std::string path;
-  if (!m_pFileInfo || !PathFromSjis(m_pFileInfo->m_strTemplate, path)) path.clear();
+  if (!m_pFileInfo || !PathFromCp932(m_pFileInfo->m_strTemplate, path)) path.clear();
   return path;
 }
 
@@ -167,7 +169,7 @@ bool CDataFile::PlaceFile(const std::string& target, const std::string& temp) {
     ReportBadFileName(*m_pUi, ToCp932(target));
     return false;
   }
-  int cause = kFileErrGeneric;
+  FileErrorCause cause = kFileErrGeneric;
   if (!platform::RenameFile(temp, target, &cause)) {
     platform::RemoveFile(temp);
     ReportError(cause, target);
@@ -225,7 +227,7 @@ bool CDataFile::WriteWholeFile(const std::string& target, const std::string& tex
   return PlaceFile(target, temp);
 }
 
-bool CDataFile::ReportError(int cause, const std::string& path) {
+bool CDataFile::ReportError(FileErrorCause cause, const std::string& path) {
   if (cause == kFileErrDiskFull) {
     if (m_bDiskFullShown) return false;
     m_bDiskFullShown = true;
@@ -264,10 +266,10 @@ bool CDataFile::IsPlainFileName(const std::string& name) {
   return true;
 }
 
-bool CDataFile::OutputPath(const std::string& folder, const std::string& sjisName,
+bool CDataFile::OutputPath(const std::string& folder, const std::string& cp932Name,
                            std::string& path) {
   std::string name;
-  if (!IsPlainFileName(sjisName) || !PathFromSjis(sjisName, name)) return false;
+  if (!IsPlainFileName(cp932Name) || !PathFromCp932(cp932Name, name)) return false;
   path = folder + name;
   return true;
 }

@@ -49,7 +49,7 @@ class CDataFile {
   // Compares the target with the freshly written temporary file (codes above). When the
   // temporary file cannot be opened and tempCause is given, it receives the file-error cause.
   static int CompareFiles(const std::string& target, const std::string& temp,
-                          int* tempCause = nullptr);
+                          FileErrorCause* tempCause = nullptr);
   // True when the file at target holds exactly bytes; lets an output that already has its
   // bytes in memory skip writing and committing a file that would not change.
   static bool HoldsBytes(const std::string& target, const std::string& bytes);
@@ -59,7 +59,7 @@ class CDataFile {
   // Commits text (LF line ends, written as CR LF) to target as CommitFile does, but a target that
   // already holds those bytes is only read: an unchanged run writes no temporary file at all.
   // False with *cause set when the temporary file could not be written (the caller reports).
-  bool CommitText(const std::string& target, std::string_view text, int* cause);
+  bool CommitText(const std::string& target, std::string_view text, FileErrorCause* cause);
   // m_strPath followed by the temporary file name.
   std::string TempPath() const { return m_strPath + kTempFileName; }
 
@@ -80,7 +80,7 @@ class CDataFile {
   bool WriteWholeFile(const std::string& target, const std::string& text);
   // Reports a file error naming path; a full disk is reported only once per command. False
   // when nothing was shown (a full disk told before).
-  bool ReportError(int cause, const std::string& path);
+  bool ReportError(FileErrorCause cause, const std::string& path);
 
   // The naming rule: gives the category its file name for this run ("auto" on: always the next
   // name of the series; off: only when it has none, skipping names any category already uses).
@@ -94,7 +94,8 @@ class CDataFile {
   // The path of the output file named by the Shift_JIS name inside folder: the name in the file
   // system's form (UTF-8), so a web server finds the file under the name the pages link to.
   // False when the name is not plain (above) or not valid Shift_JIS.
-  static bool OutputPath(const std::string& folder, const std::string& sjisName, std::string& path);
+  static bool OutputPath(const std::string& folder, const std::string& cp932Name,
+                         std::string& path);
 
   // Progress of the run's files (none by default); the run stops early when it asks to.
   void SetProgress(IOutputProgress* progress) { m_pProgress = progress; }

@@ -13,11 +13,11 @@ void ReportBadFileName(IUserInterface& ui, const std::string& name) {
                 MbIcon::Stop);
 }
 
-void ReportFileError(IUserInterface& ui, int cause) {
+void ReportFileError(IUserInterface& ui, FileErrorCause cause) {
   ui.MessageBox(FileErrorText(cause), MbButtons::Ok, MbIcon::Stop);
 }
 
-void ReportFileError(IUserInterface& ui, int cause, const std::string& path) {
+void ReportFileError(IUserInterface& ui, FileErrorCause cause, const std::string& path) {
   ui.MessageBox(FileErrorText(cause, path), MbButtons::Ok, MbIcon::Stop);
 }
 

@@ -17,8 +17,8 @@ void ReportBadFileName(IUserInterface& ui, const std::string& name);
 
 // The message for a failed read or write, stop icon: the cause in words (not found, disk full,
 // no permission, bad path or name too long, not a regular file) or " Error Code (%d)".
-void ReportFileError(IUserInterface& ui, int cause);
+void ReportFileError(IUserInterface& ui, FileErrorCause cause);
 // The same, followed by a line naming the file (path in the file system's UTF-8).
-void ReportFileError(IUserInterface& ui, int cause, const std::string& path);
+void ReportFileError(IUserInterface& ui, FileErrorCause cause, const std::string& path);
 
 }  // namespace vesk

@@ -13,9 +13,9 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/vesk_settings.h"
+#include "text/cp932_text.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
-#include "text/sjis_text.h"
 
 namespace vesk {
 namespace {
@@ -135,7 +135,7 @@ bool CHtmlPages::PageBase(const LINKINFO* category, std::string& base) {
   return true;
 }
 
-void CHtmlPages::ReportPageFailure(int cause, const std::string& temp) {
+void CHtmlPages::ReportPageFailure(FileErrorCause cause, const std::string& temp) {
   m_bFailed = true;
   // The cause with the file first; a full disk is told once per run, message 10010 with it.
   if (cause != 0 && !m_data.ReportError(cause, temp)) return;
@@ -224,7 +224,7 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
       return false;
     }
     // Each page is made again and compared in memory; only a changed one is written.
-    int cause = 0;
+    FileErrorCause cause = kFileErrNone;
     if (!m_data.CommitText(final, tpl.TakePage(category->m_strTitle, n, pageName), &cause)) {
       ReportPageFailure(cause, m_data.TempPath());
       SkipPages(pages, i);
@@ -254,7 +254,7 @@ bool CHtmlPages::WriteMultiPage(LINKINFO* root, CHtmlTemplate& tpl) {
     m_bFailed = true;
     return false;
   }
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   if (!m_data.CommitText(final, tpl.TakePage(root->m_strTitle, n, pageName), &cause)) {
     ReportPageFailure(cause, m_data.TempPath());
     return false;
@@ -312,7 +312,7 @@ bool CHtmlPages::WritePlainPages(LINKINFO* category) {
     page += "</P>\n";
   }
   page += "</BODY>\n</HTML>\n";
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   if (!m_data.CommitText(final, page, &cause)) {
     m_bFailed = true;
     m_data.ReportError(cause, m_data.TempPath());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/link_info.h"
+#include "platform/file_error_cause.h"
 
 namespace vesk {
 
@@ -59,7 +60,7 @@ class CHtmlPages {
   // reporting a file name that would leave the output folder or has no file-system form.
   bool PageBase(const LINKINFO* category, std::string& base);
   // Tells the user why a template page could not be written.
-  void ReportPageFailure(int cause, const std::string& temp);
+  void ReportPageFailure(FileErrorCause cause, const std::string& temp);
 
   CDataFile& m_data;
   std::string m_strFolder;

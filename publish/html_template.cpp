@@ -10,9 +10,9 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/vesk_settings.h"
+#include "text/cp932_text.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
-#include "text/sjis_text.h"
 #include "text/text_read_file.h"
 #include "text/text_write_file.h"
 
@@ -133,7 +133,7 @@ int CHtmlTemplate::LoadTemplate(const std::string& path) {
   // The path comes from the document, which may come from someone else: only a regular file
   // of sensible size is read, so a device or a FIFO can neither hang nor flood the run.
   std::string text;
-  int cause = kFileErrNone;
+  FileErrorCause cause = kFileErrNone;
   if (!platform::ReadWholeFile(path, text, kMaxTemplateBytes, &cause)) {
     if (m_pUI != nullptr) {
       if (cause == kFileErrInvalidFile) {
@@ -321,7 +321,7 @@ std::string CHtmlTemplate::TakePage(const std::string& categoryName, unsigned lo
 bool CHtmlTemplate::WritePage(const std::string& path, const std::string& categoryName,
                               unsigned long count, const std::string& pageFileName) {
   std::string page = TakePage(categoryName, count, pageFileName);
-  m_nLastCause = 0;
+  m_nLastCause = kFileErrNone;
   CTextWriteFile file;
   if (!file.Open(path)) {
     m_nLastCause = file.Cause();

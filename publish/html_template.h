@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <vector>
+#include "platform/file_error_cause.h"
 
 namespace vesk {
 
@@ -66,7 +67,7 @@ class CHtmlTemplate {
   // or written; LastWriteCause() then tells why (the caller reports it).
   bool WritePage(const std::string& path, const std::string& categoryName, unsigned long count,
                  const std::string& pageFileName);
-  int LastWriteCause() const { return m_nLastCause; }
+  FileErrorCause LastWriteCause() const { return m_nLastCause; }
   // The finished page text (LF line ends); empties the outputs as WritePage does.
   std::string TakePage(const std::string& categoryName, unsigned long count,
                        const std::string& pageFileName);
@@ -111,7 +112,7 @@ class CHtmlTemplate {
   IUserInterface* m_pUI;
   // Mark texts are read once per run: a run is one command and the settings cannot change in it.
   bool m_bMarksRead = false;
-  int m_nLastCause = 0;
+  FileErrorCause m_nLastCause = kFileErrNone;
   std::string m_strMarks[4];
 };
 

@@ -13,7 +13,7 @@ namespace {
 // The folder the field names, followed by the separator; false when it names none.
 bool FieldFolder(const std::string& folderField, const std::string& docFolder,
                  std::string& folder) {
-  if (!PathFromSjis(folderField, folder)) return false;
+  if (!PathFromCp932(folderField, folder)) return false;
   while (!folder.empty() && folder.back() == kPathSep) folder.pop_back();
   if (folder.empty()) return false;
   folder = PathInFolder(folder, docFolder);

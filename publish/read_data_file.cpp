@@ -17,7 +17,7 @@ bool ReadDataFile(CVeskDoc& doc, const std::string& path) {
   CFilePath file(path);
   // The extension setting is Shift_JIS; the path's name is the file system's bytes.
   std::string cgiExt;
-  if (PathFromSjis(doc.GetFileInfo().m_strCgiExt, cgiExt) && file.HasExtension(cgiExt))
+  if (PathFromCp932(doc.GetFileInfo().m_strCgiExt, cgiExt) && file.HasExtension(cgiExt))
     return ImportCgiFile(doc, path);
   if (file.HasExtension("csv")) return ImportCsvFile(doc, path);
   if (file.HasExtension("url")) return ImportUrlFile(doc, path);

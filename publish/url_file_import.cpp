@@ -4,10 +4,10 @@
 #include "publish/file_errors.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/cp932_text.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/outside_text.h"
-#include "text/sjis_text.h"
 
 namespace vesk {
 
@@ -19,7 +19,7 @@ std::string UrlFileTitle(const std::string& path) {
 }
 
 bool ImportUrlFile(CVeskDoc& doc, const std::string& path) {
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   std::string url = CFilePath(path).ReadIniValue("InternetShortcut", "URL", &cause);
   if (cause != 0) {
     ReportFileError(doc.UI(), cause, path);

@@ -9,7 +9,7 @@
 
 namespace vesk {
 
-std::string FileErrorText(int cause) {
+std::string FileErrorText(FileErrorCause cause) {
   switch (cause) {
     case kFileErrNotFound:
       return ToCp932("ファイルが見つかりません");
@@ -29,7 +29,7 @@ std::string FileErrorText(int cause) {
   }
 }
 
-std::string FileErrorText(int cause, const std::string& path) {
+std::string FileErrorText(FileErrorCause cause, const std::string& path) {
   return FileErrorText(cause) + "\n" + ResFormat(kIdsFileLine, ToCp932(path));
 }
 

@@ -133,9 +133,9 @@ std::string ResString(int id) {
   static std::map<int, std::string> cache;
   auto it = cache.find(id);
   if (it != cache.end()) return it->second;
-  std::string sjis = ToCp932(ResStringUtf8(id));
-  cache.emplace(id, sjis);
-  return sjis;
+  std::string cp932 = ToCp932(ResStringUtf8(id));
+  cache.emplace(id, cp932);
+  return cp932;
 }
 
 std::string ResFormat(int id, const std::string& arg) {

@@ -17,9 +17,9 @@ constexpr const char* kRawTag = "hex(sjis):";
 
 // In-memory Shift_JIS to file UTF-8; nullopt when the bytes are not valid Shift_JIS or would not
 // read back as the same bytes (CP932 has characters with two codes), so every value survives.
-std::optional<std::string> ToFileText(const std::string& sjis) {
+std::optional<std::string> ToFileText(const std::string& cp932) {
   std::string utf8, back;
-  if (!Cp932ToUtf8(sjis, utf8) || !Utf8ToCp932(utf8, back) || back != sjis) return std::nullopt;
+  if (!Cp932ToUtf8(cp932, utf8) || !Utf8ToCp932(utf8, back) || back != cp932) return std::nullopt;
   return utf8;
 }
 
@@ -45,8 +45,8 @@ bool IsUtf8(const std::string& bytes) {
 // that are not UTF-8 are taken to be Shift_JIS already (typed by hand in an older editor) and
 // kept as they stand, so nothing is lost.
 std::string FromFileText(const std::string& bytes) {
-  std::string sjis;
-  if (Utf8ToCp932(bytes, sjis)) return sjis;
+  std::string cp932;
+  if (Utf8ToCp932(bytes, cp932)) return cp932;
   if (!IsUtf8(bytes)) return bytes;
   return ToCp932(bytes);
 }
@@ -85,12 +85,12 @@ std::string Quote(const std::string& utf8) {
 }
 
 // A quoted name or string: text in memory form, or the raw byte form when not Shift_JIS.
-std::string FormatString(const std::string& sjis) {
-  if (auto utf8 = ToFileText(sjis)) return Quote(*utf8);
+std::string FormatString(const std::string& cp932) {
+  if (auto utf8 = ToFileText(cp932)) return Quote(*utf8);
   std::string out = kRawTag;
   char buf[4];
-  for (std::size_t i = 0; i < sjis.size(); ++i) {
-    std::snprintf(buf, sizeof buf, "%02x", static_cast<unsigned char>(sjis[i]));
+  for (std::size_t i = 0; i < cp932.size(); ++i) {
+    std::snprintf(buf, sizeof buf, "%02x", static_cast<unsigned char>(cp932[i]));
     if (i) out += ',';
     out += buf;
   }

@@ -13,19 +13,19 @@ namespace {
 
 // Shift_JIS text in UTF-16; false when it is not valid Shift_JIS. The project's own tables, not
 // the system's code page, so a value reads and writes as on every other build.
-bool WideFromSjis(const std::string& sjis, std::wstring& wide) {
+bool WideFromCp932(const std::string& cp932, std::wstring& wide) {
   wide.clear();
   std::string utf8;
-  return Cp932ToUtf8(sjis, utf8) && ToWide(utf8, wide);
+  return Cp932ToUtf8(cp932, utf8) && ToWide(utf8, wide);
 }
 
 // UTF-16 text in Shift_JIS; false when a character has no Shift_JIS form (a value another
 // program wrote), which is then read as missing rather than as a guess.
-bool SjisFromWide(const wchar_t* wide, std::size_t size, std::string& sjis) {
-  sjis.clear();
+bool Cp932FromWide(const wchar_t* wide, std::size_t size, std::string& cp932) {
+  cp932.clear();
   if (size == 0) return true;
   const std::string utf8 = FromWide(wide, size);
-  return !utf8.empty() && Utf8ToCp932(utf8, sjis);
+  return !utf8.empty() && Utf8ToCp932(utf8, cp932);
 }
 
 HKEY HiveNamed(const std::string& name) {
@@ -47,7 +47,7 @@ bool SplitFullPath(const std::string& fullPath, HKEY& hive, std::wstring& subkey
     if (!rest.empty()) rest += '\\';
     rest += pieces[i];
   }
-  return WideFromSjis(rest, subkey);
+  return WideFromCp932(rest, subkey);
 }
 
 // An open registry key, closed on every return path.
@@ -97,7 +97,7 @@ std::optional<std::uint32_t> CSettingsRegistryBackend::ReadDword(const std::stri
                                                                  const std::string& name) {
   CRegKey key;
   std::wstring wideName;
-  if (!WideFromSjis(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_QUERY_VALUE, false, key))
+  if (!WideFromCp932(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_QUERY_VALUE, false, key))
     return std::nullopt;
   DWORD type = 0, value = 0, size = sizeof value;
   if (::RegQueryValueExW(key.Get(), wideName.c_str(), nullptr, &type,
@@ -111,7 +111,7 @@ std::optional<std::string> CSettingsRegistryBackend::ReadString(const std::strin
                                                                 const std::string& name) {
   CRegKey key;
   std::wstring wideName;
-  if (!WideFromSjis(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_QUERY_VALUE, false, key))
+  if (!WideFromCp932(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_QUERY_VALUE, false, key))
     return std::nullopt;
   // The value may grow between the size query and the read: ask again until it fits.
   std::wstring data;
@@ -130,9 +130,9 @@ std::optional<std::string> CSettingsRegistryBackend::ReadString(const std::strin
     data.resize(got / sizeof(wchar_t));
     // The stored terminator (and any a careless writer doubled) is not part of the text.
     while (!data.empty() && data.back() == L'\0') data.pop_back();
-    std::string sjis;
-    if (!SjisFromWide(data.data(), data.size(), sjis)) return std::nullopt;
-    return sjis;
+    std::string cp932;
+    if (!Cp932FromWide(data.data(), data.size(), cp932)) return std::nullopt;
+    return cp932;
   }
   return std::nullopt;
 }
@@ -141,7 +141,7 @@ bool CSettingsRegistryBackend::WriteDword(const std::string& keyPath, const std:
                                           std::uint32_t value) {
   CRegKey key;
   std::wstring wideName;
-  if (!WideFromSjis(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, true, key))
+  if (!WideFromCp932(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, true, key))
     return false;
   const DWORD data = value;
   return ::RegSetValueExW(key.Get(), wideName.c_str(), 0, REG_DWORD,
@@ -152,7 +152,7 @@ bool CSettingsRegistryBackend::WriteString(const std::string& keyPath, const std
                                            const std::string& value) {
   CRegKey key;
   std::wstring wideName, wideValue;
-  if (!WideFromSjis(name, wideName) || !WideFromSjis(value, wideValue) ||
+  if (!WideFromCp932(name, wideName) || !WideFromCp932(value, wideValue) ||
       wideValue.find(L'\0') != std::wstring::npos ||
       !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, true, key))
     return false;
@@ -165,7 +165,7 @@ bool CSettingsRegistryBackend::WriteString(const std::string& keyPath, const std
 bool CSettingsRegistryBackend::DeleteValue(const std::string& keyPath, const std::string& name) {
   CRegKey key;
   std::wstring wideName;
-  if (!WideFromSjis(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, false, key))
+  if (!WideFromCp932(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, false, key))
     return false;
   return ::RegDeleteValueW(key.Get(), wideName.c_str()) == ERROR_SUCCESS;
 }
@@ -190,7 +190,7 @@ std::vector<std::string> CSettingsRegistryBackend::EnumSubkeys(const std::string
         ::RegEnumKeyExW(key.Get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr);
     if (rc != ERROR_SUCCESS) break;
     std::string name;
-    if (SjisFromWide(buffer, size, name)) names.push_back(std::move(name));
+    if (Cp932FromWide(buffer, size, name)) names.push_back(std::move(name));
   }
   return names;
 }

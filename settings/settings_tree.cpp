@@ -6,7 +6,7 @@ namespace vesk {
 
 namespace {
 
-bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsCp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 }  // namespace
 
@@ -14,7 +14,7 @@ std::string FoldSettingsName(const std::string& name) {
   std::string out = name;
   for (std::size_t i = 0; i < out.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(out[i]);
-    if (IsSjisLead(c)) {
+    if (IsCp932Lead(c)) {
       ++i;  // the trail byte may look like an ASCII letter but is not one
     } else if (c >= 'A' && c <= 'Z') {
       out[i] = static_cast<char>(c - 'A' + 'a');
@@ -29,7 +29,7 @@ bool SettingsNameEquals(std::string_view a, std::string_view b) {
   for (std::size_t i = 0; i < a.size(); ++i) {
     unsigned char x = static_cast<unsigned char>(a[i]);
     unsigned char y = static_cast<unsigned char>(b[i]);
-    if (IsSjisLead(x)) {
+    if (IsCp932Lead(x)) {
       // The trail byte may look like an ASCII letter but is not one.
       if (x != y || (i + 1 < a.size() && a[i + 1] != b[i + 1])) return false;
       ++i;

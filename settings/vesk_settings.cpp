@@ -29,15 +29,15 @@ std::string Numbered(const char* base, int n) { return base + std::to_string(n);
 }  // namespace
 
 std::string PathToSetting(const std::string& path) {
-  std::string sjis;
-  if (PathToSjis(path, sjis)) return sjis;
+  std::string cp932;
+  if (PathToCp932(path, cp932)) return cp932;
   return std::string(1, '\0') + path;
 }
 
 std::string PathFromSetting(const std::string& value) {
   if (!value.empty() && value[0] == '\0') return value.substr(1);
   std::string path;
-  return PathFromSjis(value, path) ? path : std::string();
+  return PathFromCp932(value, path) ? path : std::string();
 }
 
 int CVeskSettings::GetInt(const std::string& section, const std::string& name, int def) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "text/cp932_table.h"
-#include "text/sjis_text.h"
+#include "text/cp932_text.h"
 #include "text/utf16.h"
 
 // Conversion runs on the project's own tables on every system, so that the same document gives
@@ -14,7 +14,7 @@ namespace vesk {
 namespace {
 
 // A Shift_JIS character: a lead byte with its second byte, else one byte.
-std::size_t SjisCharAt(const std::string& text, std::size_t i) { return MbsCharLen(text, i); }
+std::size_t Cp932CharAt(const std::string& text, std::size_t i) { return MbsCharLen(text, i); }
 
 // A UTF-8 character: the lead byte's length when the continuation bytes are there, else one
 // byte (a stray or cut sequence counts as one character per byte).
@@ -100,7 +100,7 @@ bool RunFromCp932(const std::string& in, std::string& out, bool strict) {
     ok = false;
     if (strict) break;
     out.push_back('?');
-    i += std::min(SjisCharAt(in, i), in.size() - i);
+    i += std::min(Cp932CharAt(in, i), in.size() - i);
   }
   return ok;
 }

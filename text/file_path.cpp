@@ -3,8 +3,8 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "text/cp932_text.h"
 #include "text/encoding.h"
-#include "text/sjis_text.h"
 
 namespace vesk {
 
@@ -81,8 +81,8 @@ bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") !
 
 }  // namespace
 
-bool PathFromSjis(const std::string& sjis, std::string& path) {
-  if (!Cp932ToUtf8(sjis, path)) return false;
+bool PathFromCp932(const std::string& cp932, std::string& path) {
+  if (!Cp932ToUtf8(cp932, path)) return false;
 #ifdef _WIN32
   // A document written on Windows holds backslash paths; in UTF-8 a backslash byte is always
   // the separator, so the program's own '/' takes its place.
@@ -92,9 +92,9 @@ bool PathFromSjis(const std::string& sjis, std::string& path) {
   return true;
 }
 
-bool PathToSjis(const std::string& path, std::string& sjis) {
+bool PathToCp932(const std::string& path, std::string& cp932) {
   std::string back;
-  return Utf8ToCp932(path, sjis) && Cp932ToUtf8(sjis, back) && back == path;
+  return Utf8ToCp932(path, cp932) && Cp932ToUtf8(cp932, back) && back == path;
 }
 
 std::string FolderOfPath(const std::string& path) {
@@ -141,11 +141,11 @@ std::string CFilePath::Append(const std::string& text) {
 }
 
 std::string CFilePath::ReadIniValue(const std::string& section, const std::string& key,
-                                    int* cause) const {
-  if (cause) *cause = 0;
+                                    FileErrorCause* cause) const {
+  if (cause) *cause = kFileErrNone;
   // A file beyond the size limit is not a profile file; it is refused rather than scanned.
   std::string content;
-  int readCause = 0;
+  FileErrorCause readCause = kFileErrNone;
   if (!platform::ReadWholeFile(m_strPath, content, kIniFileMax, &readCause)) {
     if (cause) *cause = readCause;
     return {};
@@ -168,8 +168,8 @@ std::string CFilePath::ReadIniValue(const std::string& section, const std::strin
 }
 
 bool CFilePath::WriteIniValue(const std::string& section, const std::string& key,
-                              const std::string& value, int* cause) const {
-  int ignored = 0;
+                              const std::string& value, FileErrorCause* cause) const {
+  FileErrorCause ignored = kFileErrNone;
   if (!cause) cause = &ignored;
   *cause = kFileErrInvalidFile;
   // Names or a value that would break the line format are refused.
@@ -179,10 +179,10 @@ bool CFilePath::WriteIniValue(const std::string& section, const std::string& key
     return false;
 
   std::string content;
-  *cause = 0;
+  *cause = kFileErrNone;
   if (!platform::ReadWholeFile(m_strPath, content, kIniFileMax, cause)) {
     if (*cause != kFileErrNotFound) return false;
-    *cause = 0;
+    *cause = kFileErrNone;
   }
 
   std::string eol = "\r\n";

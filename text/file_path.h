@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include "platform/file_error_cause.h"
 
 namespace vesk {
 
@@ -16,10 +17,10 @@ constexpr const char* kPathSepStr = "/";
 
 // A Shift_JIS text that names a path (a folder field of the document, a category file name) in
 // the file system's form; false when the text is not valid Shift_JIS.
-bool PathFromSjis(const std::string& sjis, std::string& path);
+bool PathFromCp932(const std::string& cp932, std::string& path);
 // A file-system path in Shift_JIS, for a field stored in the document; false when a character
 // has no CP932 form or the text would not come back as the same path.
-bool PathToSjis(const std::string& path, std::string& sjis);
+bool PathToCp932(const std::string& path, std::string& cp932);
 
 // The folder part of path up to and including its last separator; "./" when it has none.
 std::string FolderOfPath(const std::string& path);
@@ -51,11 +52,11 @@ class CFilePath {
   // Reads [section] key from the INI-format file at this path; empty when missing. When the file
   // cannot be read and cause is given, it receives the file-error cause (else 0).
   std::string ReadIniValue(const std::string& section, const std::string& key,
-                           int* cause = nullptr) const;
+                           FileErrorCause* cause = nullptr) const;
   // Replaces (or adds) [section] key in the INI file, keeping the rest; false on failure, with
   // the file-error cause when cause is given.
   bool WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
-                     int* cause = nullptr) const;
+                     FileErrorCause* cause = nullptr) const;
   // Whether the path is an existing folder, another existing thing, or missing.
   FolderKindResult FolderKind() const;
   // Creates every missing folder of an absolute path (the last one only with createLast).

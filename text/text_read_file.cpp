@@ -19,7 +19,7 @@ void CTextReadFile::Close() {
 
 bool CTextReadFile::Open(const std::string& path) {
   Close();
-  m_nCause = 0;
+  m_nCause = kFileErrNone;
   m_nPos = m_nEnd = 0;
   m_bEof = false;
   if (path.find('\0') != std::string::npos) {

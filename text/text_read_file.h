@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "platform/file_error_cause.h"
 
 namespace vesk {
 
@@ -27,7 +28,7 @@ class CTextReadFile {
   // (then Cause() is non-zero).
   bool ReadLine(std::string& line);
   // The file-error cause of the last failure (0 = none).
-  int Cause() const { return m_nCause; }
+  FileErrorCause Cause() const { return m_nCause; }
   bool IsOpen() const { return m_pFile != nullptr; }
   void Close();
 
@@ -39,7 +40,7 @@ class CTextReadFile {
   std::size_t m_nPos = 0;
   std::size_t m_nEnd = 0;
   bool m_bEof = false;
-  int m_nCause = 0;
+  FileErrorCause m_nCause = kFileErrNone;
 };
 
 }  // namespace vesk

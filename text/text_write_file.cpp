@@ -11,8 +11,8 @@
 namespace vesk {
 namespace {
 
-int CauseFromErrno() {
-  int cause = FileErrorCauseFromErrno(errno);
+FileErrorCause CauseFromErrno() {
+  FileErrorCause cause = FileErrorCauseFromErrno(errno);
   return cause == kFileErrNone ? kFileErrGeneric : cause;
 }
 
@@ -23,7 +23,7 @@ CTextWriteFile::~CTextWriteFile() {
 }
 
 bool CTextWriteFile::Open(const std::string& path) {
-  m_nCause = 0;
+  m_nCause = kFileErrNone;
   if (path.find('\0') != std::string::npos) {
     m_nCause = kFileErrBadPath;
     return false;

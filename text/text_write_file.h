@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include "platform/file_error_cause.h"
 
 namespace vesk {
 
@@ -27,13 +28,13 @@ class CTextWriteFile {
   void WriteRaw(std::string_view bytes) { Put(bytes.data(), bytes.size()); }
   // Flushes and closes; false with Cause() set when any write failed.
   bool Close();
-  int Cause() const { return m_nCause; }
+  FileErrorCause Cause() const { return m_nCause; }
 
  private:
   void Put(const char* data, std::size_t size);
 
   std::FILE* m_pFile = nullptr;
-  int m_nCause = 0;
+  FileErrorCause m_nCause = kFileErrNone;
 };
 
 }  // namespace vesk

@@ -20,11 +20,11 @@ CAboutDialog::CAboutDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, U8("ãƒ
   auto* icon = new wxStaticBitmap(this, wxID_ANY, AppIconBitmap(32));
   top->Add(icon, 0, wxALL, 12);
   auto* lines = new wxBoxSizer(wxVERTICAL);
-  lines->Add(new wxStaticText(this, wxID_ANY, FromSjis(ResString(kIdsAppTitle))), 0, wxBOTTOM, 4);
+  lines->Add(new wxStaticText(this, wxID_ANY, Cp932ToWx(ResString(kIdsAppTitle))), 0, wxBOTTOM, 4);
   lines->Add(new wxStaticText(this, wxID_ANY, "vesk Version 3.3.0"), 0, wxBOTTOM, 4);
   lines->Add(new wxStaticText(this, wxID_ANY, wxString("build ") + VESK_VERSION), 0, wxBOTTOM, 8);
   // The web page button takes the OK role, the "OK" button the Cancel role.
-  auto* web = new wxButton(this, wxID_OK, FromSjis(ResString(kIdsWebPage)));
+  auto* web = new wxButton(this, wxID_OK, Cp932ToWx(ResString(kIdsWebPage)));
   lines->Add(web, 0, wxBOTTOM, 4);
   top->Add(lines, 1, wxTOP | wxBOTTOM, 12);
   auto* ok = new wxButton(this, wxID_CANCEL, "OK");
@@ -38,7 +38,7 @@ CAboutDialog::CAboutDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, U8("ãƒ
 
 void CAboutDialog::Run(wxWindow* parent) {
   CAboutDialog dialog(parent);
-  if (dialog.ShowModal() == wxID_OK) wxLaunchDefaultBrowser(FromSjis(ResString(kIdsWebPage)));
+  if (dialog.ShowModal() == wxID_OK) wxLaunchDefaultBrowser(Cp932ToWx(ResString(kIdsWebPage)));
 }
 
 }  // namespace vesk

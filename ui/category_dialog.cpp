@@ -14,18 +14,18 @@ CCategoryDialog::CCategoryDialog(wxWindow* parent, CategoryFields& fields)
     : wxDialog(parent, wxID_ANY, U8("カテゴリー情報")), m_fields(fields) {
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(new wxStaticText(this, wxID_ANY, U8("カテゴリー名")), 0, wxLEFT | wxRIGHT | wxTOP, 10);
-  m_title = new wxTextCtrl(this, kCategoryNameField.control, FromSjis(fields.title),
+  m_title = new wxTextCtrl(this, kCategoryNameField.control, Cp932ToWx(fields.title),
                            wxDefaultPosition, wxSize(360, -1));
   top->Add(m_title, 0, wxEXPAND | wxALL, 10);
   top->Add(new wxStaticText(this, wxID_ANY,
                             U8("ファイル名 (空白時は自動的にファイル名が生成されます。)")),
            0, wxLEFT | wxRIGHT, 10);
-  m_fileName = new wxTextCtrl(this, kCategoryFileNameField.control, FromSjis(fields.fileName));
+  m_fileName = new wxTextCtrl(this, kCategoryFileNameField.control, Cp932ToWx(fields.fileName));
   m_fileName->Enable(fields.fileNameEnabled);
   top->Add(m_fileName, 0, wxEXPAND | wxALL, 10);
   top->Add(new wxStaticText(this, wxID_ANY, U8("このカテゴリーのコメント")), 0, wxLEFT | wxRIGHT,
            10);
-  wxString comment = FromSjis(fields.comment);
+  wxString comment = Cp932ToWx(fields.comment);
   comment.Replace("\r\n", "\n");
   m_comment = new wxTextCtrl(this, kCategoryCommentField.control, comment, wxDefaultPosition,
                              wxSize(-1, 90), wxTE_MULTILINE);
@@ -39,12 +39,12 @@ CCategoryDialog::CCategoryDialog(wxWindow* parent, CategoryFields& fields)
 
 std::optional<FieldError> CCategoryDialog::TakeValues() {
   CategoryFields fields = m_fields;
-  fields.title = ToSjis(m_title->GetValue());
-  fields.fileName = ToSjis(m_fileName->GetValue());
+  fields.title = WxToCp932(m_title->GetValue());
+  fields.fileName = WxToCp932(m_fileName->GetValue());
   // The control's line ends are LF; the record keeps CR LF as the other dialogs write it.
   wxString comment = m_comment->GetValue();
   comment.Replace("\n", "\r\n");
-  fields.comment = ToSjis(comment);
+  fields.comment = WxToCp932(comment);
   if (auto error = CheckCategoryFields(fields)) return error;
   m_fields = fields;
   return std::nullopt;

@@ -24,8 +24,8 @@ CCgiSettingsDialog::CCgiSettingsDialog(wxWindow* parent, FILEINFO& info)
                                    U8("ファイル名 (自動で連番が付きます。)")));
   sharedGrid->Add(new wxStaticText(shared->GetStaticBox(), wxID_ANY, U8("連番")));
   sharedGrid->Add(new wxStaticText(shared->GetStaticBox(), wxID_ANY, U8("拡張子")));
-  m_name = new wxTextCtrl(shared->GetStaticBox(), 1000, FromSjis(info.m_strCgiName));
-  m_ext = new wxTextCtrl(shared->GetStaticBox(), 1001, FromSjis(info.m_strCgiExt),
+  m_name = new wxTextCtrl(shared->GetStaticBox(), 1000, Cp932ToWx(info.m_strCgiName));
+  m_ext = new wxTextCtrl(shared->GetStaticBox(), 1001, Cp932ToWx(info.m_strCgiExt),
                          wxDefaultPosition, wxSize(80, -1));
   sharedGrid->Add(m_name, 1, wxEXPAND);
   sharedGrid->Add(new wxStaticText(shared->GetStaticBox(), wxID_ANY, "0."), 0,
@@ -38,13 +38,13 @@ CCgiSettingsDialog::CCgiSettingsDialog(wxWindow* parent, FILEINFO& info)
   cgi->Add(new wxStaticText(cgi->GetStaticBox(), wxID_ANY,
                             U8("Kestrelnest CGI 用 検索ファイル名 (ファイル名のみ)")),
            0, wxLEFT | wxRIGHT | wxTOP, 6);
-  m_search = new wxTextCtrl(cgi->GetStaticBox(), 1002, FromSjis(info.m_strSearchFile));
+  m_search = new wxTextCtrl(cgi->GetStaticBox(), 1002, Cp932ToWx(info.m_strSearchFile));
   cgi->Add(m_search, 0, wxEXPAND | wxALL, 6);
   cgi->Add(new wxStaticText(cgi->GetStaticBox(), wxID_ANY,
                             U8("出力先フォルダ (空白の場合 kndファイルと同じフォルダ)")),
            0, wxLEFT | wxRIGHT, 6);
   auto* folderRow = new wxBoxSizer(wxHORIZONTAL);
-  m_folder = new wxTextCtrl(cgi->GetStaticBox(), 1003, FromSjis(info.m_strCgiFolder),
+  m_folder = new wxTextCtrl(cgi->GetStaticBox(), 1003, Cp932ToWx(info.m_strCgiFolder),
                             wxDefaultPosition, wxSize(320, -1));
   folderRow->Add(m_folder, 1, wxALIGN_CENTER_VERTICAL);
   folderRow->Add(new wxButton(cgi->GetStaticBox(), 1012, U8("参照...")), 0, wxLEFT, 6);
@@ -68,9 +68,9 @@ std::optional<FieldError> CCgiSettingsDialog::TakeValues() {
   std::string folder;
   if (auto error = PathFieldError(*m_folder, folder)) return error;
   m_info.m_strCgiFolder = folder;
-  m_info.m_strCgiName = ToSjis(m_name->GetValue());
-  m_info.m_strCgiExt = ToSjis(m_ext->GetValue());
-  m_info.m_strSearchFile = ToSjis(m_search->GetValue());
+  m_info.m_strCgiName = WxToCp932(m_name->GetValue());
+  m_info.m_strCgiExt = WxToCp932(m_ext->GetValue());
+  m_info.m_strSearchFile = WxToCp932(m_search->GetValue());
   return std::nullopt;
 }
 

@@ -20,7 +20,7 @@ CFindDialog::CFindDialog(wxWindow* parent, FindDialogState& state)
            wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
   m_text = new wxComboBox(this, kFindTextField.control, wxEmptyString, wxDefaultPosition,
                           wxSize(280, -1));
-  for (const auto& word : HistoryEntries(state.history)) m_text->Append(FromSjis(word));
+  for (const auto& word : HistoryEntries(state.history)) m_text->Append(Cp932ToWx(word));
   m_text->SetMaxLength(kFindFieldLimit);
   row->Add(m_text, 1, wxALIGN_CENTER_VERTICAL);
   top->Add(row, 0, wxEXPAND | wxALL, 10);
@@ -65,7 +65,7 @@ CFindDialog::CFindDialog(wxWindow* parent, FindDialogState& state)
 }
 
 std::optional<FieldError> CFindDialog::TakeValues() {
-  const std::string text = ToSjis(m_text->GetValue());
+  const std::string text = WxToCp932(m_text->GetValue());
   if (auto error = CheckFindText(text)) return error;
   m_typed = text;
   return std::nullopt;
@@ -84,7 +84,8 @@ int CFindDialog::ShowModal() {
   controls.comment = m_comment->GetValue();
   controls.keywords = m_keywords->GetValue();
   std::vector<std::string> shown;
-  for (unsigned i = 0; i < m_text->GetCount(); ++i) shown.push_back(ToSjis(m_text->GetString(i)));
+  for (unsigned i = 0; i < m_text->GetCount(); ++i)
+    shown.push_back(WxToCp932(m_text->GetString(i)));
   const FindDialogOutcome outcome = CloseFindDialog(m_typed, JoinHistory(shown), controls);
   m_state.text = m_typed;
   m_state.history = outcome.words;

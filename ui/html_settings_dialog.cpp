@@ -30,7 +30,7 @@ CHtmlSettingsDialog::CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info)
 
   auto* source = new wxStaticBoxSizer(wxHORIZONTAL, this, U8("HTMLの元になるファイル"));
   m_template = new wxTextCtrl(source->GetStaticBox(), kHtmlTemplateField.control,
-                              FromSjis(info.m_strTemplate), wxDefaultPosition, wxSize(320, -1));
+                              Cp932ToWx(info.m_strTemplate), wxDefaultPosition, wxSize(320, -1));
   source->Add(m_template, 1, wxALIGN_CENTER_VERTICAL | wxALL, 6);
   source->Add(new wxButton(source->GetStaticBox(), 1012, U8("参照...")), 0, wxALL, 6);
   top->Add(source, 0, wxEXPAND | wxALL, 10);
@@ -39,7 +39,7 @@ CHtmlSettingsDialog::CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info)
   wxWindow* box = out->GetStaticBox();
   out->Add(new wxStaticText(box, wxID_ANY, U8("出力先フォルダ")), 0, wxLEFT | wxRIGHT | wxTOP, 6);
   auto* folderRow = new wxBoxSizer(wxHORIZONTAL);
-  m_folder = new wxTextCtrl(box, kHtmlFolderField.control, FromSjis(info.m_strHtmlFolder));
+  m_folder = new wxTextCtrl(box, kHtmlFolderField.control, Cp932ToWx(info.m_strHtmlFolder));
   folderRow->Add(m_folder, 1, wxALIGN_CENTER_VERTICAL);
   folderRow->Add(new wxButton(box, 1013, U8("参照...")), 0, wxLEFT, 6);
   out->Add(folderRow, 0, wxEXPAND | wxALL, 6);
@@ -59,7 +59,7 @@ CHtmlSettingsDialog::CHtmlSettingsDialog(wxWindow* parent, FILEINFO& info)
   grid->Add(spinRow);
   grid->Add(new wxStaticText(box, wxID_ANY, U8("拡張子(html / htm 等)")), 0,
             wxALIGN_CENTER_VERTICAL);
-  m_ext = new wxTextCtrl(box, kHtmlExtensionField.control, FromSjis(info.m_strHtmlExt),
+  m_ext = new wxTextCtrl(box, kHtmlExtensionField.control, Cp932ToWx(info.m_strHtmlExt),
                          wxDefaultPosition, wxSize(80, -1));
   grid->Add(m_ext);
   out->Add(grid, 0, wxALL, 6);
@@ -96,10 +96,10 @@ std::optional<FieldError> CHtmlSettingsDialog::TakeValues() {
                                 std::pair{m_folder, &fields.m_strHtmlFolder}}) {
     if (auto error = PathFieldError(*control, *field)) return error;
   }
-  fields.m_strHtmlExt = ToSjis(m_ext->GetValue());
+  fields.m_strHtmlExt = WxToCp932(m_ext->GetValue());
   int links = 0;
   // The first refused field keeps the dialog open and takes the focus.
-  if (auto error = CheckHtmlSettings(fields, ToSjis(m_perPage->GetValue()), links)) return error;
+  if (auto error = CheckHtmlSettings(fields, WxToCp932(m_perPage->GetValue()), links)) return error;
   fields.m_nLinksPerPage = links;
   m_info = fields;
   return std::nullopt;

@@ -10,31 +10,31 @@ namespace vesk {
 namespace {
 
 // The control's line breaks are LF; the field's are CR LF.
-wxString ToControl(const std::string& sjis) {
-  wxString text = FromSjis(sjis);
+wxString ToControl(const std::string& cp932) {
+  wxString text = Cp932ToWx(cp932);
   text.Replace("\r\n", "\n");
   return text;
 }
 
 }  // namespace
 
-CLimitedTextCtrl::CLimitedTextCtrl(wxWindow* parent, std::size_t limit, const std::string& sjis,
+CLimitedTextCtrl::CLimitedTextCtrl(wxWindow* parent, std::size_t limit, const std::string& cp932,
                                    long style, const wxSize& size)
-    : wxTextCtrl(parent, wxID_ANY, ToControl(sjis), wxDefaultPosition, size, style),
+    : wxTextCtrl(parent, wxID_ANY, ToControl(cp932), wxDefaultPosition, size, style),
       m_limit(limit),
       m_shown(GetValue()) {
   Bind(wxEVT_TEXT, &CLimitedTextCtrl::OnText, this);
 }
 
-void CLimitedTextCtrl::SetSjis(const std::string& sjis) {
-  ChangeValue(ToControl(sjis));
+void CLimitedTextCtrl::SetCp932(const std::string& cp932) {
+  ChangeValue(ToControl(cp932));
   m_shown = GetValue();
 }
 
-std::string CLimitedTextCtrl::GetSjis() const {
+std::string CLimitedTextCtrl::GetCp932() const {
   wxString text = GetValue();
   text.Replace("\n", "\r\n");
-  return ToSjis(text);
+  return WxToCp932(text);
 }
 
 void CLimitedTextCtrl::OnText(wxCommandEvent& event) {
@@ -64,7 +64,7 @@ void CLimitedTextCtrl::OnText(wxCommandEvent& event) {
 }
 
 std::optional<FieldError> CLimitedTextCtrl::TakeText(std::string& field) const {
-  std::string text = GetSjis();
+  std::string text = GetCp932();
   if (auto message = CheckTextLimit(text, m_limit)) return FieldError{GetId(), *message};
   field = std::move(text);
   return std::nullopt;

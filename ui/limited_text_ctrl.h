@@ -16,13 +16,13 @@ namespace vesk {
 // when it is too long.
 class CLimitedTextCtrl : public wxTextCtrl {
  public:
-  CLimitedTextCtrl(wxWindow* parent, std::size_t limit, const std::string& sjis, long style = 0,
+  CLimitedTextCtrl(wxWindow* parent, std::size_t limit, const std::string& cp932, long style = 0,
                    const wxSize& size = wxDefaultSize);
 
   // Replaces the text (Shift_JIS, line breaks CR LF or LF) without applying the limit.
-  void SetSjis(const std::string& sjis);
+  void SetCp932(const std::string& cp932);
   // The text as the field stores it: Shift_JIS, line breaks CR LF.
-  std::string GetSjis() const;
+  std::string GetCp932() const;
   std::size_t Limit() const { return m_limit; }
   // Takes the text into field, or refuses it when it is longer than the limit (text the program
   // put in whole, or text the field already had).

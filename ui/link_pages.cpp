@@ -55,7 +55,7 @@ std::optional<FieldError> CLinkPage1::Take(LinkSheetValues& values) const {
   return m_email->TakeText(values.email);
 }
 
-std::string CLinkPage1::Title() const { return m_title->GetSjis(); }
+std::string CLinkPage1::Title() const { return m_title->GetCp932(); }
 
 void CLinkPage1::FocusTitle() {
   m_title->SetFocus();
@@ -152,7 +152,7 @@ void CLinkPage3::AddDateField(wxStaticBoxSizer& row, int index, int value, int m
   edit->Bind(wxEVT_TEXT, [edit, spin, min, max](wxCommandEvent& event) {
     event.Skip();
     std::string ignored;
-    if (auto number = ParseDateField(ToSjis(edit->GetValue()), min, max, ignored)) {
+    if (auto number = ParseDateField(WxToCp932(edit->GetValue()), min, max, ignored)) {
       spin->SetValue(*number);
     }
   });
@@ -172,7 +172,7 @@ std::optional<FieldError> CLinkPage3::Take(LinkSheetValues& values) const {
   for (int i = 0; i < 3; ++i) {
     std::string message;
     auto number =
-        ParseDateField(ToSjis(m_date[i]->GetValue()), ranges[i][0], ranges[i][1], message);
+        ParseDateField(WxToCp932(m_date[i]->GetValue()), ranges[i][0], ranges[i][1], message);
     if (!number) return FieldError{m_date[i]->GetId(), message};
     *fields[i] = *number;
   }
@@ -182,7 +182,7 @@ std::optional<FieldError> CLinkPage3::Take(LinkSheetValues& values) const {
 bool CLinkPage3::TakesLineBreaks(const wxWindow* window) const { return window == m_banner; }
 
 void CLinkPage3::OnTemplate(int n) {
-  m_banner->SetSjis(BannerFromTemplate(m_settings, n, m_page1.Title()));
+  m_banner->SetCp932(BannerFromTemplate(m_settings, n, m_page1.Title()));
 }
 
 void CLinkPage3::OnImage() {
@@ -192,7 +192,7 @@ void CLinkPage3::OnImage() {
   if (dialog.ShowModal() != wxID_OK) return;
   const BannerTagResult result = MakeBannerTag(ToPath(dialog.GetPath()), m_bannerBase);
   if (result.ok) {
-    m_banner->SetSjis(result.tag);
+    m_banner->SetCp932(result.tag);
     TraceUi("banner", ToUtf8(result.tag));
     return;
   }
@@ -207,7 +207,7 @@ void CLinkPage3::OnToday() {
 }
 
 void CLinkPage3::ShowMarkPreview() {
-  m_markPreview->SetLabel(FromSjis(MarkPreview(m_settings, m_mark->GetSelection())));
+  m_markPreview->SetLabel(Cp932ToWx(MarkPreview(m_settings, m_mark->GetSelection())));
 }
 
 // --- page 4 ---
@@ -248,10 +248,10 @@ void CLinkPage4::Open(LinkSheetValues& values) {
   values.OpenKeywords();
   const KeywordPageState& page = values.keywordPage;
   for (std::size_t g = 0; g < page.genres.size(); ++g) {
-    const int item = m_genres->Append(FromSjis(page.genres[g]));
+    const int item = m_genres->Append(Cp932ToWx(page.genres[g]));
     m_genres->Check(static_cast<unsigned>(item), page.ticked[g]);
   }
-  for (int k = 0; k < kKeywordEdits; ++k) m_keywords[k]->SetSjis(page.keywords[k]);
+  for (int k = 0; k < kKeywordEdits; ++k) m_keywords[k]->SetCp932(page.keywords[k]);
   for (int b = 0; b < 5; ++b) m_boxes[b]->SetValue(page.boxes[b]);
 }
 

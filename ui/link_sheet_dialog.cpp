@@ -15,7 +15,7 @@
 namespace vesk {
 
 CLinkSheet::CLinkSheet(wxWindow* parent, CVeskSettings& settings, LinkFields& fields)
-    : wxDialog(parent, wxID_ANY, FromSjis(ResString(kIdsLinkSheetCaption))),
+    : wxDialog(parent, wxID_ANY, Cp932ToWx(ResString(kIdsLinkSheetCaption))),
       m_fields(fields),
       m_values(LinkSheetValues::Load(fields)) {
   auto* top = new wxBoxSizer(wxVERTICAL);

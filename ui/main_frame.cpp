@@ -73,7 +73,7 @@ class FileDrop : public wxFileDropTarget {
 
 CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& settings,
                        const FramePlacement& placement, DocumentCommands commands)
-    : wxFrame(nullptr, wxID_ANY, FromSjis(doc.GetCaption()), wxPoint(placement.x, placement.y),
+    : wxFrame(nullptr, wxID_ANY, Cp932ToWx(doc.GetCaption()), wxPoint(placement.x, placement.y),
               wxSize(placement.cx, placement.cy), wxDEFAULT_FRAME_STYLE),
       m_doc(doc),
       m_manager(manager),
@@ -231,12 +231,12 @@ void CMainFrame::CreateStatusPanes() {
   wxClientDC dc(bar);
   dc.SetFont(bar->GetFont());
   auto width = [&dc](const wxString& text) { return dc.GetTextExtent(text).x + 12; };
-  const int widths[kPanes] = {-1, width(FromSjis(ResString(kIdsEmptyPaneText))),
+  const int widths[kPanes] = {-1, width(Cp932ToWx(ResString(kIdsEmptyPaneText))),
                               // Room for the largest counts a collection can reach.
                               width("10001 / 289997"), width(U8("カナ")), width("CAP"),
                               width("NUM")};
   bar->SetStatusWidths(kPanes, widths);
-  bar->SetStatusText(FromSjis(ResString(kIdsCountsText)), kPaneCounts);
+  bar->SetStatusText(Cp932ToWx(ResString(kIdsCountsText)), kPaneCounts);
   SetStatusBarPane(kPanePrompt);
 }
 
@@ -399,7 +399,7 @@ void CMainFrame::OnDiscard() {
 
 void CMainFrame::OnDocumentChanged() {
   RebuildRecentFiles();
-  m_shownCaption = FromSjis(m_doc.GetCaption());
+  m_shownCaption = Cp932ToWx(m_doc.GetCaption());
   SetTitle(m_shownCaption);
   TraceUi("caption", m_shownCaption.utf8_string());
 }
@@ -411,10 +411,10 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
       m_doc.GetTopCategory() != nullptr ? m_doc.StatusCounts() : ResString(kIdsCountsText);
   if (counts != m_shownCounts && GetStatusBar() != nullptr) {
     m_shownCounts = counts;
-    GetStatusBar()->SetStatusText(FromSjis(counts), kPaneCounts);
+    GetStatusBar()->SetStatusText(Cp932ToWx(counts), kPaneCounts);
     TraceUi("counts", ToUtf8(counts));
   }
-  const wxString caption = FromSjis(m_doc.GetCaption());
+  const wxString caption = Cp932ToWx(m_doc.GetCaption());
   if (caption != m_shownCaption) {
     m_shownCaption = caption;
     SetTitle(caption);

@@ -73,10 +73,10 @@ void CSetupPage1::Open(const SetupValues& values) {
   m_auto->SetValue(values.autoNames != 0);
   std::string path;
   // A stored path shows as the file system names it; text that is no path shows as it is.
-  if (PathFromSjis(values.searchProgram, path)) {
+  if (PathFromCp932(values.searchProgram, path)) {
     m_program->ChangeValue(FromPath(path));
   } else {
-    m_program->SetSjis(values.searchProgram);
+    m_program->SetCp932(values.searchProgram);
   }
   m_favorites->ChangeValue(FromPath(values.favoritesFolder));
 }
@@ -123,7 +123,7 @@ CSetupPage2::CSetupPage2(wxWindow* parent) : CSetupPage(parent, wxID_ANY) {
 }
 
 void CSetupPage2::Open(const SetupValues& values) {
-  for (int n = 0; n < 3; ++n) m_templates[n]->SetSjis(values.banner[n]);
+  for (int n = 0; n < 3; ++n) m_templates[n]->SetCp932(values.banner[n]);
 }
 
 std::optional<FieldError> CSetupPage2::Take(SetupValues& values) {
@@ -159,7 +159,7 @@ CSetupPage3::CSetupPage3(wxWindow* parent) : CSetupPage(parent, wxID_ANY) {
 }
 
 void CSetupPage3::Open(const SetupValues& values) {
-  for (int n = 0; n < 3; ++n) m_marks[n]->SetSjis(values.mark[n]);
+  for (int n = 0; n < 3; ++n) m_marks[n]->SetCp932(values.mark[n]);
 }
 
 std::optional<FieldError> CSetupPage3::Take(SetupValues& values) {
@@ -224,7 +224,7 @@ void CSetupPage4::Open(const SetupValues& values) {
   m_grid->SetValue(m_state.gridLine);
   m_columns->Clear();
   for (const ColumnRow& c : m_state.columns) {
-    const int item = m_columns->Append(FromSjis(c.title));
+    const int item = m_columns->Append(Cp932ToWx(c.title));
     m_columns->Check(static_cast<unsigned>(item), c.shown);
   }
 }
@@ -243,12 +243,12 @@ bool CSetupPage4::OwnsEnter(const wxWindow* window) const { return window == m_g
 
 void CSetupPage4::RegisterTyped() {
   PullTicks();
-  std::string text = m_genreEdit->GetSjis();
+  std::string text = m_genreEdit->GetCp932();
   const GenreRegister outcome = RegisterGenre(m_state.genres, text);
   if (outcome == GenreRegister::Nothing) return;
-  m_genreEdit->SetSjis(text);
+  m_genreEdit->SetCp932(text);
   if (outcome == GenreRegister::Added) {
-    m_genres->Append(FromSjis(m_state.genres.back().text));
+    m_genres->Append(Cp932ToWx(m_state.genres.back().text));
     TraceGenres();
   } else {
     ShowMessageBox(this, GenreRegisterMessage(outcome), MbButtons::Ok, MbIcon::Information);
@@ -271,7 +271,7 @@ void CSetupPage4::PullTicks() {
 void CSetupPage4::ShowGenres() {
   m_genres->Clear();
   for (const GenreRow& g : m_state.genres) {
-    const int item = m_genres->Append(FromSjis(g.text));
+    const int item = m_genres->Append(Cp932ToWx(g.text));
     m_genres->Check(static_cast<unsigned>(item), g.ticked);
   }
 }

@@ -15,7 +15,7 @@
 namespace vesk {
 
 CSetupSheet::CSetupSheet(wxWindow* parent, SetupValues& values)
-    : wxDialog(parent, wxID_ANY, FromSjis(ResString(kIdsSetupCaption))),
+    : wxDialog(parent, wxID_ANY, Cp932ToWx(ResString(kIdsSetupCaption))),
       m_result(values),
       m_values(values) {
   auto* top = new wxBoxSizer(wxVERTICAL);

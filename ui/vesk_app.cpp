@@ -54,7 +54,7 @@ namespace {
 MbResult StartupMessage(int textId, const char* captionUtf8, long style) {
   const std::string text = ResString(textId);
   TraceUi("message", ToUtf8(text));
-  wxMessageDialog box(nullptr, FromSjis(text), U8(captionUtf8), style);
+  wxMessageDialog box(nullptr, Cp932ToWx(text), U8(captionUtf8), style);
   box.SetOKCancelLabels("OK", U8("キャンセル"));
   return box.ShowModal() == wxID_OK ? MbResult::Ok : MbResult::Cancel;
 }

@@ -127,7 +127,7 @@ void CVeskListView::BuildColumns() {
   SetImageList(&m_arrows, wxIMAGE_LIST_SMALL);
   const auto& columns = m_rows.Columns();
   for (std::size_t i = 0; i < columns.size(); ++i) {
-    InsertColumn(static_cast<long>(i), FromSjis(columns[i].title), wxLIST_FORMAT_LEFT,
+    InsertColumn(static_cast<long>(i), Cp932ToWx(columns[i].title), wxLIST_FORMAT_LEFT,
                  columns[i].width);
   }
   if (TraceUiEnabled()) {
@@ -153,7 +153,7 @@ wxString CVeskListView::OnGetItemText(long item, long column) const {
   const LINKINFO* link = m_display[item];
   const auto& columns = m_rows.Columns();
   if (column < 0 || column >= static_cast<long>(columns.size()) || !m_doc.Holds(link)) return {};
-  return FromSjis(LinkColumnText(*link, columns[column].kind));
+  return Cp932ToWx(LinkColumnText(*link, columns[column].kind));
 }
 
 void CVeskListView::ScheduleSync() {

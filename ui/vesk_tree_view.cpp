@@ -117,15 +117,15 @@ void CVeskTreeView::InsertCategory(LINKINFO* node, bool first) {
   const int fixed = FixedCategoryIndex(node->m_nParentSerial);  // its icon, too
   auto* data = new NodeData(m_doc.IdOf(node));
   if (fixed >= 0) {
-    item = AppendItem(m_root, FromSjis(node->m_strTitle), fixed, fixed, data);
+    item = AppendItem(m_root, Cp932ToWx(node->m_strTitle), fixed, fixed, data);
   } else {
     wxTreeItemId parent = ItemOf(node->m_pParent);
     if (!parent.IsOk()) {
       delete data;
       return;
     }
-    item = first ? PrependItem(parent, FromSjis(node->m_strTitle), 3, 4, data)
-                 : AppendItem(parent, FromSjis(node->m_strTitle), 3, 4, data);
+    item = first ? PrependItem(parent, Cp932ToWx(node->m_strTitle), 3, 4, data)
+                 : AppendItem(parent, Cp932ToWx(node->m_strTitle), 3, 4, data);
   }
   SetItemOf(node, item);
   TraceUi(fixed >= 0 ? "root" : "category", ToUtf8(node->m_strTitle));
@@ -179,8 +179,8 @@ void CVeskTreeView::SwapItems(const wxTreeItemId& a, const wxTreeItemId& b) {
   const auto childrenB = childrenOf(b);
   const bool expandedA = IsExpanded(a);
   const bool expandedB = IsExpanded(b);
-  SetItemText(a, FromSjis(nodeB->m_strTitle));
-  SetItemText(b, FromSjis(nodeA->m_strTitle));
+  SetItemText(a, Cp932ToWx(nodeB->m_strTitle));
+  SetItemText(b, Cp932ToWx(nodeA->m_strTitle));
   static_cast<NodeData*>(GetItemData(a))->m_id = m_doc.IdOf(nodeB);
   static_cast<NodeData*>(GetItemData(b))->m_id = m_doc.IdOf(nodeA);
   SetItemOf(nodeA, b);
@@ -244,7 +244,7 @@ void CVeskTreeView::OnUpdate(ViewHint hint, LINKINFO* node) {
       break;
     case kHintCategoryText:
       if (node != nullptr && ItemOf(node).IsOk())
-        SetItemText(ItemOf(node), FromSjis(node->m_strTitle));
+        SetItemText(ItemOf(node), Cp932ToWx(node->m_strTitle));
       break;
     case kHintDeleteCategory:
       if (node != nullptr && ItemOf(node).IsOk()) {
@@ -359,7 +359,7 @@ void CVeskTreeView::Change() {
   LINKINFO* node = Selected();
   if (node == nullptr) return;
   if (ChangeCategory(m_doc, node) && ItemOf(node).IsOk()) {
-    SetItemText(ItemOf(node), FromSjis(node->m_strTitle));
+    SetItemText(ItemOf(node), Cp932ToWx(node->m_strTitle));
   }
 }
 
@@ -470,7 +470,7 @@ void CVeskTreeView::OnEndLabelEdit(wxTreeEvent& event) {
   // after this event, so the node's title goes back in once it has, whether taken or refused.
   CallAfter([this, id = m_doc.IdOf(node)] {
     if (LINKINFO* n = m_doc.NodeById(id); n != nullptr && ItemOf(n).IsOk())
-      SetItemText(ItemOf(n), FromSjis(n->m_strTitle));
+      SetItemText(ItemOf(n), Cp932ToWx(n->m_strTitle));
   });
   const auto title = AcceptedLabel(event.GetLabel().utf8_string(), node->m_strTitle);
   if (!title || !RenameCategory(m_doc, node, *title)) return;

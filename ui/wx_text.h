@@ -10,9 +10,9 @@
 namespace vesk {
 
 // Shift_JIS bytes to a toolkit string.
-inline wxString FromSjis(const std::string& sjis) { return wxString::FromUTF8(ToUtf8(sjis)); }
+inline wxString Cp932ToWx(const std::string& cp932) { return wxString::FromUTF8(ToUtf8(cp932)); }
 // A toolkit string to Shift_JIS bytes.
-inline std::string ToSjis(const wxString& text) { return ToCp932(text.utf8_string()); }
+inline std::string WxToCp932(const wxString& text) { return ToCp932(text.utf8_string()); }
 // A file-system path (UTF-8 bytes) to a toolkit string and back.
 inline wxString FromPath(const std::string& path) { return wxString::FromUTF8(path); }
 inline std::string ToPath(const wxString& text) { return text.utf8_string(); }

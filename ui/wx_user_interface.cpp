@@ -53,7 +53,7 @@ MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons butt
       break;
   }
   TraceUi("message", ToUtf8(text));
-  wxMessageDialog box(owner, FromSjis(text), FromSjis(ResString(kIdsAppName)), style);
+  wxMessageDialog box(owner, Cp932ToWx(text), Cp932ToWx(ResString(kIdsAppName)), style);
   box.SetYesNoCancelLabels(U8("はい(&Y)"), U8("いいえ(&N)"), U8("キャンセル"));
   box.SetOKCancelLabels("OK", U8("キャンセル"));
   switch (box.ShowModal()) {
@@ -70,12 +70,12 @@ MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons butt
 
 std::optional<FieldError> PathFieldError(const wxTextCtrl& control, std::string& field) {
   const std::string path = ToPath(control.GetValue());
-  if (PathToSjis(path, field)) return std::nullopt;
+  if (PathToCp932(path, field)) return std::nullopt;
   return FieldError{control.GetId(), ResFormat(kIdsPathNotStorable, ToCp932(path))};
 }
 
 wxString FilterToWildcard(const std::string& filter) {
-  wxString w = FromSjis(filter);
+  wxString w = Cp932ToWx(filter);
   while (w.EndsWith("|")) w.RemoveLast();
   return w;
 }

@@ -5,9 +5,9 @@
 #include "document/veskdoc.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "text/cp932_text.h"
 #include "text/encoding.h"
 #include "text/outside_text.h"
-#include "text/sjis_text.h"
 
 namespace vesk {
 
@@ -15,11 +15,11 @@ namespace {
 
 // The title stored as HTML, cut at a whole character so that the stored text fits the link
 // sheet's title field: a page's title can be longer than any field takes.
-std::string StoredTitle(const std::string& sjis) {
+std::string StoredTitle(const std::string& cp932) {
   std::string out;
-  for (std::size_t i = 0; i < sjis.size();) {
-    const std::size_t len = MbsCharLen(sjis, i);
-    const std::string escaped = EscapeHtmlText(sjis.substr(i, len));
+  for (std::size_t i = 0; i < cp932.size();) {
+    const std::size_t len = MbsCharLen(cp932, i);
+    const std::string escaped = EscapeHtmlText(cp932.substr(i, len));
     if (out.size() + escaped.size() > kLinkTextLimit) break;
     out += escaped;
     i += len;

@@ -1,6 +1,6 @@
 #include "app/capture/dde_reply.h"
 
-#include "text/sjis_text.h"
+#include "text/cp932_text.h"
 
 namespace vesk {
 

@@ -67,11 +67,11 @@ std::string LocalPageTitle(const std::string& url) {
   std::string raw = head.substr(open + 1, close - open - 1);
   // Pages of Japanese sites may still be Shift_JIS; they say so before the title.
   const std::string before = lower.substr(0, open);
-  const bool sjis = before.find("shift_jis") != std::string::npos ||
-                    before.find("shift-jis") != std::string::npos ||
-                    before.find("windows-31j") != std::string::npos ||
-                    before.find("x-sjis") != std::string::npos;
-  if (sjis) raw = ToUtf8(raw);
+  const bool cp932 = before.find("shift_jis") != std::string::npos ||
+                     before.find("shift-jis") != std::string::npos ||
+                     before.find("windows-31j") != std::string::npos ||
+                     before.find("x-sjis") != std::string::npos;
+  if (cp932) raw = ToUtf8(raw);
   std::string title;
   for (char c : DecodeHtmlEntities(raw)) {
     const bool space = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';

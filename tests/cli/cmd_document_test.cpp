@@ -126,8 +126,8 @@ TEST_F(CliDocumentTest, DumpAndLoadRoundTripByteForByte) {
 }
 
 TEST_F(CliDocumentTest, LoadRefusesBadJson) {
-  json noSjis = {{"nodes", {{{"serial", 0}, {"kind", 0}, {"parentSerial", -1}, {"title", "😀"}}}}};
-  CliResult r = Load(noSjis, File("x.knd"));
+  json noCp932 = {{"nodes", {{{"serial", 0}, {"kind", 0}, {"parentSerial", -1}, {"title", "😀"}}}}};
+  CliResult r = Load(noCp932, File("x.knd"));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("Shift_JIS"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("title"), std::string::npos) << r.err;

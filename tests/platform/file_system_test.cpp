@@ -24,7 +24,7 @@ class FileSystemTest : public ::testing::Test {
 
 TEST_F(FileSystemTest, ReadWholeFileReportsCausesAndRefusesOversizedFiles) {
   std::string out = "stale";
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   EXPECT_FALSE(ReadWholeFile(dir_ + "/missing", out, 100, &cause));
   EXPECT_EQ(cause, kFileErrNotFound);
   EXPECT_EQ(out, "");
@@ -57,7 +57,7 @@ TEST_F(FileSystemTest, ReplaceFileAtomicallyKeepsPermissionsAndLeavesNoTemporari
 #endif
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   EXPECT_FALSE(ReplaceFileAtomically(dir_ + "/no/such", "x", &cause));
   EXPECT_EQ(cause, kFileErrNotFound);
 }
@@ -82,7 +82,7 @@ TEST_F(FileSystemTest, PathKindAndCreateFolder) {
 TEST_F(FileSystemTest, ReadWholeFileRefusesSpecialFilesWithoutHanging) {
   ASSERT_EQ(::mkfifo((dir_ + "/fifo").c_str(), 0600), 0);
   std::string out;
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   EXPECT_FALSE(ReadWholeFile(dir_ + "/fifo", out, 1 << 20, &cause));
   EXPECT_EQ(cause, kFileErrInvalidFile);
   EXPECT_FALSE(ReadWholeFile("/dev/zero", out, 1 << 20, &cause));
@@ -92,7 +92,7 @@ TEST_F(FileSystemTest, ReadWholeFileRefusesSpecialFilesWithoutHanging) {
 TEST_F(FileSystemTest, ExclusiveCreationTakesTheNameAwayFromALink) {
   { std::ofstream(dir_ + "/victim") << "precious"; }
   fs::create_symlink(dir_ + "/victim", dir_ + "/tmp");
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   int fd = CreateExclusiveFile(dir_ + "/tmp", &cause);
   ASSERT_GE(fd, 0);
   ::close(fd);

@@ -50,7 +50,7 @@ TEST_F(WindowsPathsTest, RefusedFormsAreNeitherWrittenNorReadNorCreated) {
                                             dir_ + "/a|b"};
   for (const std::string& path : refused) {
     SCOPED_TRACE(path);
-    int cause = 0;
+    FileErrorCause cause = kFileErrNone;
     EXPECT_FALSE(ReplaceFileAtomically(path, "x", &cause));
     EXPECT_EQ(cause, kFileErrBadPath);
     EXPECT_LT(CreateExclusiveFile(path, &cause), 0);
@@ -124,7 +124,7 @@ TEST_F(WindowsPathsTest, AFailedReplacementKeepsTheOldFileAndLeavesNoTemporary) 
   // A folder where the temporary file would go makes the write fail before the target is
   // touched.
   ASSERT_TRUE(CreateFolder(dir_ + "/.data.cgi.vesk-tmp"));
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   EXPECT_FALSE(ReplaceFileAtomically(path, "new", &cause));
   EXPECT_NE(cause, kFileErrNone);
   std::string out;

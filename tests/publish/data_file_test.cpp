@@ -21,7 +21,7 @@ TEST(CompareFiles, TellsEachOutcomeApart) {
   std::string a = dir.File("a"), b = dir.File("b");
   EXPECT_EQ(CDataFile::CompareFiles(a, b), kCompareNoTarget);
   WriteBytes(a, "abc");
-  int cause = 0;
+  FileErrorCause cause = kFileErrNone;
   EXPECT_EQ(CDataFile::CompareFiles(a, b, &cause), kCompareNoTemp);
   EXPECT_EQ(cause, 2);
   WriteBytes(b, "abc");

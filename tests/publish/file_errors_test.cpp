@@ -14,7 +14,7 @@ TEST(FileErrors, ReportsEachCauseWithItsTextAndTheStopIcon) {
   ReportFileError(ui, kFileErrNotFound);
   ReportFileError(ui, kFileErrDiskFull);
   ReportFileError(ui, kFileErrAccessDenied);
-  ReportFileError(ui, 14);
+  ReportFileError(ui, kFileErrEndOfFile);  // a cause without words of its own
   ReportBadFileName(ui);
   ReportBadFileName(ui, "../x.cgi");
   ReportFileError(ui, kFileErrBadPath, "/a/b");

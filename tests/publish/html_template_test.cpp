@@ -365,10 +365,10 @@ TEST(HtmlTemplateWrite, WritesCrLfAndEmptiesTheOutputsForTheNextPage) {
   t.LoadTemplateText("<!-- Links Data -->$Count\n<!-- End Links Data -->\n<!-- Links Page -->\n");
   t.AddLinksData(*cat, {nodes.Link("a", "u", 2)});
   t.SetLinksPage("nav");
-  std::string sjisName = ToCp932("日本");
-  ASSERT_TRUE(t.WritePage(dir.File("p1"), sjisName, 1, "p1"));
+  std::string cp932Name = ToCp932("日本");
+  ASSERT_TRUE(t.WritePage(dir.File("p1"), cp932Name, 1, "p1"));
   EXPECT_EQ(ReadBytes(dir.File("p1")), "1\r\n\r\nnav\r\n");
-  ASSERT_TRUE(t.WritePage(dir.File("p2"), sjisName, 1, "p2"));
+  ASSERT_TRUE(t.WritePage(dir.File("p2"), cp932Name, 1, "p2"));
   EXPECT_EQ(ReadBytes(dir.File("p2")), "\r\n");
 }
 

@@ -10,8 +10,8 @@
 #include <random>
 #include <string>
 
+#include "text/cp932_text.h"
 #include "text/encoding.h"
-#include "text/sjis_text.h"
 #include "text/utf16.h"
 
 namespace vesk {

@@ -6,11 +6,11 @@ namespace vesk {
 namespace {
 
 TEST(Encoding, RoundTripsJapaneseAndRefusesWhatCp932Lacks) {
-  std::string sjis;
-  ASSERT_TRUE(Utf8ToCp932("作業箱", sjis));
-  EXPECT_EQ(sjis, "\x8D\xEC\x8B\xC6\x94\xA0");
+  std::string cp932;
+  ASSERT_TRUE(Utf8ToCp932("作業箱", cp932));
+  EXPECT_EQ(cp932, "\x8D\xEC\x8B\xC6\x94\xA0");
   std::string back;
-  ASSERT_TRUE(Cp932ToUtf8(sjis, back));
+  ASSERT_TRUE(Cp932ToUtf8(cp932, back));
   EXPECT_EQ(back, "作業箱");
   std::string out;
   EXPECT_FALSE(Utf8ToCp932("\xF0\x9F\x98\x80", out));  // an emoji has no CP932 form
@@ -23,8 +23,10 @@ TEST(Encoding, LenientFormsPutOneQuestionMarkPerCharacter) {
   EXPECT_EQ(ToCp932("😀😀"), "??");
   EXPECT_EQ(ToCp932("x\xFFy"), "x?y");  // a byte that starts no UTF-8 character
   EXPECT_EQ(ToCp932("Café"), "Caf?");
-  EXPECT_EQ(ToUtf8(std::string("a\x85\x40" "b")), "a?b");  // an unassigned double-byte code
-  EXPECT_EQ(ToUtf8(std::string("a\x81 b")), "a? b");    // a lead byte without its second byte
+  EXPECT_EQ(ToUtf8(std::string("a\x85\x40"
+                               "b")),
+            "a?b");                                   // an unassigned double-byte code
+  EXPECT_EQ(ToUtf8(std::string("a\x81 b")), "a? b");  // a lead byte without its second byte
   // Long texts go through the converter in several pieces.
   std::string longText(5000, 'x');
   longText += "😀作業箱";

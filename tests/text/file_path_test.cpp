@@ -52,13 +52,13 @@ TEST(FilePath, Utf8PathsSplitAtTheirRealSeparatorsAndConvertOnlyWhenExact) {
   EXPECT_TRUE(CFilePath("/x/ドキュメント.d/カテゴリ").HasExtension("d") == false);
   EXPECT_EQ(FolderOfPath("name"), "./");
 
-  std::string sjis, back;
-  ASSERT_TRUE(PathToSjis(path, sjis));
-  ASSERT_TRUE(PathFromSjis(sjis, back));
+  std::string cp932, back;
+  ASSERT_TRUE(PathToCp932(path, cp932));
+  ASSERT_TRUE(PathFromCp932(cp932, back));
   EXPECT_EQ(back, path);
-  EXPECT_FALSE(PathToSjis("/home/😀/a.knd", sjis));  // no Shift_JIS form
-  EXPECT_FALSE(PathToSjis("/home/a〜b", sjis));     // would come back as another character
-  EXPECT_FALSE(PathFromSjis("/bad\x81", back));     // not Shift_JIS
+  EXPECT_FALSE(PathToCp932("/home/😀/a.knd", cp932));  // no Shift_JIS form
+  EXPECT_FALSE(PathToCp932("/home/a〜b", cp932));     // would come back as another character
+  EXPECT_FALSE(PathFromCp932("/bad\x81", back));      // not Shift_JIS
 }
 
 TEST(FilePath, AbsolutePathsHaveTheSystemsRoots) {
@@ -77,13 +77,13 @@ TEST(FilePath, AbsolutePathsHaveTheSystemsRoots) {
   EXPECT_EQ(PathInFolder("a.html", "C:/out/"), "C:/out/a.html");
   // A document written on Windows: backslashes become '/', but not the 0x5C second byte of
   // a Shift_JIS character (表 is 95 5C).
-  ASSERT_TRUE(PathFromSjis("C:\\web\\\x95\x5C\\a.html", path));
+  ASSERT_TRUE(PathFromCp932("C:\\web\\\x95\x5C\\a.html", path));
   EXPECT_EQ(path, "C:/web/表/a.html");
 #else
   EXPECT_EQ(PathRootLength("C:/out"), 0u);
   EXPECT_EQ(PathInFolder("C:/out", "/home"), "/home/C:/out");
   // A backslash is a character of a name here; 表's second byte stays inside the character.
-  ASSERT_TRUE(PathFromSjis("a\\\x95\x5C", path));
+  ASSERT_TRUE(PathFromCp932("a\\\x95\x5C", path));
   EXPECT_EQ(path, "a\\表");
 #endif
 }
@@ -149,7 +149,7 @@ TEST(IniFile, ReadsCaseInsensitivelyWithEitherLineEnd) {
   EXPECT_EQ(crlf.ReadIniValue("InternetShortcut", "Missing"), "");
   EXPECT_EQ(crlf.ReadIniValue("Nowhere", "URL"), "");
   EXPECT_EQ(CFilePath(tmp.File("lf.url")).ReadIniValue("InternetShortcut", "URL"), "http://lf/");
-  int cause = -1;
+  FileErrorCause cause = static_cast<FileErrorCause>(-1);
   EXPECT_EQ(crlf.ReadIniValue("InternetShortcut", "URL", &cause), "http://ok/");
   EXPECT_EQ(cause, 0);
   EXPECT_EQ(CFilePath(tmp.File("none.url")).ReadIniValue("InternetShortcut", "URL", &cause), "");

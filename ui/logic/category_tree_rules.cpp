@@ -91,11 +91,11 @@ bool CanStartRename(const TreeState& s) {
 
 std::optional<std::string> AcceptedLabel(const std::string& utf8Text,
                                          const std::string& currentTitle) {
-  std::string sjis;
-  if (!Utf8ToCp932(utf8Text, sjis)) return std::nullopt;
-  if (sjis.empty() || sjis.size() > kCategoryNameField.limit || sjis == currentTitle)
+  std::string cp932;
+  if (!Utf8ToCp932(utf8Text, cp932)) return std::nullopt;
+  if (cp932.empty() || cp932.size() > kCategoryNameField.limit || cp932 == currentTitle)
     return std::nullopt;
-  return sjis;
+  return cp932;
 }
 
 TreeKeyAction CTreeKeys::KeyDown(int key, bool ctrl) {

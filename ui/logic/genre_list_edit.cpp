@@ -4,7 +4,7 @@
 
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
-#include "text/sjis_text.h"
+#include "text/cp932_text.h"
 
 namespace vesk {
 

@@ -28,9 +28,9 @@ int Severity(LinkCheckResult result) {
   return 6;
 }
 
-std::string Utf8Of(const std::string& sjis) {
+std::string Utf8Of(const std::string& cp932) {
   std::string out;
-  return Cp932ToUtf8(sjis, out) ? out : ToUtf8(sjis);
+  return Cp932ToUtf8(cp932, out) ? out : ToUtf8(cp932);
 }
 
 // Negative, zero or positive as a sorts before, with or after b by the column.

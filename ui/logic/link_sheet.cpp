@@ -6,8 +6,8 @@
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/vesk_settings.h"
+#include "text/cp932_text.h"
 #include "text/encoding.h"
-#include "text/sjis_text.h"
 
 namespace vesk {
 
@@ -35,10 +35,10 @@ std::size_t Utf8Length(const std::string& text, std::size_t at) {
 }
 
 // Shift_JIS bytes of one UTF-8 character; 0 when it has no Shift_JIS form.
-std::size_t SjisBytes(const std::string& utf8Char) {
+std::size_t Cp932Bytes(const std::string& utf8Char) {
   if (utf8Char == "\n") return 2;  // stored as CR LF
-  std::string sjis;
-  return Utf8ToCp932(utf8Char, sjis) ? sjis.size() : 0;
+  std::string cp932;
+  return Utf8ToCp932(utf8Char, cp932) ? cp932.size() : 0;
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ std::string KeepTypedText(std::size_t otherBytes, const std::string& typedUtf8, 
   std::size_t end = 0;
   while (end < typedUtf8.size()) {
     const std::size_t length = Utf8Length(typedUtf8, end);
-    const std::size_t bytes = SjisBytes(typedUtf8.substr(end, length));
+    const std::size_t bytes = Cp932Bytes(typedUtf8.substr(end, length));
     if (bytes == 0 || used + bytes > limit) break;
     used += bytes;
     end += length;

@@ -1,4 +1,4 @@
-#include "text/sjis_text.h"
+#include "text/cp932_text.h"
 
 namespace vesk {
 

@@ -1,4 +1,4 @@
-#include "text/sjis_text.h"
+#include "text/cp932_text.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ const std::string kHyou = "\x95\x5C";  // second byte 0x5C ("\")
 const std::string kSo = "\x83\x5C";    // second byte 0x5C
 const std::string kPo = "\x83\x7C";    // second byte 0x7C ("|")
 
-TEST(SjisSearch, NeverMatchesOnASecondByte) {
+TEST(Cp932Search, NeverMatchesOnASecondByte) {
   EXPECT_EQ(MbsFind(kHyou, "\\"), npos);
   EXPECT_EQ(MbsFind(kHyou + "\\", "\\"), 2u);
   EXPECT_EQ(MbsFindChar(kPo + "|", '|'), 2u);
@@ -28,7 +28,7 @@ TEST(SjisSearch, NeverMatchesOnASecondByte) {
   EXPECT_EQ(MbsFindOneOf("\x95\x41\x5C", kHyou), npos);
 }
 
-TEST(SjisSearch, LoneLeadByteStandsAloneAtTheEndAndBeforeSeparators) {
+TEST(Cp932Search, LoneLeadByteStandsAloneAtTheEndAndBeforeSeparators) {
   EXPECT_EQ(MbsCharLen("a\x81", 1), 1u);
   EXPECT_EQ(MbsFind("ab\x81", "\x81\x40"), npos);
   EXPECT_EQ(MbsFind("ab\x81", "\x81"), 2u);
@@ -49,7 +49,7 @@ TEST(SjisSearch, LoneLeadByteStandsAloneAtTheEndAndBeforeSeparators) {
   EXPECT_EQ(MbsFindChar("\xE0\\", '\\'), npos);
 }
 
-TEST(SjisSearch, CaseInsensitiveCompareFoldsOnlySingleByteLetters) {
+TEST(Cp932Search, CaseInsensitiveCompareFoldsOnlySingleByteLetters) {
   EXPECT_TRUE(MbsEqualNoCase("InternetShortcut", "INTERNETSHORTCUT"));
   EXPECT_FALSE(MbsEqualNoCase("url", "uri"));
   // 0x82 0x60 and 0x82 0x80 differ only by what would be ASCII case of a second byte: not folded.
