@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/file_error_cause.h"
+
 namespace vesk::platform {
 
 // UTF-8 text in UTF-16; false when it is not valid UTF-8 or holds a NUL.
