@@ -2,19 +2,15 @@
 // may not crash (run.sh gives each input a time and a memory limit), and a page found must
 // carry a URL the capture accepts and a title within the cap.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "app/capture/chromium_session.h"
+#include "fuzz/browser_page_check.h"
 
 namespace {
 
 void Check(const std::string& bytes) {
-  if (auto page = vesk::ReadChromiumSession(bytes)) {
-    if (!vesk::IsCapturableUrl(page->url) || page->source != "chromium" ||
-        page->title.size() > vesk::kMaxCapturedTitle)
-      std::abort();
-  }
+  vesk::fuzz::CheckBrowserPage(vesk::ReadChromiumSession(bytes), "chromium");
 }
 
 }  // namespace

@@ -2,19 +2,15 @@
 // a target. It may not crash; run.sh runs it with a time and a memory limit per input, and a
 // page found must carry a URL the capture accepts and a title within the cap.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "app/capture/devtools_list.h"
+#include "fuzz/browser_page_check.h"
 
 namespace {
 
 void Check(const std::string& json) {
-  if (auto page = vesk::FirstDevToolsPage(json)) {
-    if (!vesk::IsCapturableUrl(page->url) || page->source != "chromium-devtools" ||
-        page->title.size() > vesk::kMaxCapturedTitle)
-      std::abort();
-  }
+  vesk::fuzz::CheckBrowserPage(vesk::FirstDevToolsPage(json), "chromium-devtools");
 }
 
 }  // namespace

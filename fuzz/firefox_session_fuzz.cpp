@@ -3,19 +3,15 @@
 // and a memory limit per input, and a page found must carry a URL the capture accepts and a
 // title within the cap.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "app/capture/firefox_session.h"
+#include "fuzz/browser_page_check.h"
 
 namespace {
 
 void Check(const std::string& json) {
-  if (auto page = vesk::FirefoxSessionPage(json)) {
-    if (!vesk::IsCapturableUrl(page->url) || page->source != "firefox" ||
-        page->title.size() > vesk::kMaxCapturedTitle)
-      std::abort();
-  }
+  vesk::fuzz::CheckBrowserPage(vesk::FirefoxSessionPage(json), "firefox");
 }
 
 }  // namespace
