@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "text/utf8_check.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

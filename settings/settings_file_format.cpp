@@ -23,31 +23,13 @@ std::optional<std::string> ToFileText(const std::string& cp932) {
   return utf8;
 }
 
-bool IsUtf8(const std::string& bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    unsigned char c = static_cast<unsigned char>(bytes[i]);
-    int more = c < 0x80             ? 0
-               : (c & 0xE0) == 0xC0 ? 1
-               : (c & 0xF0) == 0xE0 ? 2
-               : (c & 0xF8) == 0xF0 ? 3
-                                    : -1;
-    if (more < 0 || (more == 1 && c < 0xC2) || i + static_cast<std::size_t>(more) >= bytes.size())
-      return false;
-    for (int k = 1; k <= more; ++k)
-      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-    i += static_cast<std::size_t>(more) + 1;
-  }
-  return true;
-}
-
 // File bytes to memory: UTF-8 is converted (each character Shift_JIS lacks becomes '?'); bytes
 // that are not UTF-8 are taken to be Shift_JIS already (typed by hand in an older editor) and
 // kept as they stand, so nothing is lost.
 std::string FromFileText(const std::string& bytes) {
   std::string cp932;
   if (Utf8ToCp932(bytes, cp932)) return cp932;
-  if (!IsUtf8(bytes)) return bytes;
+  if (!IsValidUtf8(bytes)) return bytes;
   return ToCp932(bytes);
 }
 

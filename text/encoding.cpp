@@ -197,4 +197,13 @@ std::string ToCp932(const std::string& utf8) {
   return out;
 }
 
+bool IsValidUtf8(const std::string& bytes) {
+  std::uint32_t cp = 0;
+  std::size_t len = 0;
+  for (std::size_t i = 0; i < bytes.size(); i += len) {
+    if (!DecodeUtf8(bytes, i, cp, len)) return false;
+  }
+  return true;
+}
+
 }  // namespace vesk

@@ -22,4 +22,8 @@ bool FromUtf8Lossless(const std::string& utf8, std::string& out);
 std::string ToUtf8(const std::string& cp932);
 std::string ToCp932(const std::string& utf8);
 
+// Whether bytes are well-formed UTF-8 (no overlong form, no surrogate, nothing above U+10FFFF, no
+// cut sequence), for names that must go where only UTF-8 is taken.
+bool IsValidUtf8(const std::string& bytes);
+
 }  // namespace vesk

@@ -7,7 +7,7 @@
 #include "platform/file_removal.h"
 #include "platform/file_system.h"
 #include "platform/run_tool.h"
-#include "text/utf8_check.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {

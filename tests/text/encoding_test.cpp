@@ -18,6 +18,15 @@ TEST(Encoding, RoundTripsJapaneseAndRefusesWhatCp932Lacks) {
   EXPECT_EQ(ToUtf8(std::string("a\x81")), "a?");
 }
 
+TEST(Encoding, ValidUtf8IsStrict) {
+  EXPECT_TRUE(IsValidUtf8(""));
+  EXPECT_TRUE(IsValidUtf8("plain 作業箱 \xF0\x9F\x98\x80"));
+  // Shift_JIS bytes, a cut sequence, overlong forms, a surrogate and a code point above U+10FFFF.
+  for (const char* bad : {"\x8D\xEC", "\xE4\xBD", "\xC0\xAF", "\xE0\x80\xAF", "\xF0\x80\x80\xAF",
+                          "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80"})
+    EXPECT_FALSE(IsValidUtf8(std::string("ok") + bad)) << bad;
+}
+
 TEST(Encoding, LenientFormsPutOneQuestionMarkPerCharacter) {
   EXPECT_EQ(ToCp932("a😀b"), "a?b");
   EXPECT_EQ(ToCp932("😀😀"), "??");
