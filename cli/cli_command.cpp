@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "cli/cli_document.h"
-#include "cli/cli_path.h"
+#include "platform/absolute_path.h"
 #include "platform/file_system.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
@@ -68,7 +68,7 @@ void CCliUserInterface::ShowOutputResult(const std::string& changed) {
 
 bool CliDocument::Open(const std::string& file) {
   std::string path;
-  return AbsolutePath(file, false, path) && doc.OnOpenDocument(path);
+  return platform::AbsolutePath(file, false, path) && doc.OnOpenDocument(path);
 }
 
 void AddFileCommand(CLI::App& app, CliContext& ctx, const std::string& name,

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
-#include "cli/cli_path.h"
 #include "cli/terminal_text.h"
+#include "platform/absolute_path.h"
 #include "publish/banner_image.h"
 #include "text/encoding.h"
 
@@ -20,7 +20,7 @@ struct BannerTagOptions {
 // file dialog would not follow them either).
 std::string Absolute(const std::string& path) {
   std::string full;
-  return AbsolutePath(path, true, full) ? full : path;
+  return platform::AbsolutePath(path, true, full) ? full : path;
 }
 
 CommandRegistrar reg(66, [](CLI::App& app, CliContext& ctx) {
@@ -34,7 +34,7 @@ CommandRegistrar reg(66, [](CLI::App& app, CliContext& ctx) {
   cmd->callback([opts, &ctx] {
     std::string base;
     if (opts->base.empty()) {
-      base = CurrentFolder();
+      base = platform::CurrentFolder();
       if (!base.empty() && base.back() != '/') base += '/';
     } else {
       base = Absolute(opts->base);

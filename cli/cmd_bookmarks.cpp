@@ -6,9 +6,9 @@
 #include <string>
 
 #include "cli/cli_document.h"
-#include "cli/cli_path.h"
 #include "cli/number_option.h"
 #include "document/veskdoc.h"
+#include "platform/absolute_path.h"
 #include "publish/bookmark_file.h"
 
 namespace vesk::cli {
@@ -37,7 +37,7 @@ int RunExport(const BookmarksArgs& args, CliContext& ctx) {
     }
   }
   std::string out;
-  if (!AbsolutePath(args.out, true, out)) out = args.out;
+  if (!platform::AbsolutePath(args.out, true, out)) out = args.out;
   return ExportBookmarkFile(doc, category, out) ? 0 : 1;
 }
 

@@ -7,9 +7,9 @@
 
 #include "app/favorites.h"
 #include "cli/cli_document.h"
-#include "cli/cli_path.h"
 #include "cli/number_option.h"
 #include "document/veskdoc.h"
+#include "platform/absolute_path.h"
 
 namespace vesk::cli {
 namespace {
@@ -24,7 +24,7 @@ struct FavoritesArgs {
 // The folder as an absolute path: the commands never depend on the current folder.
 std::string AbsoluteFolder(const std::string& folder) {
   std::string abs;
-  if (!AbsolutePath(folder, true, abs)) return folder;
+  if (!platform::AbsolutePath(folder, true, abs)) return folder;
   while (abs.size() > 1 && abs.back() == '/') abs.pop_back();
   return abs;
 }

@@ -1,4 +1,4 @@
-#include "cli/cli_path.h"
+#include "platform/absolute_path.h"
 
 #include <filesystem>
 #include <system_error>
@@ -7,7 +7,7 @@
 #include "platform/windows_path_win.h"
 #endif
 
-namespace vesk::cli {
+namespace vesk::platform {
 namespace {
 
 // std::filesystem takes narrow text in the system's code page on Windows; the wide forms keep
@@ -15,13 +15,13 @@ namespace {
 #ifdef _WIN32
 bool ToFsPath(const std::string& utf8, std::filesystem::path& p) {
   std::wstring wide;
-  if (!platform::ToWide(utf8, wide)) return false;
+  if (!ToWide(utf8, wide)) return false;
   p = std::filesystem::path(wide);
   return true;
 }
 
 std::string FromFsPath(const std::filesystem::path& p) {
-  std::string s = platform::FromWide(p.native());
+  std::string s = FromWide(p.native());
   for (char& c : s)
     if (c == '\\') c = '/';
   return s;
@@ -53,4 +53,4 @@ std::string CurrentFolder() {
   return ec ? std::string() : FromFsPath(p);
 }
 
-}  // namespace vesk::cli
+}  // namespace vesk::platform

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +22,7 @@
 #include "app/favorites.h"
 #include "app/startup_command.h"
 #include "document/veskdoc.h"
+#include "platform/absolute_path.h"
 #include "platform/instance_channel.h"
 #include "platform/run_tool.h"
 #include "publish/bookmark_file.h"
@@ -378,9 +378,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::vector<std::string> args(argv + 1, argv + argc);
-  std::error_code ec;
-  const std::string cwd = std::filesystem::current_path(ec).string();
-  auto* app = new vesk::CVeskApp(vesk::ParseStartCommand(args, cwd));
+  auto* app = new vesk::CVeskApp(vesk::ParseStartCommand(args, vesk::platform::CurrentFolder()));
   wxApp::SetInstance(app);
   // The toolkit warns in a box about every argument it cannot convert; the program has read
   // its command line from the bytes already.
