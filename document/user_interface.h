@@ -1,6 +1,7 @@
 // What the core asks of the user, injected so that tests can script the answers.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -36,6 +37,9 @@ struct FindDialogState {
   int mode = 0;
 };
 
+// The document's steps that can run long enough on a big document to show their progress.
+enum class ProgressStep { Find, EmptyTrash, DeleteLinks, Undo };
+
 // What the document asks of the user. Every implementation answers every method: a dialog it
 // does not have must fail loudly, never quietly cancel. All texts are Shift_JIS; paths (the file
 // dialogs' proposals and answers, the output result list) are the file system's bytes.
@@ -60,6 +64,14 @@ class IUserInterface {
   virtual bool KeepsAnswers() const { return true; }
   // The output result list ("出力結果"); changed = paths, each followed by CR LF.
   virtual void ShowOutputResult(const std::string& changed) = 0;
+  // A long step begins: total units of work follow. Only a step that can stop at any unit
+  // and leave the document whole (one that changes nothing) is cancellable.
+  virtual void BeginProgress(ProgressStep step, std::size_t total, bool cancellable) = 0;
+  // done of total units are finished, done rising; false asks a cancellable step to stop
+  // (a step that is not cancellable goes on).
+  virtual bool StepProgress(std::size_t done) = 0;
+  // The step is over, finished or stopped.
+  virtual void EndProgress() = 0;
 };
 
 // No user at hand (the command line, fuzzing, benchmarks): message boxes take the answer that
@@ -78,6 +90,9 @@ class CHeadlessUserInterface : public IUserInterface {
                                          const std::string& filter) override;
   std::optional<std::string> AskOpenPath(const std::string& filter) override;
   void ShowOutputResult(const std::string& /*changed*/) override {}
+  void BeginProgress(ProgressStep, std::size_t, bool) override {}
+  bool StepProgress(std::size_t) override { return true; }
+  void EndProgress() override {}
 
  protected:
   // A dialog reached without a user is a fault of the caller: throws std::logic_error naming it.

@@ -209,8 +209,9 @@ class CVeskDoc {
   // Find Next has a position to go on from once a Find hit; a hit that left the document since
   // makes it start again from the head.
   bool CanFindNext() const { return m_bFindKept; }
-  // Next hit after start (from the head when start is null or has left the list); null = none.
-  LINKINFO* FindFrom(const std::string& text, int mode, LINKINFO* start);
+  // Next hit after start (from the head when start is null or has left the list), shown; null
+  // = none, or the user stopped the search (then *stopped is set).
+  LINKINFO* FindFrom(const std::string& text, int mode, LINKINFO* start, bool* stopped = nullptr);
   bool MatchLink(LINKINFO* node, const std::string& text, int mode);
 
   // --- output folder ---
@@ -234,6 +235,9 @@ class CVeskDoc {
   LINKINFO* Listed(LINKINFO* node) const;
   // Puts the node a recorded swap moved (code 300) back in its place.
   void UndoSwap(const LINKINFO* record);
+  bool IsFindHit(const LINKINFO* node, const std::string& text, int mode) const;
+  // Selects a hit in its category.
+  void ShowFindHit(LINKINFO* node);
   // Debug builds stop here when a node handed to the document is not one it holds.
   void AssertHeld(const LINKINFO* node) const;
 

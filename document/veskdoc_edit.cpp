@@ -5,6 +5,7 @@
 
 #include "document/child_index.h"
 #include "document/dialog_rules.h"
+#include "document/progress_report.h"
 #include "document/veskdoc.h"
 #include "platform/file_system.h"
 #include "resources/string_ids.h"
@@ -86,12 +87,16 @@ void CVeskDoc::OnEmptyTrash() {
 
   // Children are removed before their parent, first child first; each node itself becomes the
   // record, so undo can put back the very same objects.
-  for (LINKINFO* node : index.PostOrderBelow(m_pTrash)) {
+  // Not cancellable: the views have already let go of the whole trash.
+  const std::vector<LINKINFO*> emptied = index.PostOrderBelow(m_pTrash);
+  CProgressReport progress(m_ui, ProgressStep::EmptyTrash, emptied.size(), false);
+  for (LINKINFO* node : emptied) {
     node->m_pUndoNext = NextNode(node);
     RemoveNode(node);
     node->m_nUndoOp = kUndoEmptied;
     node->m_nUndoGroup = group;
     m_pUndoList.push_front(node);
+    progress.Advance();
   }
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "document/find_history.h"
+#include "document/progress_report.h"
 #include "document/veskdoc.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
@@ -43,38 +44,66 @@ std::string SearchedText(const LINKINFO& link, int mode) {
 
 }  // namespace
 
-bool CVeskDoc::MatchLink(LINKINFO* node, const std::string& text, int mode) {
-  AssertHeld(node);
+bool CVeskDoc::IsFindHit(const LINKINFO* node, const std::string& text, int mode) const {
   // An empty text is never searched (it would match every link).
   if (node->IsCategory() || text.empty()) return false;
-  if (!ContainsAtCharStart(SearchedText(*node, mode), text)) return false;
+  return ContainsAtCharStart(SearchedText(*node, mode), text);
+}
+
+void CVeskDoc::ShowFindHit(LINKINFO* node) {
   if (node->m_pParent != m_pCurrent) SelectCategory(node->m_pParent, false);
   UpdateAllViews(kHintDeselectAll, nullptr);
   UpdateAllViews(kHintAddSelectLink, node);
+}
+
+bool CVeskDoc::MatchLink(LINKINFO* node, const std::string& text, int mode) {
+  AssertHeld(node);
+  if (!IsFindHit(node, text, mode)) return false;
+  ShowFindHit(node);
   return true;
 }
 
-LINKINFO* CVeskDoc::FindFrom(const std::string& text, int mode, LINKINFO* start) {
+LINKINFO* CVeskDoc::FindFrom(const std::string& text, int mode, LINKINFO* start, bool* stopped) {
   AssertHeld(start);
-  auto examine = [&](LINKINFO* node) {
-    if ((mode & kFindCurrentCategory) && node->m_pParent != m_pCurrent) return false;
-    return MatchLink(node, text, mode);
-  };
+  if (stopped) *stopped = false;
   // A start that has left the list (emptied, undone) searches the whole list once.
-  NodePos from = Contains(start) ? start->m_posSelf : m_pNodeList.end();
-  if (from == m_pNodeList.end()) {
-    for (LINKINFO* node : m_pNodeList) {
-      if (examine(node)) return node;
+  const NodePos from = Contains(start) ? start->m_posSelf : m_pNodeList.end();
+  const bool whole = from == m_pNodeList.end();
+  LINKINFO* hit = nullptr;
+  {
+    // Reading only, so the search may stop at any node.
+    CProgressReport progress(m_ui, ProgressStep::Find,
+                             whole ? m_pNodeList.size() : m_pNodeList.size() - 1, true);
+    auto examine = [&](LINKINFO* node) {
+      if (!progress.Advance()) return true;
+      if ((mode & kFindCurrentCategory) && node->m_pParent != m_pCurrent) return false;
+      if (!IsFindHit(node, text, mode)) return false;
+      hit = node;
+      return true;
+    };
+    auto search = [&]() {
+      if (whole) {
+        for (LINKINFO* node : m_pNodeList) {
+          if (examine(node)) return;
+        }
+        return;
+      }
+      for (auto it = std::next(from); it != m_pNodeList.end(); ++it) {
+        if (examine(*it)) return;
+      }
+      for (auto it = m_pNodeList.begin(); it != from; ++it) {
+        if (examine(*it)) return;
+      }
+    };
+    search();
+    if (progress.Cancelled()) {
+      if (stopped) *stopped = true;
+      return nullptr;
     }
-    return nullptr;
   }
-  for (auto it = std::next(from); it != m_pNodeList.end(); ++it) {
-    if (examine(*it)) return *it;
-  }
-  for (auto it = m_pNodeList.begin(); it != from; ++it) {
-    if (examine(*it)) return *it;
-  }
-  return nullptr;
+  // Shown once the progress is closed, so the hit's category is not switched behind it.
+  if (hit) ShowFindHit(hit);
+  return hit;
 }
 
 void CVeskDoc::OnFind() {
@@ -83,10 +112,14 @@ void CVeskDoc::OnFind() {
   state.mode = m_settings.GetSearchMode();
   if (!m_ui.RunFindDialog(state)) return;
   if (!state.text.empty()) {
-    m_posFind = FindFrom(state.text, state.mode, nullptr);
-    m_bFindKept = m_posFind != nullptr;
-    if (!m_posFind)
-      m_ui.MessageBox(ResString(kIdsFindNotFound), MbButtons::Ok, MbIcon::Information);
+    bool stopped = false;
+    LINKINFO* hit = FindFrom(state.text, state.mode, nullptr, &stopped);
+    // A search the user stopped found nothing yet: the last hit stays, and no box says "none".
+    if (!stopped) {
+      m_posFind = hit;
+      m_bFindKept = hit != nullptr;
+      if (!hit) m_ui.MessageBox(ResString(kIdsFindNotFound), MbButtons::Ok, MbIcon::Information);
+    }
     // Applying the rule again to a list the dialog already updated leaves it as it is.
     m_settings.SetSearchWords(
         CloseFindDialog(state.text, state.history, ControlsFromMode(state.mode)).words);
@@ -98,10 +131,11 @@ void CVeskDoc::OnFindNext() {
   if (!m_bFindKept) return;
   const std::vector<std::string> words = HistoryEntries(m_settings.GetSearchWords());
   const std::string text = words.empty() ? std::string() : words.front();
-  LINKINFO* hit = FindFrom(text, m_settings.GetSearchMode(), m_posFind);
+  bool stopped = false;
+  LINKINFO* hit = FindFrom(text, m_settings.GetSearchMode(), m_posFind, &stopped);
   if (hit) {
     m_posFind = hit;
-  } else {
+  } else if (!stopped) {
     m_ui.MessageBox(ResString(kIdsFindNoMore), MbButtons::Ok, MbIcon::Information);
   }
 }

@@ -1,4 +1,5 @@
 // The undo history: groups of records, the overflow rule and applying a group back.
+#include "document/progress_report.h"
 #include "document/veskdoc.h"
 
 namespace vesk {
@@ -74,6 +75,13 @@ void CVeskDoc::OnEditUndo() {
   }
   const int group = m_pUndoList.front()->m_nUndoGroup;
   ++m_nRevision;
+  std::size_t records = 0;
+  for (const LINKINFO* record : m_pUndoList) {
+    if (record->m_nUndoGroup != group) break;
+    ++records;
+  }
+  // Not cancellable: half a group undone would be a state the document never was in.
+  CProgressReport progress(m_ui, ProgressStep::Undo, records, false);
   while (!m_pUndoList.empty() && m_pUndoList.front()->m_nUndoGroup == group) {
     LINKINFO* record = m_pUndoList.front();
     m_pUndoList.pop_front();
@@ -160,6 +168,7 @@ void CVeskDoc::OnEditUndo() {
         break;
     }
     if (code != kUndoEmptied) m_store.Free(record);  // a copy: nothing points at it
+    progress.Advance();
   }
   m_nNextUndoGroup = group;
   if (m_pUndoList.empty() && !m_bUndoOverflow && !m_bSettingsChanged) SetModifiedFlag(false);

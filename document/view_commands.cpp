@@ -5,6 +5,7 @@
 
 #include "document/child_index.h"
 #include "document/link_sort.h"
+#include "document/progress_report.h"
 
 namespace vesk {
 namespace {
@@ -213,9 +214,14 @@ bool CutLinks(CVeskDoc& doc, const std::vector<LINKINFO*>& selected, CNodeClipbo
   }
   const int group = doc.BeginUndoGroup();
   if (doc.GetCurrent()) doc.RecordUndo(doc.GetCurrent(), kUndoListAction, group);
+  // The one-node clipboard ends up with the last of them, as if each had been copied in turn.
+  clipboard.Store(*selected.back());
+  // Not cancellable: the group would undo a delete the user never saw finish, and the list
+  // takes its rows out only after the last link.
+  CProgressReport progress(doc.UI(), ProgressStep::DeleteLinks, selected.size(), false);
   for (LINKINFO* link : selected) {
-    clipboard.Store(*link);
     doc.MoveToTrash(link, group);
+    progress.Advance();
   }
   return true;
 }

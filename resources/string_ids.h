@@ -77,6 +77,14 @@ enum StringId : int {
   kIdsOutputProgressTitle = 10721,  // the progress dialog of a long output
   kIdsOutputProgressText = 10722,   // "%1" files written of "%2"
   kIdsNoDesktopEntry = 10723,       // the program's folder name cannot go into a desktop entry
+  kIdsFindProgressTitle = 10724,    // the progress dialogs of the document's long steps; their
+  kIdsFindProgressText = 10725,     // texts take "%1" units done of "%2"
+  kIdsEmptyTrashProgressTitle = 10726,
+  kIdsEmptyTrashProgressText = 10727,
+  kIdsDeleteProgressTitle = 10728,
+  kIdsDeleteProgressText = 10729,
+  kIdsUndoProgressTitle = 10730,
+  kIdsUndoProgressText = 10731,
   kIdsAppName = 57344,
   kIdsCountsText = 59143,
   kIdsEmptyPaneText = 59144,

@@ -147,3 +147,40 @@ void CWxUserInterface::ShowOutputResult(const std::string& changed) {
 }
 
 }  // namespace vesk
+
+namespace vesk {
+
+void CWxUserInterface::BeginProgress(ProgressStep step, std::size_t total, bool cancellable) {
+  int title = kIdsFindProgressTitle;
+  int text = kIdsFindProgressText;
+  switch (step) {
+    case ProgressStep::Find:
+      break;
+    case ProgressStep::EmptyTrash:
+      title = kIdsEmptyTrashProgressTitle;
+      text = kIdsEmptyTrashProgressText;
+      break;
+    case ProgressStep::DeleteLinks:
+      title = kIdsDeleteProgressTitle;
+      text = kIdsDeleteProgressText;
+      break;
+    case ProgressStep::Undo:
+      title = kIdsUndoProgressTitle;
+      text = kIdsUndoProgressText;
+      break;
+  }
+  m_progress = std::make_unique<CStepProgressDialog>(Owner(), title, text, cancellable);
+  m_progressTotal = total;
+  m_progress->Begin(total);
+}
+
+bool CWxUserInterface::StepProgress(std::size_t done) {
+  return !m_progress || m_progress->Update(done, m_progressTotal);
+}
+
+void CWxUserInterface::EndProgress() {
+  if (m_progress) m_progress->End();
+  m_progress.reset();
+}
+
+}  // namespace vesk

@@ -6,10 +6,12 @@
 #include <wx/window.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "document/dialog_rules.h"
 #include "document/user_interface.h"
+#include "ui/step_progress_dialog.h"
 
 namespace vesk {
 
@@ -46,11 +48,17 @@ class CWxUserInterface : public IUserInterface {
                                          const std::string& filter) override;
   std::optional<std::string> AskOpenPath(const std::string& filter) override;
   void ShowOutputResult(const std::string& changed) override;
+  // The document's long steps, in a dialog once they last.
+  void BeginProgress(ProgressStep step, std::size_t total, bool cancellable) override;
+  bool StepProgress(std::size_t done) override;
+  void EndProgress() override;
 
  private:
   wxWindow* Owner() const { return m_owner ? m_owner() : nullptr; }
   CVeskSettings& m_settings;
   std::function<wxWindow*()> m_owner;
+  std::unique_ptr<CStepProgressDialog> m_progress;
+  std::size_t m_progressTotal = 0;
 };
 
 }  // namespace vesk

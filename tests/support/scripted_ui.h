@@ -15,6 +15,15 @@
 
 namespace vesk::test {
 
+// One long step as the document reported it.
+struct ProgressRun {
+  ProgressStep step;
+  std::size_t total = 0;
+  bool cancellable = false;
+  std::vector<std::size_t> done;  // every StepProgress, in order
+  bool ended = false;
+};
+
 struct ShownMessage {
   std::string text;  // Shift_JIS, as the document passed it
   MbButtons buttons;
@@ -58,12 +67,31 @@ class ScriptedUI : public IUserInterface {
     return NextPath("AskOpenPath", openPaths, openPath);
   }
   void ShowOutputResult(const std::string& changed) override { results.push_back(changed); }
+  void BeginProgress(ProgressStep step, std::size_t total, bool cancellable) override {
+    if (!progress.empty() && !progress.back().ended) ADD_FAILURE() << "progress begun twice";
+    progress.push_back({step, total, cancellable, {}, false});
+  }
+  bool StepProgress(std::size_t done) override {
+    if (progress.empty() || progress.back().ended) {
+      ADD_FAILURE() << "progress outside a step";
+      return true;
+    }
+    progress.back().done.push_back(done);
+    return !(stopProgressAt && done >= *stopProgressAt);
+  }
+  void EndProgress() override {
+    if (progress.empty() || progress.back().ended) ADD_FAILURE() << "progress ended twice";
+    if (!progress.empty()) progress.back().ended = true;
+  }
 
   std::vector<ShownMessage> messages;
   std::deque<MbResult> answers;
   std::optional<MbResult> answer;
   int beeps = 0;
-  std::vector<std::string> results;  // every output result list shown
+  std::vector<std::string> results;   // every output result list shown
+  std::vector<ProgressRun> progress;  // every long step reported
+  // The user presses Cancel as soon as a step reports this many units done.
+  std::optional<std::size_t> stopProgressAt;
 
   std::function<bool(CategoryFields&)> onCategory;
   std::function<bool(LinkFields&)> onLink;
