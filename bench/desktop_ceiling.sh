@@ -97,8 +97,8 @@ measure() {
   settle
 
   c0=$(cpu_ms)
-  sleep 5
-  FIG[$doc idle]=$(awk -v c="$(($(cpu_ms) - c0))" 'BEGIN { printf "%.1f", c / 50 }')
+  sleep 10
+  FIG[$doc idle]=$(awk -v c="$(($(cpu_ms) - c0))" 'BEGIN { printf "%.1f", c / 100 }')
 
   xdotool mousemove --window "$MAIN_WIN" 40 260 click 1
   poll 20 last_is focus tree || fail "the tree has not the focus"
@@ -183,7 +183,7 @@ row() { printf '%-44s %10s %10s   %s\n' "$1" "${FIG[big $2]}" "${FIG[small $2]}"
 printf '%-44s %10s %10s   %s\n' "" "300,000" "20,000" "goal"
 row "start-up to a usable window, CPU ms" start "<= 1500"
 row "start-up, wall ms (first shown window)" startwall ""
-row "idle, % of a core over 5 s" idle "<= 1"
+row "idle, % of a core over 10 s" idle "<= 1"
 row "expand Top Category and End, CPU ms" expand "<= 300"
 row "show the category \"shown\", CPU ms" show "<= 300"
 row "  its links" shown ""
@@ -193,8 +193,12 @@ row "Empty Trash (a third of the nodes), CPU ms" emptytrash "<= 500"
 row "select all of \"shown\" and delete, CPU ms" delete "<= 500"
 row "undo of that delete, CPU ms" undo "<= 500"
 
-if [ -n "$BUILD" ] && [ -x "$BUILD/bench/bench_html_output" ]; then
+if [ -n "$BUILD" ] && [ -x "$BUILD/bench/bench_html_output_bench" ]; then
   echo
   echo "HTML output of the 10,000-category collection (unchanged re-run <= 1/4 of the first run):"
-  "$BUILD/bench/bench_html_output" --benchmark_format=console 2>/dev/null | grep '^BM_'
+  "$BUILD/bench/bench_html_output_bench" --benchmark_format=console 2>/dev/null | grep '^BM_'
+  # Times on a shared machine vary with its load; the instruction counts do not.
+  if command -v valgrind >/dev/null && [ -x "$BUILD/bench/bench_html_rerun_cost" ]; then
+    "$(dirname "$0")/html_rerun_instructions.sh" "$BUILD"
+  fi
 fi
