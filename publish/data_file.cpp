@@ -10,6 +10,7 @@
 #include "platform/file_removal.h"
 #include "platform/read_only_file.h"
 #include "publish/file_errors.h"
+#include "publish/page_memo.h"
 #ifndef _WIN32
 #include "settings/settings_file_backend.h"
 #endif
@@ -150,6 +151,22 @@ bool CDataFile::CommitText(const std::string& target, std::string_view text,
     return false;
   }
   CommitFile(target, temp);
+  return true;
+}
+
+bool CDataFile::PageUnchanged(const std::string& target, std::uint64_t inputs) {
+  return CPageMemo::OfProcess().Unchanged(target, inputs, m_read);
+}
+
+bool CDataFile::CommitPage(const std::string& target, std::uint64_t inputs, std::string_view text,
+                           FileErrorCause* cause) {
+  CPageMemo& memo = CPageMemo::OfProcess();
+  if (!CommitText(target, text, cause)) {
+    memo.Forget(target);
+    return false;
+  }
+  // Also when the rename failed: the next run reads the file back and finds other bytes.
+  memo.Remember(target, inputs, m_disk);
   return true;
 }
 

@@ -3,6 +3,7 @@
 // the category file naming rule.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +61,12 @@ class CDataFile {
   // already holds those bytes is only read: an unchanged run writes no temporary file at all.
   // False with *cause set when the temporary file could not be written (the caller reports).
   bool CommitText(const std::string& target, std::string_view text, FileErrorCause* cause);
+  // Whether target still holds the page this process last committed from inputs (CPageMemo):
+  // then the page need not be made again.
+  bool PageUnchanged(const std::string& target, std::uint64_t inputs);
+  // CommitText of a page made from inputs, remembered for the next run.
+  bool CommitPage(const std::string& target, std::uint64_t inputs, std::string_view text,
+                  FileErrorCause* cause);
   // m_strPath followed by the temporary file name.
   std::string TempPath() const { return m_strPath + kTempFileName; }
 
@@ -148,6 +155,7 @@ class CDataFile {
   std::size_t m_nFilesTotal = 0;
   bool m_bCancelled = false;
   std::string m_disk;  // CommitText's buffer, kept for its capacity
+  std::string m_read;  // PageUnchanged's buffer, likewise
 };
 
 }  // namespace vesk

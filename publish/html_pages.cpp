@@ -38,6 +38,16 @@ std::string PageName(const std::string& base, unsigned page, const std::string& 
   return base + "_" + std::to_string(page) + "." + ext;
 }
 
+// Every value of a link that a page can show.
+void AddLink(CInputHash& hash, const LINKINFO& link) {
+  hash.Add(link.m_nSerial).Add(static_cast<std::uint64_t>(link.m_nKind));
+  hash.Add(link.m_strTitle).Add(link.m_strURL).Add(link.m_strAdmin).Add(link.m_strEmail);
+  hash.Add(link.m_strComment).Add(link.m_strBanner).Add(link.m_strKeywords);
+  for (int value : {link.m_nMark, link.m_nYear, link.m_nMonth, link.m_nDay, link.m_nFlags}) {
+    hash.Add(static_cast<std::uint64_t>(static_cast<std::int64_t>(value)));
+  }
+}
+
 std::string WithExtension(const std::string& fileName, const std::string& ext) {
   CFilePath path(fileName);
   return path.ChangeExtension(ext);
@@ -150,7 +160,12 @@ bool CHtmlPages::PublishHtml(const std::string& folder) {
   CHtmlTemplate tpl(m_data.m_pFileInfo->m_strHtmlExt, m_data.Settings(), &m_data.UI());
   const std::string tplPath = m_data.TemplatePath();
   m_data.ProtectFile(tplPath);  // no page of this run may replace its own template
-  switch (tpl.LoadTemplate(tplPath)) {
+  const int kind = tpl.LoadTemplate(tplPath);
+  CInputHash inputs;
+  inputs.Add(static_cast<std::uint64_t>(kind)).Add(m_nPerPage).Add(m_strFolder);
+  tpl.AddInputs(inputs);
+  m_nTemplateInputs = inputs.Value();
+  switch (kind) {
     case kTemplateSingle:
       m_data.BeginFiles(CountPages(m_data.m_pTop, true));
       WriteCategoryPages(m_data.m_pTop, tpl);
@@ -182,6 +197,19 @@ std::size_t CHtmlPages::CountPages(const LINKINFO* root, bool paged) const {
   return count;
 }
 
+CInputHash CHtmlPages::CategoryInputs(const LINKINFO& category,
+                                      const std::vector<const LINKINFO*>& children,
+                                      unsigned long links, const std::string& base) const {
+  CInputHash hash;
+  hash.Add(m_nTemplateInputs).Add(category.m_nSerial).Add(category.m_strTitle);
+  hash.Add(category.m_strFileName).Add(category.m_strComment).Add(links).Add(base);
+  for (const LINKINFO* child : children) {
+    hash.Add(child->m_nSerial).Add(child->m_strTitle).Add(child->m_strComment);
+    hash.Add(child->m_strFileName).Add(static_cast<std::uint64_t>(child->m_nChildCount));
+  }
+  return hash;
+}
+
 void CHtmlPages::SkipPages(unsigned long pages, unsigned long page) {
   for (unsigned long i = page; i == 1 || i <= pages; ++i) m_data.FileDone();
 }
@@ -199,14 +227,12 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
   }
   std::vector<const LINKINFO*> children = CollectChildCategories(category);
   unsigned long n = CountLinks(category);
-  // Only the first page shows the Category Data section: writing a page empties the outputs.
-  tpl.AddCategoryData(children);
   unsigned long pages = (n + m_nPerPage - 1) / m_nPerPage;
   const std::string& ext = m_data.m_pFileInfo->m_strHtmlExt;
+  const CInputHash shared = CategoryInputs(*category, children, n, base);
   for (unsigned long i = 1; i == 1 || i <= pages; ++i) {
     unsigned page = static_cast<unsigned>(i);
-    tpl.AddLinksData(*category, CollectPageLinks(category, page));
-    tpl.SetLinksPage(BuildPageNavigation(base, category, page));
+    const std::vector<const LINKINFO*> pageLinks = CollectPageLinks(category, page);
     const std::string pageName = PageName(base, page, ext);
     std::string final;
     if (!CDataFile::OutputPath(m_strFolder, pageName, final)) {
@@ -223,12 +249,23 @@ bool CHtmlPages::WriteCategoryPages(LINKINFO* category, CHtmlTemplate& tpl) {
       SkipPages(pages, i);
       return false;
     }
-    // Each page is made again and compared in memory; only a changed one is written.
-    FileErrorCause cause = kFileErrNone;
-    if (!m_data.CommitText(final, tpl.TakePage(category->m_strTitle, n, pageName), &cause)) {
-      ReportPageFailure(cause, m_data.TempPath());
-      SkipPages(pages, i);
-      return false;
+    // A page whose inputs are those it was last made from, and whose file still holds what was
+    // made then, is left alone; any other is made again and written only when its bytes differ.
+    CInputHash inputs = shared;
+    inputs.Add(page);
+    for (const LINKINFO* link : pageLinks) AddLink(inputs, *link);
+    if (!m_data.PageUnchanged(final, inputs.Value())) {
+      // Only the first page shows the Category Data section: writing a page empties the outputs.
+      if (page == 1) tpl.AddCategoryData(children);
+      tpl.AddLinksData(*category, pageLinks);
+      tpl.SetLinksPage(BuildPageNavigation(base, category, page));
+      FileErrorCause cause = kFileErrNone;
+      if (!m_data.CommitPage(final, inputs.Value(), tpl.TakePage(category->m_strTitle, n, pageName),
+                             &cause)) {
+        ReportPageFailure(cause, m_data.TempPath());
+        SkipPages(pages, i);
+        return false;
+      }
     }
     // Stopped between two pages: the next page is not begun.
     if (!m_data.FileDone()) return false;

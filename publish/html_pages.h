@@ -2,12 +2,14 @@
 // committed through CDataFile.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "document/link_info.h"
 #include "platform/file_error_cause.h"
+#include "publish/page_memo.h"
 
 namespace vesk {
 
@@ -59,6 +61,9 @@ class CHtmlPages {
   // The category's page base (its Shift_JIS file name cut before its last "."), or false after
   // reporting a file name that would leave the output folder or has no file-system form.
   bool PageBase(const LINKINFO* category, std::string& base);
+  // What every page of a category is made from besides its own links.
+  CInputHash CategoryInputs(const LINKINFO& category, const std::vector<const LINKINFO*>& children,
+                            unsigned long links, const std::string& base) const;
   // Tells the user why a template page could not be written.
   void ReportPageFailure(FileErrorCause cause, const std::string& temp);
 
@@ -66,6 +71,7 @@ class CHtmlPages {
   std::string m_strFolder;
   unsigned m_nPerPage = 20;
   bool m_bFailed = false;
+  std::uint64_t m_nTemplateInputs = 0;  // the digest of the run's template and settings
   std::unordered_map<const LINKINFO*, Children> m_index;
 };
 

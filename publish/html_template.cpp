@@ -1,4 +1,5 @@
 #include "publish/html_template.h"
+#include "publish/page_memo.h"
 
 #include <cstdio>
 
@@ -343,6 +344,16 @@ void CHtmlTemplate::ClearOutputs() {
   m_strLinkListOut.clear();
   m_strLinkListCommentOut.clear();
   m_strCategoryListOut.clear();
+}
+
+void CHtmlTemplate::AddInputs(CInputHash& hash) {
+  hash.Add(m_strPage).Add(m_strExt);
+  for (const std::string* block :
+       {&m_strCategoryDataBlock, &m_strLinksDataBlock, &m_strLinkListBlock,
+        &m_strLinkListCommentBlock, &m_strCategoryListBlock}) {
+    hash.Add(*block);
+  }
+  for (int mark = 0; mark < 4; ++mark) hash.Add(MarkText(mark));
 }
 
 }  // namespace vesk

@@ -11,6 +11,7 @@ namespace vesk {
 struct LINKINFO;
 class CVeskSettings;
 class IUserInterface;
+class CInputHash;
 
 // Marker texts of the template language, matched as whole strings.
 inline constexpr const char* kMarkCategoryListUp = "<!-- Category List Up -->";
@@ -88,6 +89,9 @@ class CHtmlTemplate {
   bool ListLinks(const std::vector<const LINKINFO*>& links);
   // Empties the six outputs of the page in progress.
   void ClearOutputs();
+  // Everything of the loaded template that reaches a page: its text and blocks, the extension
+  // and the mark texts.
+  void AddInputs(CInputHash& hash);
 
   int m_nLinkCount = 0;
   std::string m_strCategoryDataOut;

@@ -99,6 +99,27 @@ TEST_F(HtmlOutputCommand, EachInputOfAPageRewritesJustThatPageOnTheNextRun) {
   EXPECT_EQ(rerun(), "");
 }
 
+TEST_F(HtmlOutputCommand, APageEditedToTheSameLengthOrRemovedIsPutRightByAnUnchangedRun) {
+  LINKINFO* one = Add(Top(), NodeKind::Link, "one");
+  SaveAs("site.knd");
+  const std::string top = dir.File("category0.html");
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  ASSERT_TRUE(RunHtmlOutput(doc));  // the page is now known to the run
+  WriteBytes(top, "category0.cgi[two ]\r\n");
+  ui.results.clear();
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  ASSERT_EQ(ui.results.size(), 1u);
+  EXPECT_EQ(ReadBytes(top), "category0.cgi[one ]\r\n");
+  // The same output into a second folder keeps both folders' pages apart.
+  one->m_strTitle = "uno";
+  fs::create_directory(dir.File("other"));
+  doc.GetFileInfo().m_strHtmlFolder = dir.File("other");
+  doc.ConfirmOutputFolder(dir.File("other"), dir.File("other"));
+  ASSERT_TRUE(RunHtmlOutput(doc));
+  EXPECT_EQ(ReadBytes(dir.File("other/category0.html")), "category0.cgi[uno ]\r\n");
+  EXPECT_EQ(ReadBytes(top), "category0.cgi[one ]\r\n");
+}
+
 TEST_F(HtmlOutputCommand, PagesGoToTheHtmlFolderUnderTheUtf8FormOfTheirNames) {
   // The document in a folder Shift_JIS cannot name; the template and output folder fields are
   // Shift_JIS, so they name Japanese folders.
