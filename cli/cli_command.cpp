@@ -9,7 +9,9 @@
 #include "platform/file_system.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
-#ifndef _WIN32
+#ifdef _WIN32
+#include "settings/settings_registry_backend.h"
+#else
 #include "settings/settings_file_backend.h"
 #endif
 #include "text/encoding.h"
@@ -44,8 +46,11 @@ CVeskSettings& CliContext::Settings() {
   if (!settings) {
     if (!settingsBackend) {
       settingsBackend = CreatePlatformSettingsBackend();
-#ifndef _WIN32
-      // The registry has no file to spare; reading creates keys there as the desktop's reads do.
+      // A command that only reads a document leaves the settings as they were.
+#ifdef _WIN32
+      if (auto* registry = dynamic_cast<platform::CSettingsRegistryBackend*>(settingsBackend.get()))
+        registry->SetReadOnly(readOnlySettings);
+#else
       if (auto* file = dynamic_cast<platform::CSettingsFileBackend*>(settingsBackend.get()))
         file->SetReadOnly(readOnlySettings);
 #endif

@@ -31,9 +31,13 @@ class CSettingsRegistryBackend : public ISettingsBackend {
   std::vector<std::string> EnumSubkeys(const std::string& keyPath) override;
 
   const std::string& RootPath() const { return m_rootPath; }
+  // A read-only store never changes the registry (a command that only reads a document):
+  // creating a key succeeds without making it, and every write fails.
+  void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
  private:
   std::string m_rootPath;
+  bool m_readOnly = false;
 };
 
 }  // namespace vesk::platform

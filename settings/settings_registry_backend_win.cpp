@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <cwchar>
 #include <memory>
 
 #include "platform/windows_path_win.h"
@@ -84,6 +86,7 @@ CSettingsRegistryBackend::CSettingsRegistryBackend(std::string rootPath)
     : m_rootPath(std::move(rootPath)) {}
 
 bool CSettingsRegistryBackend::CreateKey(const std::string& keyPath) {
+  if (m_readOnly) return true;  // a missing key reads as its defaults all the same
   CRegKey key;
   return OpenKey(m_rootPath, keyPath, KEY_READ | KEY_WRITE, true, key);
 }
@@ -139,6 +142,7 @@ std::optional<std::string> CSettingsRegistryBackend::ReadString(const std::strin
 
 bool CSettingsRegistryBackend::WriteDword(const std::string& keyPath, const std::string& name,
                                           std::uint32_t value) {
+  if (m_readOnly) return false;
   CRegKey key;
   std::wstring wideName;
   if (!WideFromCp932(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, true, key))
@@ -150,6 +154,7 @@ bool CSettingsRegistryBackend::WriteDword(const std::string& keyPath, const std:
 
 bool CSettingsRegistryBackend::WriteString(const std::string& keyPath, const std::string& name,
                                            const std::string& value) {
+  if (m_readOnly) return false;
   CRegKey key;
   std::wstring wideName, wideValue;
   if (!WideFromCp932(name, wideName) || !WideFromCp932(value, wideValue) ||
@@ -163,6 +168,7 @@ bool CSettingsRegistryBackend::WriteString(const std::string& keyPath, const std
 }
 
 bool CSettingsRegistryBackend::DeleteValue(const std::string& keyPath, const std::string& name) {
+  if (m_readOnly) return false;
   CRegKey key;
   std::wstring wideName;
   if (!WideFromCp932(name, wideName) || !OpenKey(m_rootPath, keyPath, KEY_SET_VALUE, false, key))
@@ -171,6 +177,7 @@ bool CSettingsRegistryBackend::DeleteValue(const std::string& keyPath, const std
 }
 
 bool CSettingsRegistryBackend::DeleteKey(const std::string& keyPath) {
+  if (m_readOnly) return false;
   HKEY hive = nullptr;
   std::wstring subkey;
   // A hive itself is never deleted.
@@ -200,6 +207,15 @@ std::vector<std::string> CSettingsRegistryBackend::EnumSubkeys(const std::string
 namespace vesk {
 
 std::unique_ptr<ISettingsBackend> CreatePlatformSettingsBackend() {
+  // VESK_REGISTRY_KEY puts a separate set of settings below another key of the current user
+  // (the tests give each run its own), as XDG_CONFIG_HOME moves the settings file on Linux.
+  if (const wchar_t* key = ::_wgetenv(L"VESK_REGISTRY_KEY")) {
+    const std::string prefix = "HKEY_CURRENT_USER\\Software\\";
+    std::string root;
+    if (Utf8ToCp932(platform::FromWide(key, std::wcslen(key)), root) &&
+        root.size() > prefix.size() && SettingsNameEquals(root.substr(0, prefix.size()), prefix))
+      return std::make_unique<platform::CSettingsRegistryBackend>(root);
+  }
   return std::make_unique<platform::CSettingsRegistryBackend>();
 }
 
