@@ -134,7 +134,7 @@ class CFavoritesWriter {
     SafeFileName(cleaned);
     std::string fsName;
     if (!CDataFile::IsPlainFileName(cleaned) || !PathFromCp932(cleaned + suffix, fsName) ||
-        !CDataFile::IsPlainFileName(fsName)) {
+        !CDataFile::IsPlainSystemName(fsName)) {
       Refuse(title, cleaned + suffix);
       return false;
     }

@@ -37,6 +37,8 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
   std::size_t slash = path.rfind('/');
   folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
   if (folder.empty()) folder = "/";
+  // "C:" alone is that drive's current folder, not its root.
+  if (folder.size() == 2 && folder[1] == ':') folder += '/';
   name = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -46,8 +48,13 @@ std::string ResolvedPath(const std::string& path) {
   std::string folder, name;
   SplitPath(path, folder, name);
   std::string real = platform::RealPath(folder);
-  if (real.empty()) return path;
-  return real == "/" ? "/" + name : real + "/" + name;
+  real = real.empty() ? path : real.back() == '/' ? real + name : real + "/" + name;
+#ifdef _WIN32
+  // Windows' names are the same file in any letter case: "Links.KND" is the document links.knd.
+  for (char& c : real)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+#endif
+  return real;
 }
 
 }  // namespace
@@ -283,10 +290,19 @@ bool CDataFile::IsPlainFileName(const std::string& name) {
   return true;
 }
 
+bool CDataFile::IsPlainSystemName(const std::string& fsName) {
+  if (!IsPlainFileName(fsName)) return false;
+#ifdef _WIN32
+  if (fsName.find_first_of("\\:") != std::string::npos) return false;
+#endif
+  return true;
+}
+
 bool CDataFile::OutputPath(const std::string& folder, const std::string& cp932Name,
                            std::string& path) {
   std::string name;
-  if (!IsPlainFileName(cp932Name) || !PathFromCp932(cp932Name, name)) return false;
+  if (!IsPlainFileName(cp932Name) || !PathFromCp932(cp932Name, name) || !IsPlainSystemName(name))
+    return false;
   path = folder + name;
   return true;
 }

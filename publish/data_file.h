@@ -98,6 +98,10 @@ class CDataFile {
   // True when name is safe to create inside the output folder: not empty, not "." or "..",
   // not the temporary file, and free of '/', NUL and other control characters.
   static bool IsPlainFileName(const std::string& name);
+  // IsPlainFileName for a name in the file system's form (UTF-8): on Windows also free of '\\'
+  // and ':', which would reach another folder, drive or stream. (The Shift_JIS form cannot be
+  // checked for them: '\\' is the second byte of some of its characters.)
+  static bool IsPlainSystemName(const std::string& fsName);
   // The path of the output file named by the Shift_JIS name inside folder: the name in the file
   // system's form (UTF-8), so a web server finds the file under the name the pages link to.
   // False when the name is not plain (above) or not valid Shift_JIS.

@@ -29,9 +29,10 @@ bool InsideOrConfirmed(CVeskDoc& doc, const std::string& field, const std::strin
   std::string real = platform::RealPath(path);
   std::string home = platform::RealPath(docFolder);
   if (real.empty()) return false;
+  // A root ("/", or "C:/" on Windows) already ends in its separator.
+  const std::string below = !home.empty() && home.back() == '/' ? home : home + "/";
   if (!home.empty() &&
-      (real == home || (home == "/" ? real.size() > 1 && real[0] == '/'
-                                    : real.compare(0, home.size() + 1, home + "/") == 0)))
+      (real == home || (real.size() > below.size() && real.compare(0, below.size(), below) == 0)))
     return true;
   if (doc.IsOutputFolderConfirmed(field, real)) return true;
   if (doc.UI().MessageBox(ResFormat(askId, ToCp932(real)), MbButtons::OkCancel,
