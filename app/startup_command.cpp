@@ -1,6 +1,6 @@
 #include "app/startup_command.h"
 
-#include <filesystem>
+#include <vector>
 
 #include "text/encoding.h"
 
@@ -8,6 +8,42 @@ namespace vesk {
 namespace {
 
 constexpr const char kHandOverHead[] = "vesk-open 1\n";
+
+// The length of path's root: "/" on every system, and "C:/" on Windows; 0 when it is relative.
+std::size_t RootLength(const std::string& path) {
+#ifdef _WIN32
+  if (path.size() >= 3 && path[1] == ':' && path[2] == '/' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
+    return 3;
+#endif
+  return !path.empty() && path[0] == '/' ? 1 : 0;
+}
+
+// path with "." and ".." and doubled separators resolved in the text (links are not followed);
+// the bytes of the names are kept as they are, whatever their encoding.
+std::string LexicallyNormal(const std::string& path) {
+  const std::size_t root = RootLength(path);
+  std::vector<std::string> parts;
+  std::size_t start = root;
+  while (start <= path.size()) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string part = path.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty() && parts.back() != "..")
+        parts.pop_back();
+      else if (root == 0)
+        parts.push_back(part);  // above a relative start: kept, as there is nothing to remove
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string out = path.substr(0, root);
+  for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? "/" : "") + parts[i];
+  if (out.size() > root && path.size() > root && path.back() == '/') out += '/';
+  return out.empty() ? "." : out;
+}
 
 }  // namespace
 
@@ -22,9 +58,13 @@ StartCommand ParseStartCommand(const std::vector<std::string>& args, const std::
   if (arg.size() >= 2 && arg.front() == '"' && arg.back() == '"')
     arg = arg.substr(1, arg.size() - 2);
   if (arg.empty()) return cmd;
-  std::filesystem::path p(arg);
-  if (p.is_relative()) p = std::filesystem::path(cwd) / p;
-  cmd.documentPath = p.lexically_normal().string();
+#ifdef _WIN32
+  // Windows' own separator, as Explorer and the shell hand paths over.
+  for (char& c : arg)
+    if (c == '\\') c = '/';
+#endif
+  if (RootLength(arg) == 0) arg = cwd + (!cwd.empty() && cwd.back() == '/' ? "" : "/") + arg;
+  cmd.documentPath = LexicallyNormal(arg);
   return cmd;
 }
 
@@ -50,7 +90,7 @@ std::optional<std::string> DecodeHandOver(const std::string& message) {
     return std::nullopt;
   std::string path = message.substr(head.size(), message.size() - head.size() - 1);
   if (path.find('\0') != std::string::npos) return std::nullopt;
-  if (!path.empty() && path.front() != '/') return std::nullopt;
+  if (!path.empty() && RootLength(path) == 0) return std::nullopt;
   return path;
 }
 

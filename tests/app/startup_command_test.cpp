@@ -25,6 +25,15 @@ TEST(StartCommandTest, DocumentPathIsMadeAbsoluteAndUnquoted) {
   EXPECT_EQ(ParseStartCommand({"\"my", "doc.knd\""}, "/d").documentPath, "/d/my doc.knd");
   // File-system bytes are kept as they are, whatever their encoding.
   EXPECT_EQ(ParseStartCommand({"/t/\x93\xfa.knd"}, "/w").documentPath, "/t/\x93\xfa.knd");
+  EXPECT_EQ(ParseStartCommand({"/a//b/../../../c.knd"}, "/w").documentPath, "/c.knd");
+#ifdef _WIN32
+  // A path as Explorer hands it over: backslashes, a drive, any letter case.
+  EXPECT_EQ(ParseStartCommand({"C:\\Docs\\リンク集.knd"}, "D:/w").documentPath,
+            "C:/Docs/リンク集.knd");
+  EXPECT_EQ(ParseStartCommand({"..\\b\\.\\a.knd"}, "c:/w/x").documentPath, "c:/w/b/a.knd");
+  EXPECT_EQ(ParseStartCommand({"a.knd"}, "C:/").documentPath, "C:/a.knd");
+  EXPECT_EQ(ParseStartCommand({"C:/../a.knd"}, "D:/w").documentPath, "C:/a.knd");
+#endif
 }
 
 TEST(StartCommandTest, TheToolkitGetsOnlyWhatItCanConvert) {
@@ -50,6 +59,10 @@ TEST(HandOverTest, RoundTripAndMalformedMessages) {
   EXPECT_FALSE(DecodeHandOver("vesk-open 2\n/x" + std::string(1, '\0')));
   EXPECT_FALSE(DecodeHandOver(std::string("vesk-open 1\n/x\0/y", 17) + '\0'));
   EXPECT_FALSE(DecodeHandOver(EncodeHandOver("relative.knd")));
+#ifdef _WIN32
+  EXPECT_EQ(DecodeHandOver(EncodeHandOver("C:/d/a.knd")), "C:/d/a.knd");
+  EXPECT_FALSE(DecodeHandOver(EncodeHandOver("C:a.knd")));  // that drive's current folder
+#endif
   EXPECT_FALSE(DecodeHandOver(""));
 }
 
