@@ -34,7 +34,7 @@ class FavoritesTest : public DocFixture {
     return link;
   }
   void Shortcut(const std::string& path, const std::string& url) {
-    fs::create_directories(fs::path(path).parent_path());
+    fs::create_directories(FsPath(path).parent_path());
     WriteBytes(path, "[InternetShortcut]\r\nURL=" + url + "\r\n");
   }
   bool Said(const std::string& utf8) {
@@ -64,8 +64,10 @@ TEST_F(FavoritesTest, ImportTakesTheTreeAsOneUndoGroupAndSkipsWhatIsNoBookmark) 
   Shortcut(Fav() + "/ニュース/Kestrelnest/dup.url", "http://dup/");  // skipped at any depth
   Shortcut(Fav() + "/Kestrelnest/Top Category/dup.url", "http://dup/");
   fs::create_directories(Fav() + "/Empty");
+#ifndef _WIN32                                           // Wine cannot create symbolic links
   fs::create_directory_symlink(Fav(), Fav() + "/loop");  // never followed
   fs::create_symlink(Fav() + "/Top.url", Fav() + "/linked.url");
+#endif
 
   const std::size_t before = doc.GetNodeList().size();
   ASSERT_TRUE(OnFavoritesImportAnswered(MbResult::Ok));
@@ -156,8 +158,8 @@ TEST_F(FavoritesTest, ExportWritesShortcutsBelowTheCategoryFolder) {
   AddCategory(hobby, "Deeper");
   fs::remove_all(Fav() + "/Kestrelnest/趣味");
   ASSERT_TRUE(RunFavoritesExport(doc, Fav(), kFavoritesCurrent));
-  EXPECT_TRUE(fs::exists(Out("趣味/登山.url")));
-  EXPECT_FALSE(fs::exists(Out("趣味/Deeper")));
+  EXPECT_TRUE(fs::exists(FsPath(Out("趣味/登山.url"))));
+  EXPECT_FALSE(fs::exists(FsPath(Out("趣味/Deeper"))));
 }
 
 TEST_F(FavoritesTest, OptionZeroMakesTheFolderAndTheOthersNeedIt) {
@@ -194,8 +196,10 @@ TEST_F(FavoritesTest, HostileNamesAndLinksAreRefusedAndNothingLandsOutside) {
   fs::create_directories(Out("Top Category"));
   fs::create_directories(dir.File("outside"));
   WriteBytes(dir.File("outside/target"), "keep");
+#ifndef _WIN32  // Wine cannot create symbolic links
   fs::create_symlink(dir.File("outside/target"), Out("Top Category/planted.url"));
   fs::create_directory_symlink(dir.File("outside"), Out("Top Category/linked"));
+#endif
 
   EXPECT_FALSE(RunFavoritesExport(doc, Fav(), kFavoritesTopCategory));
   EXPECT_TRUE(Said(kBadName));
@@ -203,12 +207,15 @@ TEST_F(FavoritesTest, HostileNamesAndLinksAreRefusedAndNothingLandsOutside) {
   EXPECT_EQ(ReadBytes(dir.File("outside/target")), "keep");
   EXPECT_FALSE(fs::exists(dir.File("outside/through.url")));
   EXPECT_FALSE(fs::exists(Fav() + "/escaped.url"));
-  EXPECT_FALSE(fs::exists(Out("escaped.url")));
-  EXPECT_FALSE(fs::exists(Out("Top Category/.url")));
-  EXPECT_FALSE(fs::exists(Out("Top Category/..url")));
+  EXPECT_FALSE(fs::exists(FsPath(Out("escaped.url"))));
+  EXPECT_FALSE(fs::exists(FsPath(Out("Top Category/.url"))));
+  EXPECT_FALSE(fs::exists(FsPath(Out("Top Category/..url"))));
   EXPECT_EQ(ReadBytes(Out("Top Category/.._.._evil.url")),
             "[InternetShortcut]\r\nURL=http://cleaned/\r\n");
-  EXPECT_TRUE(fs::exists(Out("Top Category/ok.url")));
+  EXPECT_TRUE(fs::exists(FsPath(Out("Top Category/ok.url"))));
+#ifdef _WIN32
+  return;  // the rest needs symbolic links
+#endif
   EXPECT_TRUE(fs::is_symlink(Out("Top Category/planted.url")));
 
   // The export folder itself replaced by a link: nothing is written through it.
@@ -225,9 +232,9 @@ TEST_F(FavoritesTest, AFailedWriteEndsTheExportAndIsReported) {
   fs::create_directories(Out(""));
   EXPECT_FALSE(RunFavoritesExport(doc, Fav(), kFavoritesTopCategory));
   EXPECT_EQ(ui.messages.back().icon, MbIcon::Stop);
-  EXPECT_TRUE(fs::exists(Out("Top Category/a.url")));
-  EXPECT_FALSE(fs::exists(Out("Top Category/b.url")));
-  EXPECT_FALSE(fs::exists(Out("Top Category/c.url")));
+  EXPECT_TRUE(fs::exists(FsPath(Out("Top Category/a.url"))));
+  EXPECT_FALSE(fs::exists(FsPath(Out("Top Category/b.url"))));
+  EXPECT_FALSE(fs::exists(FsPath(Out("Top Category/c.url"))));
 }
 
 // What the export writes, the import reads back as the same tree; the export's own folder is
@@ -257,6 +264,14 @@ TEST_F(FavoritesTest, ExportThenImportGivesTheSameTree) {
 // Names in the Favorites folder are the browser's text: stored as HTML that shows them, written
 // back under the same names; a shortcut to a script address is left out and told.
 TEST_F(FavoritesTest, NamesStayTextAndScriptShortcutsAreLeftOut) {
+#ifdef _WIN32
+  // Windows' names cannot hold < > ", so the folder and link come as the import stores them.
+  Shortcut(Fav() + "/evil.url", " JavaScript:alert(1)");
+  Shortcut(Fav() + "/data.url", "data:text/html,<script>x</script>");
+  ASSERT_TRUE(ImportFavorites(doc, Fav()));
+  LINKINFO* folder = AddCategory(doc.GetWorkBox(), "&lt;Folder&gt; &amp; &quot;co&quot;");
+  AddLinkTo(folder, "AT&amp;T &lt;i&gt;", "http://att/?a=1&b=2");
+#else
   Shortcut(Fav() + "/<Folder> & \"co\"/AT&T <i>.url", "http://att/?a=1&b=2");
   Shortcut(Fav() + "/evil.url", " JavaScript:alert(1)");
   Shortcut(Fav() + "/<Folder> & \"co\"/data.url", "data:text/html,<script>x</script>");
@@ -267,6 +282,7 @@ TEST_F(FavoritesTest, NamesStayTextAndScriptShortcutsAreLeftOut) {
   ASSERT_NE(att, nullptr);
   EXPECT_EQ(att->m_strURL, "http://att/?a=1&b=2");
   EXPECT_EQ(Children(folder).size(), 1u);
+#endif
   EXPECT_EQ(Child(doc.GetWorkBox(), "evil"), nullptr);
   EXPECT_TRUE(Said(
       "スクリプトを実行する URL (javascript:、data:、vbscript:) 2 件は取り込みませんでした。"));

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/link_check/link_checker.h"
+#include "support/environment.h"
 #include "support/loopback_http_server.h"
 
 namespace vesk::test {
@@ -43,7 +44,8 @@ Server::Response Answer(const Server::Request& r) {
 
 class LinkCheckerTest : public ::testing::Test {
  protected:
-  void SetUp() override { setenv("NO_PROXY", "*", 1); }  // loopback only, whatever the proxy
+  // Loopback only, whatever the proxy.
+  void SetUp() override { SetEnvironment("NO_PROXY", "*"); }
   Server server{Answer};
 };
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli_runner.h"
+#include "support/environment.h"
 #include "support/loopback_http_server.h"
 
 namespace vesk::test {
@@ -16,7 +17,7 @@ using nlohmann::json;
 class CheckLinksTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("NO_PROXY", "*", 1);  // loopback only, whatever the proxy
+    SetEnvironment("NO_PROXY", "*");  // loopback only, whatever the proxy
     ASSERT_EQ(cli.Run({"new", File("c.knd")}).exitCode, 0);
     json d = json::parse(cli.Run({"dump", File("c.knd")}).out);
     auto node = [](int serial, int kind, int parent, const std::string& title,

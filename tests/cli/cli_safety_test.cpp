@@ -2,7 +2,9 @@
 // that only reads leaves the settings alone, and JSON is a lossless way in and out.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -52,21 +54,41 @@ TEST_F(CliSafetyTest, ReadingADocumentNeverWritesTheSettings) {
   WriteBytes(File("g.knd"), KndBuilder::Version200WithGenres("A\tB\t"));
   EXPECT_EQ(cli.Run({"info", File("g.knd")}).exitCode, 0);
   EXPECT_EQ(cli.Run({"dump", File("g.knd")}).exitCode, 0);
+#ifdef _WIN32
+  const auto store = cli.Settings();
+  EXPECT_FALSE(store->KeyExists("")) << "no registry key was made";
+  // What the registry holds of the settings a document's reading could touch.
+  const auto snapshot = [&store] {
+    return store->ReadString("Settings\\Data", "GenreList").value_or("(none)") + "|" +
+           std::to_string(store->ReadDword("Settings\\Data", "tail").value_or(99));
+  };
+#else
   EXPECT_FALSE(fs::exists(cli.SettingsFile()));
+  const auto snapshot = [this] { return ReadBytes(cli.SettingsFile()); };
+#endif
 
   // An oversized one is refused with a message; the document still opens.
   ASSERT_EQ(cli.Run({"config", "set", "Settings\\Data", "tail", "0"}).exitCode, 0);
-  const std::string settings = ReadBytes(cli.SettingsFile());
+  const std::string settings = snapshot();
   std::string huge;
   for (int i = 0; i < 20000; ++i) huge += "genre" + std::to_string(i) + "\t";
   WriteBytes(File("big.knd"), KndBuilder::Version200WithGenres(huge));
   CliResult r = cli.Run({"info", File("big.knd")});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_NE(r.err.find("ジャンルリストが大きすぎる"), std::string::npos) << r.err;
-  EXPECT_EQ(ReadBytes(cli.SettingsFile()), settings);
+  EXPECT_EQ(snapshot(), settings);
 }
 
 TEST_F(CliSafetyTest, SpecialFilesNeverHangACommand) {
+#ifdef _WIN32
+  // Windows' special files are its devices, under a reserved name in any folder or alone.
+  const std::string device = "NUL";
+  EXPECT_EQ(cli.Run({"info", File("NUL.knd")}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"info", "CON"}).exitCode, 1);
+  EXPECT_EQ(cli.Run({"info", File("COM1")}).exitCode, 1);
+  ASSERT_EQ(cli.Run({"new", File("n.knd")}).exitCode, 0);
+#else
+  const std::string device = "/dev/zero";
   ASSERT_EQ(::mkfifo(File("fifo.knd").c_str(), 0600), 0);
   EXPECT_EQ(cli.Run({"info", File("fifo.knd")}).exitCode, 1);
   EXPECT_EQ(cli.Run({"info", "/dev/zero"}).exitCode, 1);
@@ -76,17 +98,60 @@ TEST_F(CliSafetyTest, SpecialFilesNeverHangACommand) {
   ASSERT_EQ(::mkfifo(cli.SettingsFile().c_str(), 0600), 0);
   ASSERT_EQ(cli.Run({"new", File("n.knd")}).exitCode, 0);
   EXPECT_EQ(cli.Run({"info", File("n.knd")}).exitCode, 0);
+#endif
 
   // A template that is a device: plain pages instead, with a message.
   CliResult r = cli.Run({"dump", File("n.knd")});
   json doc = json::parse(r.out);
-  doc["fileInfo"]["template"] = "/dev/zero";
+  doc["fileInfo"]["template"] = device;
   WriteBytes(File("t.json"), doc.dump());
   ASSERT_EQ(cli.Run({"load", File("t.json"), File("t.knd")}).exitCode, 0);
   r = cli.Run({"export-html", File("t.knd")});
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.err.find("/dev/zero"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(device), std::string::npos) << r.err;
 }
+
+#ifdef _WIN32
+// The names Windows would read otherwise than they are written (a stream, a device, a dropped
+// trailing dot or space, another drive's current folder, another machine) are refused as the
+// document's path and as the names of its outputs, and nothing lands under another name.
+TEST_F(CliSafetyTest, WindowsFormsOfUnsafeNamesAreRefused) {
+  for (const std::string& path :
+       {File("a.knd:stream"), File("dot.knd."), File("space.knd "), File("com1.knd"),
+        File("sub/NUL"), std::string("C:relative.knd"), std::string("\\\\host\\share\\a.knd")}) {
+    EXPECT_EQ(cli.Run({"new", path}).exitCode, 1) << path;
+  }
+  EXPECT_TRUE(fs::is_empty(FsPath(files.Str())));
+
+  fs::create_directory(FsPath(File("site")));
+  ASSERT_EQ(cli.Run({"new", File("site/d.knd")}).exitCode, 0);
+  const json plain = json::parse(cli.Run({"dump", File("site/d.knd")}).out);
+  for (const char* search : {"search.cgi:stream", "search.cgi.", "search.cgi ", "NUL", "con.cgi",
+                             "C:search.cgi", "..\\search.cgi"}) {
+    json doc = plain;
+    doc["fileInfo"]["searchFile"] = search;
+    WriteBytes(File("d.json"), doc.dump());
+    ASSERT_EQ(cli.Run({"--yes", "load", File("d.json"), File("site/d.knd")}).exitCode, 0) << search;
+    CliResult r = cli.Run({"--yes", "export-cgi", File("site/d.knd")});
+    EXPECT_NE(r.exitCode, 0) << search;
+    EXPECT_NE(r.err.find("ファイル名に使用できない文字が有ります。"), std::string::npos)
+        << search << r.err;
+    EXPECT_FALSE(fs::exists(FsPath(File("site/search.cgi")))) << search;
+    EXPECT_FALSE(fs::exists(FsPath(File("search.cgi")))) << search;  // beside the folder
+  }
+  // A drive-relative or another machine's folder is no output folder: the document's is used.
+  for (const char* folder : {"C:out", "\\\\host\\share"}) {
+    json doc = plain;
+    doc["fileInfo"]["cgiFolder"] = folder;
+    WriteBytes(File("d.json"), doc.dump());
+    ASSERT_EQ(cli.Run({"--yes", "load", File("d.json"), File("site/d.knd")}).exitCode, 0) << folder;
+    CliResult r = cli.Run({"--yes", "export-cgi", File("site/d.knd")});
+    EXPECT_EQ(r.exitCode, 0) << folder << r.err;
+    EXPECT_TRUE(fs::exists(FsPath(File("site/search.cgi")))) << folder;
+    fs::remove(FsPath(File("site/search.cgi")));
+  }
+}
+#endif
 
 TEST_F(CliSafetyTest, DumpAndLoadKeepBytesThatAreNotShiftJis) {
   ASSERT_EQ(cli.Run({"new", File("a.knd")}).exitCode, 0);

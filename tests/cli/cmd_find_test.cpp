@@ -48,8 +48,8 @@ TEST_F(CliFindTest, CurrentCategoryScopeTakesTheCategoryOfTheSerial) {
 }
 
 TEST_F(CliFindTest, UsesTheStoredModeAndLeavesTheHistoryAlone) {
-  platform::CSettingsFileBackend file(cli.SettingsFile());
-  CVeskSettings stored(file);
+  const auto store = cli.Settings();
+  CVeskSettings stored(*store);
   stored.SetSearchMode(0x800);
   stored.SetSearchWords("old");
   EXPECT_EQ(cli.Run({"find", path, "alpha"}).out, "8\n");

@@ -56,7 +56,7 @@ TEST_F(FavoritesBookmarksCli, FavoritesExportAndImportRunTheCommands) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(ReadBytes(fav + "/Kestrelnest/趣味/登山_山歩き.url"),
             "[InternetShortcut]\r\nURL=http://mountain/\r\n");
-  EXPECT_FALSE(fs::exists(fav + "/Kestrelnest/趣味/Sub"));
+  EXPECT_FALSE(fs::exists(FsPath(fav + "/Kestrelnest/趣味/Sub")));
   // A bad value is a failure; a missing one a usage error.
   EXPECT_EQ(cli.Run({"export-favorites", knd, fav, "--option", "4"}).exitCode, 1);
   EXPECT_EQ(cli.Run({"export-favorites", knd, fav, "--option", "one"}).exitCode, 1);

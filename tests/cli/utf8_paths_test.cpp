@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 using test::CCliRunner;
 using test::CliResult;
 using test::CTempFolder;
+using test::FsPath;
 using test::ReadBytes;
 using test::WriteBytes;
 
@@ -53,9 +54,9 @@ class Utf8PathsTest : public ::testing::TestWithParam<const char*> {
 };
 
 TEST_P(Utf8PathsTest, EveryCommandWorksAndOutputsGetUtf8Names) {
-  fs::create_directories(folder);
+  fs::create_directories(FsPath(folder));
   const std::string shared = tmp.File("共有 フォルダ");  // Shift_JIS can hold this folder's name
-  fs::create_directories(shared + "/出力");
+  fs::create_directories(FsPath(shared + "/出力"));
   WriteBytes(shared + "/テンプレート.html",
              "<!-- Links Data -->$Catefile <!-- Link List Up -->[$Title]"
              "<!-- End Link List Up --><!-- End Links Data -->\n");
@@ -79,7 +80,7 @@ TEST_P(Utf8PathsTest, EveryCommandWorksAndOutputsGetUtf8Names) {
   r = cli.Run({"--yes", "export-cgi", doc});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, shared + "/出力/カテゴリ.cgi\n");
-  EXPECT_TRUE(fs::exists(shared + "/出力/search.cgi"));
+  EXPECT_TRUE(fs::exists(FsPath(shared + "/出力/search.cgi")));
   r = cli.Run({"--yes", "export-html", doc});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, shared + "/出力/カテゴリ.html\n");
@@ -87,7 +88,7 @@ TEST_P(Utf8PathsTest, EveryCommandWorksAndOutputsGetUtf8Names) {
 
   r = cli.Run({"export-csv", doc, "0"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  ASSERT_TRUE(fs::exists(folder + "/カテゴリ.csv"));
+  ASSERT_TRUE(fs::exists(FsPath(folder + "/カテゴリ.csv")));
   r = cli.Run({"search-page", doc, "0"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, folder + "/knrdata.html\n");
@@ -100,14 +101,14 @@ TEST_P(Utf8PathsTest, EveryCommandWorksAndOutputsGetUtf8Names) {
 }
 
 TEST_P(Utf8PathsTest, APathShiftJisCannotHoldIsRefusedByName) {
-  fs::create_directories(folder + "/😀");
+  fs::create_directories(FsPath(folder + "/😀"));
   const std::string json = folder + "/collection.json";
   const std::string bad = folder + "/😀/テンプレート.html";
   WriteBytes(json, Collection(bad, folder).dump());
   CliResult r = cli.Run({"load", json, doc + ".new"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find(bad), std::string::npos) << r.err;
-  EXPECT_FALSE(fs::exists(doc + ".new"));
+  EXPECT_FALSE(fs::exists(FsPath(doc + ".new")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, Utf8PathsTest,

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <string>
 
@@ -132,11 +136,18 @@ TEST(BannerImage, OpenFailuresAndNonFilesAreRefusedWithTheMessage) {
   Size missing = ReadSizeOf(tmp.File("none.gif"));
   EXPECT_EQ(missing.result, -9);
   EXPECT_EQ(ToUtf8(missing.message), tmp.File("none.gif") + " ファイルが見つかりません。");
-  // A folder and a named pipe are no image files; opening the pipe must not wait for a writer.
-  ::mkdir(tmp.File("dir.gif").c_str(), 0700);
-  ::mkfifo(tmp.File("pipe.jpg").c_str(), 0600);
+  // A folder and a special file are no image files; opening one must not wait for a writer.
+  std::filesystem::create_directory(FsPath(tmp.File("dir.gif")));
   EXPECT_EQ(ReadSizeOf(tmp.File("dir.gif")).result, -9);
+#ifdef _WIN32
+  // Windows' special files are its devices, reached under a reserved name in any folder.
+  EXPECT_EQ(ReadSizeOf(tmp.File("NUL.jpg")).result, -9);
+  EXPECT_EQ(ReadSizeOf("CON").result, -9);
+  EXPECT_EQ(ReadSizeOf(tmp.File("a.jpg:stream")).result, -9);
+#else
+  ::mkfifo(tmp.File("pipe.jpg").c_str(), 0600);
   EXPECT_EQ(ReadSizeOf(tmp.File("pipe.jpg")).result, -9);
+#endif
   CBannerImage closed;
   std::uint32_t w = 0, h = 0;
   EXPECT_EQ(closed.ReadSize(w, h), -1);
@@ -163,8 +174,8 @@ TEST(BannerImage, RelativePathAgainstTheBaseFolder) {
 
 TEST(BannerImage, TagForTheImageButton) {
   CTempFolder tmp;
-  ::mkdir(tmp.File("img").c_str(), 0700);
-  ::mkdir(tmp.File("html").c_str(), 0700);
+  std::filesystem::create_directory(FsPath(tmp.File("img")));
+  std::filesystem::create_directory(FsPath(tmp.File("html")));
   const std::string gif = ReadBytes(kImages + "gif87a.gif");
   WriteBytes(tmp.File("img/夏.gif"), gif);
   BannerTagResult r = MakeBannerTag(tmp.File("img/夏.gif"), tmp.File("html"));

@@ -235,7 +235,7 @@ TEST_F(CgiExportTest, AnUncreatableTemporaryFileIsReportedWithItsCauseAndName) {
 
 TEST_F(CgiExportTest, OutputFolderIsTheFolderFieldOnlyWhenItNamesAnExistingFolder) {
   // The field is Shift_JIS; the folder on disk has the UTF-8 name.
-  fs::create_directory(dir.File("出力"));
+  fs::create_directory(FsPath(dir.File("出力")));
   const std::string field = ToCp932(dir.File("出力"));
   EXPECT_EQ(OutputFolder(field, "/doc/"), dir.File("出力/"));
   EXPECT_EQ(OutputFolder(field + "/", "/doc/"), dir.File("出力/"));  // typed with a trailing '/'

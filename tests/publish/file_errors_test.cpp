@@ -37,7 +37,9 @@ TEST(FileErrors, MapsSystemErrorsToTheCausesTheMessagesKnow) {
   EXPECT_EQ(FileErrorCauseFromErrno(0), kFileErrNone);
   EXPECT_EQ(FileErrorCauseFromErrno(ENOENT), kFileErrNotFound);
   EXPECT_EQ(FileErrorCauseFromErrno(ENOSPC), kFileErrDiskFull);
+#ifdef EDQUOT  // POSIX only
   EXPECT_EQ(FileErrorCauseFromErrno(EDQUOT), kFileErrDiskFull);
+#endif
   EXPECT_EQ(FileErrorCauseFromErrno(EACCES), kFileErrAccessDenied);
   EXPECT_EQ(FileErrorCauseFromErrno(ENOTDIR), kFileErrBadPath);
   EXPECT_EQ(FileErrorCauseFromErrno(EMFILE), kFileErrTooManyOpen);

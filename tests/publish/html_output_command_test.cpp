@@ -123,10 +123,10 @@ TEST_F(HtmlOutputCommand, APageEditedToTheSameLengthOrRemovedIsPutRightByAnUncha
 TEST_F(HtmlOutputCommand, PagesGoToTheHtmlFolderUnderTheUtf8FormOfTheirNames) {
   // The document in a folder Shift_JIS cannot name; the template and output folder fields are
   // Shift_JIS, so they name Japanese folders.
-  fs::create_directories(dir.File("😀 -x"));
+  fs::create_directories(FsPath(dir.File("😀 -x")));
   SaveAs("😀 -x/site.knd");
-  fs::create_directories(dir.File("ドキュメント/公開"));
-  fs::rename(dir.File("t.html"), dir.File("ドキュメント/テンプレート.html"));
+  fs::create_directories(FsPath(dir.File("ドキュメント/公開")));
+  fs::rename(FsPath(dir.File("t.html")), FsPath(dir.File("ドキュメント/テンプレート.html")));
   doc.GetFileInfo().m_strTemplate = ToCp932(dir.File("ドキュメント/テンプレート.html"));
   doc.GetFileInfo().m_strHtmlFolder = ToCp932(dir.File("ドキュメント/公開/"));
   settings.SetAuto(0);
@@ -144,10 +144,10 @@ TEST_F(HtmlOutputCommand, PagesGoToTheHtmlFolderUnderTheUtf8FormOfTheirNames) {
             std::string::npos);
   // An accented folder has no Shift_JIS form: such a field names no folder, so the pages go
   // beside the document.
-  fs::create_directories(dir.File("Café"));
+  fs::create_directories(FsPath(dir.File("Café")));
   doc.GetFileInfo().m_strHtmlFolder = ToCp932(dir.File("Café"));
   ASSERT_TRUE(RunHtmlOutput(doc));
-  EXPECT_TRUE(fs::exists(dir.File("😀 -x/カテゴリ.html")));
+  EXPECT_TRUE(fs::exists(FsPath(dir.File("😀 -x/カテゴリ.html"))));
 }
 
 TEST_F(HtmlOutputCommand, CancelledDocumentFolderEndsSilently) {

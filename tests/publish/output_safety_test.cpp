@@ -3,9 +3,12 @@
 // folders the user chose.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
+#include <vector>
 
 #include "publish/cgi_data.h"
 #include "publish/csv_file.h"
@@ -130,8 +133,8 @@ TEST_F(OutputSafetyTest, AReceivedDocumentCannotWriteOutsideItsFolderUnasked) {
   ui.messages.clear();
   EXPECT_TRUE(RunCgiOutput(doc));
   EXPECT_TRUE(ui.messages.empty()) << "asked only once";
-  EXPECT_TRUE(settings.IsOutputFolderConfirmed(fs::canonical(DocPath()).string(),
-                                               fs::canonical(dir.File("home")).string()));
+  EXPECT_TRUE(settings.IsOutputFolderConfirmed(PathText(fs::canonical(DocPath())),
+                                               PathText(fs::canonical(dir.File("home")))));
 
   // A folder below the document's own is never asked about.
   fs::create_directory(Site("cgi"));
@@ -144,17 +147,22 @@ TEST_F(OutputSafetyTest, AReceivedDocumentCannotWriteOutsideItsFolderUnasked) {
 }
 
 TEST_F(OutputSafetyTest, PlantedLinksAndSpecialFilesAreNeverFollowedOrReplaced) {
+  VESK_SKIP_WITHOUT_SYMLINKS();
   WriteBytes(dir.File("victim"), "precious");
   // Under an output's name, under the temporary file's name and under the search page's name.
   fs::create_symlink(dir.File("victim"), Site("category1.cgi"));
   fs::create_symlink(dir.File("victim"), Site("vesktemp.)vesk("));
   fs::create_symlink(dir.File("victim"), Site("knrdata.html"));
+#ifndef _WIN32
   ASSERT_EQ(::mkfifo(Site("search.cgi").c_str(), 0600), 0);
+#endif
 
   EXPECT_FALSE(RunCgiOutput(doc));
   EXPECT_EQ(ReadBytes(dir.File("victim")), "precious");
   EXPECT_TRUE(fs::is_symlink(Site("category1.cgi")));
+#ifndef _WIN32
   EXPECT_TRUE(fs::is_fifo(Site("search.cgi")));
+#endif
   EXPECT_TRUE(fs::exists(Site("category0.cgi")));  // the others are written
   EXPECT_FALSE(fs::exists(fs::symlink_status(Site("vesktemp.)vesk("))));
 
@@ -162,6 +170,50 @@ TEST_F(OutputSafetyTest, PlantedLinksAndSpecialFilesAreNeverFollowedOrReplaced) 
   EXPECT_EQ(ReadBytes(dir.File("victim")), "precious");
   EXPECT_TRUE(fs::is_symlink(Site("knrdata.html")));
 }
+
+#ifdef _WIN32
+// Names Windows would take otherwise than they are written: a device (the output would vanish or
+// hang), an alternate data stream of another file, a trailing dot or space that Windows drops
+// (so the checked name is not the written one), and a drive's current folder.
+TEST_F(OutputSafetyTest, WindowsFormsOfUnsafeNamesAreRefused) {
+  settings.SetAuto(0);
+  LINKINFO* sub = doc.FindFirstChild(Top());
+  for (const char* name : {"NUL", "com1.cgi", "Con.txt", "links.knd:stream", "sub.cgi.", "sub.cgi ",
+                           "C:sub.cgi", "LINKS.KND"}) {
+    sub->m_strFileName = name;
+    ASSERT_TRUE(Resave());
+    ui.messages.clear();
+    EXPECT_FALSE(RunCgiOutput(doc)) << name;
+    EXPECT_EQ(Count(kBadName), 1) << name;
+    EXPECT_EQ(ReadBytes(DocPath()), docBytes) << name;
+    EXPECT_FALSE(fs::exists(Site("sub.cgi"))) << name;
+  }
+  // The same names as the search file (which the runs above wrote under its own name).
+  sub->m_strFileName = "sub.cgi";
+  fs::remove(Site("search.cgi"));
+  for (const char* name : {"aux", "search.cgi:x", "search.cgi.", "Links.knd"}) {
+    doc.GetFileInfo().m_strSearchFile = name;
+    ASSERT_TRUE(Resave());
+    ui.messages.clear();
+    EXPECT_FALSE(RunCgiOutput(doc)) << name;
+    EXPECT_EQ(Count(kBadName), 1) << name;
+    EXPECT_EQ(ReadBytes(DocPath()), docBytes) << name;
+    EXPECT_FALSE(fs::exists(Site("search.cgi"))) << name;
+  }
+  // A drive-relative folder or another machine's share names no output folder: the document's
+  // folder is used, and the user is told.
+  doc.GetFileInfo().m_strSearchFile = "search.cgi";
+  for (const char* folder : {"C:out", "\\\\host\\share", "//host/share"}) {
+    doc.GetFileInfo().m_strCgiFolder = folder;
+    ASSERT_TRUE(Resave());
+    ui.messages.clear();
+    EXPECT_TRUE(RunCgiOutput(doc)) << folder;
+    EXPECT_EQ(Count(folder), 1) << folder;
+    EXPECT_TRUE(fs::exists(Site("sub.cgi"))) << folder;
+    fs::remove(Site("sub.cgi"));
+  }
+}
+#endif
 
 // A write that fails half-way (here: the file-size limit, as a full disk would) leaves the
 // previous good files whole, is reported once with its cause, and leaves no temporary file.
@@ -229,7 +281,13 @@ TEST_F(OutputSafetyTest, RelativeFoldersAndTemplatesAreTakenFromTheDocumentsFold
 TEST_F(OutputSafetyTest, ATemplateOutsideTheDocumentsFolderIsReadOnlyWhenConfirmed) {
   WriteBytes(dir.File("secret.txt"),
              "root:x:0:0\n$Category<!-- Links Data --><!-- End Links Data -->\n");
+#ifdef _WIN32
+  // Wine cannot create symbolic links: only the template named outside.
+  const std::vector<const char*> fields{"../secret.txt"};
+#else
   fs::create_symlink(dir.File("secret.txt"), Site("planted.html"));
+  const std::vector<const char*> fields{"../secret.txt", "planted.html"};
+#endif
   const auto pagesHoldSecret = [this] {
     for (const auto& e : fs::directory_iterator(Site()))
       if (ReadBytes(e.path().string()).find("root:x") != std::string::npos &&
@@ -237,7 +295,7 @@ TEST_F(OutputSafetyTest, ATemplateOutsideTheDocumentsFolderIsReadOnlyWhenConfirm
         return true;
     return false;
   };
-  for (const char* field : {"../secret.txt", "planted.html"}) {
+  for (const char* field : fields) {
     doc.GetFileInfo().m_strTemplate = field;
     ASSERT_TRUE(Resave());
     ui.answer = MbResult::Cancel;
@@ -246,7 +304,7 @@ TEST_F(OutputSafetyTest, ATemplateOutsideTheDocumentsFolderIsReadOnlyWhenConfirm
     ASSERT_EQ(ui.messages.size(), 1u) << field;
     EXPECT_EQ(ui.messages[0].buttons, MbButtons::OkCancel);
     EXPECT_EQ(ui.messages[0].Utf8(), "テンプレート " +
-                                         fs::canonical(dir.File("secret.txt")).string() +
+                                         PathText(fs::canonical(dir.File("secret.txt"))) +
                                          " はドキュメントのフォルダの外に有ります。"
                                          "このテンプレートを使用しますか?");
     EXPECT_FALSE(pagesHoldSecret()) << field;
@@ -262,8 +320,8 @@ TEST_F(OutputSafetyTest, ATemplateOutsideTheDocumentsFolderIsReadOnlyWhenConfirm
   doc.SetModifiedFlag(false);
   RunHtmlOutput(doc);
   EXPECT_EQ(Count("テンプレート"), 0) << "asked only once";
-  EXPECT_TRUE(settings.IsOutputFolderConfirmed(fs::canonical(DocPath()).string(),
-                                               fs::canonical(dir.File("secret.txt")).string()));
+  EXPECT_TRUE(settings.IsOutputFolderConfirmed(PathText(fs::canonical(DocPath())),
+                                               PathText(fs::canonical(dir.File("secret.txt")))));
 
   // A template inside the folder, or one that is not there, is never asked about.
   for (const char* field : {"t.html", "missing.html"}) {

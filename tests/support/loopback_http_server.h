@@ -2,12 +2,6 @@
 // machine, answers through a handler, and counts what it was asked and how much at once.
 #pragma once
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -20,6 +14,8 @@
 #include <thread>
 #include <utility>
 #include <vector>
+
+#include "support/loopback_socket.h"
 
 namespace vesk::test {
 
@@ -42,19 +38,8 @@ class CLoopbackHttpServer {
   explicit CLoopbackHttpServer(Handler handler, std::string address = "127.0.0.1")
       : m_handler(std::move(handler)), m_address(std::move(address)) {
     if (m_address.rfind("127.", 0) != 0) throw std::invalid_argument("loopback addresses only");
-    m_listen = ::socket(AF_INET, SOCK_STREAM, 0);
-    int one = 1;
-    ::setsockopt(m_listen, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = 0;
-    if (m_listen < 0 || ::inet_pton(AF_INET, m_address.c_str(), &addr.sin_addr) != 1 ||
-        ::bind(m_listen, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        ::listen(m_listen, 128) != 0)
-      throw std::runtime_error("cannot listen on " + m_address);
-    socklen_t len = sizeof addr;
-    ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&addr), &len);
-    m_port = ntohs(addr.sin_port);
+    m_listen = loopback::Listen(m_address, m_port);
+    if (m_listen == loopback::kNoSocket) throw std::runtime_error("cannot listen on " + m_address);
     m_acceptor = std::thread([this] { AcceptLoop(); });
   }
 
@@ -67,7 +52,7 @@ class CLoopbackHttpServer {
       threads.swap(m_threads);
     }
     for (auto& t : threads) t.join();
-    ::close(m_listen);
+    loopback::Close(m_listen);
   }
 
   int Port() const { return m_port; }
@@ -87,45 +72,33 @@ class CLoopbackHttpServer {
   }
 
   // A loopback port on which nothing listens (bound for a moment, then released).
-  static int UnusedPort() {
-    int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(s);
-    return ntohs(addr.sin_port);
-  }
+  static int UnusedPort() { return loopback::UnusedPort(); }
 
  private:
   // Waits until fd is readable; false when the server stops first.
-  bool WaitReadable(int fd) {
-    while (!m_stop) {
-      pollfd p{fd, POLLIN, 0};
-      if (::poll(&p, 1, 20) > 0) return true;
-    }
+  bool WaitReadable(loopback::Socket s) {
+    while (!m_stop)
+      if (loopback::WaitReadable(s, 20)) return true;
     return false;
   }
 
   void AcceptLoop() {
     while (WaitReadable(m_listen)) {
-      int fd = ::accept(m_listen, nullptr, nullptr);
-      if (fd < 0) continue;
+      loopback::Socket fd = loopback::Accept(m_listen);
+      if (fd == loopback::kNoSocket) continue;
       std::lock_guard<std::mutex> lock(m_mutex);
       m_threads.emplace_back([this, fd] { Serve(fd); });
     }
   }
 
-  void Serve(int fd) {
+  void Serve(loopback::Socket fd) {
     std::string buffer;
     char chunk[4096];
     for (;;) {
       std::size_t end;
       while ((end = buffer.find("\r\n\r\n")) == std::string::npos) {
         if (!WaitReadable(fd)) return Close(fd);
-        ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        long n = loopback::Receive(fd, chunk, sizeof chunk);
         if (n <= 0) return Close(fd);
         buffer.append(chunk, static_cast<std::size_t>(n));
       }
@@ -153,17 +126,17 @@ class CLoopbackHttpServer {
     }
   }
 
-  static bool SendAll(int fd, const std::string& data) {
+  static bool SendAll(loopback::Socket fd, const std::string& data) {
     std::size_t done = 0;
     while (done < data.size()) {
-      ssize_t n = ::send(fd, data.data() + done, data.size() - done, MSG_NOSIGNAL);
+      long n = loopback::Send(fd, data.data() + done, data.size() - done);
       if (n <= 0) return false;
       done += static_cast<std::size_t>(n);
     }
     return true;
   }
 
-  static void Close(int fd) { ::close(fd); }
+  static void Close(loopback::Socket fd) { loopback::Close(fd); }
 
   static Request Parse(const std::string& head) {
     Request r;
@@ -190,7 +163,7 @@ class CLoopbackHttpServer {
 
   Handler m_handler;
   std::string m_address;
-  int m_listen = -1;
+  loopback::Socket m_listen = loopback::kNoSocket;
   int m_port = 0;
   std::atomic<bool> m_stop{false};
   std::atomic<int> m_active{0};
