@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/capture/json_sax_reader.h"
+#include "text/json_sax_reader.h"
 
 namespace vesk {
 

@@ -4,8 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "app/capture/json_sax_reader.h"
 #include "app/capture/session_file.h"
+#include "text/json_sax_reader.h"
 
 namespace vesk {
 

@@ -1,4 +1,4 @@
-#include "app/capture/json_sax_reader.h"
+#include "text/json_sax_reader.h"
 
 #include <climits>
 
