@@ -33,7 +33,9 @@ int Run(const std::string& file, const std::vector<std::string>& dataFiles, CliC
 
 CommandRegistrar reg(61, [](CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand(
-      "import", "Read CGI data, CSV or shortcut files into FILE (Read Data File), then save it");
+      "import",
+      "Read CGI data, CSV, shortcut or bookmark files, or a browser's Bookmarks or places.sqlite, "
+      "into FILE (Read Data File), then save it");
   auto file = std::make_shared<std::string>();
   auto dataFiles = std::make_shared<std::vector<std::string>>();
   cmd->add_option("FILE", *file, "Collection file (.knd)")->required();

@@ -22,7 +22,8 @@ for t in "${targets[@]}"; do
   # an input that takes longer than 2 s or asks for more than 64 MB at once fails the run.
   limits=()
   case $t in
-  firefox_session_fuzz | devtools_list_fuzz | chromium_session_fuzz | mozlz4_fuzz | bookmark_reader_fuzz)
+  firefox_session_fuzz | devtools_list_fuzz | chromium_session_fuzz | mozlz4_fuzz | bookmark_reader_fuzz | \
+    chromium_bookmarks_fuzz | places_store_fuzz)
     limits=(-timeout=2 -malloc_limit_mb=64 -max_len=1048576)
     ;;
   esac

@@ -93,10 +93,16 @@ bool ImportBookmarkFile(CVeskDoc& doc, const std::string& path, BookmarkImportRe
     ui.MessageBox(ResFormat(kIdsNotBookmarkFile, ToCp932(path)), MbButtons::Ok, MbIcon::Stop);
     return false;
   }
-  LINKINFO* workBox = doc.GetWorkBox();
-  if (!workBox) return false;
   const std::vector<BookmarkItem> items = ReadBookmarks(text);
   text.clear();
+  return ImportBookmarkItems(doc, items, result);
+}
+
+bool ImportBookmarkItems(CVeskDoc& doc, const std::vector<BookmarkItem>& items,
+                         BookmarkImportResult* result) {
+  IUserInterface& ui = doc.UI();
+  LINKINFO* workBox = doc.GetWorkBox();
+  if (!workBox) return false;
 
   BookmarkImportResult counts;
   bool ok = true;
@@ -122,13 +128,14 @@ bool ImportBookmarkFile(CVeskDoc& doc, const std::string& path, BookmarkImportRe
     }
     // The reader decoded the file's references: this is the text the browser showed.
     node->m_strTitle = EscapeHtmlText(node->m_strTitle);
+    // Folders keep their dates as bookmarks do; without one a node keeps today's.
+    SetDate(*node, item.lastModified > 0 ? item.lastModified : item.addDate);
     if (item.folder) {
       ++counts.categories;
       doc.UpdateAllViews(kHintAddCategory, node);
     } else {
       ++counts.links;
       node->m_strURL = OutsideUrl(UrlToCp932(item.url));
-      SetDate(*node, item.lastModified > 0 ? item.lastModified : item.addDate);
     }
     doc.RecordUndo(node, kUndoCreated, group);
     made[k] = node;

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vesk {
 
+struct BookmarkItem;
 class CVeskDoc;
 struct LINKINFO;
 
@@ -28,6 +30,12 @@ bool LooksLikeBookmarkFile(const std::string& path);
 // nodes made until then stay).
 bool ImportBookmarkFile(CVeskDoc& doc, const std::string& path,
                         BookmarkImportResult* result = nullptr);
+
+// Puts items (parents before children, as the bookmark readers give them) into the work box as
+// one undo group, as ImportBookmarkFile does after reading its file: the import shared by the
+// bookmark file and the browsers' own stores.
+bool ImportBookmarkItems(CVeskDoc& doc, const std::vector<BookmarkItem>& items,
+                         BookmarkImportResult* result = nullptr);
 
 // The bookmark file text (UTF-8, LF line ends) of category's subtree: its links and subcategories
 // at the top level, the category's name as the file's title. Titles are HTML in the document; the

@@ -9,9 +9,8 @@ namespace vesk {
 namespace {
 
 constexpr const char* kDoctype = "<!DOCTYPE NETSCAPE-Bookmark-file-1";
-// A title longer than this is cut (on a character boundary): no bookmark needs more.
-constexpr std::size_t kTitleMax = 1024;
-constexpr std::size_t kUrlMax = 8192;
+constexpr std::size_t kTitleMax = kBookmarkTitleMax;
+constexpr std::size_t kUrlMax = kBookmarkUrlMax;
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -101,9 +100,22 @@ std::int64_t ParseDate(const std::string& value) {
   return v;
 }
 
-// White space runs (and control characters) become one space; the ends are trimmed; the text
-// is cut at max bytes without splitting a UTF-8 character.
-std::string CleanText(const std::string& text, std::size_t max) {
+// The element's text from pos up to the next tag; a closing tag of name there is consumed.
+std::string TakeText(const std::string& text, std::size_t& pos, const char* closeTag) {
+  std::size_t lt = text.find('<', pos);
+  if (lt == std::string::npos) lt = text.size();
+  std::string raw = text.substr(pos, std::min(lt - pos, kTitleMax * 8));
+  pos = lt;
+  if (HasWordAt(text, lt, closeTag)) {
+    std::size_t gt = text.find('>', lt);
+    pos = gt == std::string::npos ? text.size() : gt + 1;
+  }
+  return CleanBookmarkText(DecodeHtmlEntities(raw), kTitleMax);
+}
+
+}  // namespace
+
+std::string CleanBookmarkText(const std::string& text, std::size_t max) {
   std::string out;
   bool space = false;
   for (char ch : text) {
@@ -123,21 +135,6 @@ std::string CleanText(const std::string& text, std::size_t max) {
   }
   return out;
 }
-
-// The element's text from pos up to the next tag; a closing tag of name there is consumed.
-std::string TakeText(const std::string& text, std::size_t& pos, const char* closeTag) {
-  std::size_t lt = text.find('<', pos);
-  if (lt == std::string::npos) lt = text.size();
-  std::string raw = text.substr(pos, std::min(lt - pos, kTitleMax * 8));
-  pos = lt;
-  if (HasWordAt(text, lt, closeTag)) {
-    std::size_t gt = text.find('>', lt);
-    pos = gt == std::string::npos ? text.size() : gt + 1;
-  }
-  return CleanText(DecodeHtmlEntities(raw), kTitleMax);
-}
-
-}  // namespace
 
 bool IsBookmarkFile(const std::string& text) {
   std::size_t i = 0;
@@ -272,7 +269,7 @@ std::vector<BookmarkItem> ReadBookmarks(const std::string& text) {
       announced = -2;
       BookmarkItem link;
       link.parent = parentNow();
-      link.url = CleanText(DecodeHtmlEntities(tag.href), kUrlMax);
+      link.url = CleanBookmarkText(DecodeHtmlEntities(tag.href), kUrlMax);
       link.title = TakeText(text, i, "</A");
       link.addDate = ParseDate(tag.addDate);
       link.lastModified = ParseDate(tag.lastModified);

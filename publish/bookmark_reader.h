@@ -23,6 +23,9 @@ struct BookmarkItem {
 inline constexpr std::size_t kBookmarkFileMax = 64 * 1024 * 1024;
 inline constexpr std::size_t kBookmarkItemMax = 1000000;
 inline constexpr std::size_t kBookmarkDepthMax = 100;  // deeper folders flatten into the last
+// Longer titles and addresses are cut (on a character boundary): no bookmark needs more.
+inline constexpr std::size_t kBookmarkTitleMax = 1024;
+inline constexpr std::size_t kBookmarkUrlMax = 8192;
 
 // True when text (the file's beginning) declares the bookmark file type, after an optional
 // byte-order mark and white space.
@@ -32,6 +35,10 @@ bool IsBookmarkFile(const std::string& text);
 // browser's separators and the bookmarks without a URL are left out. Never fails: whatever is
 // not understood is skipped, and at most kBookmarkItemMax items are taken.
 std::vector<BookmarkItem> ReadBookmarks(const std::string& text);
+
+// White space runs (and control characters) become one space; the ends are trimmed; the text
+// is cut at max bytes without splitting a UTF-8 character.
+std::string CleanBookmarkText(const std::string& text, std::size_t max);
 
 // Decodes the HTML character references of text (named ones of HTML's basic set, decimal and
 // hexadecimal); a reference to no valid character becomes U+FFFD, an unknown one stays as it is.

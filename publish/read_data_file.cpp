@@ -2,6 +2,7 @@
 
 #include "document/veskdoc.h"
 #include "publish/bookmark_file.h"
+#include "publish/bookmark_store.h"
 #include "publish/cgi_data.h"
 #include "publish/csv_file.h"
 #include "publish/url_file_import.h"
@@ -14,6 +15,8 @@ namespace vesk {
 bool ReadDataFile(CVeskDoc& doc, const std::string& path) {
   // A browser's bookmark file is known by its document type, whatever its name.
   if (LooksLikeBookmarkFile(path)) return ImportBookmarkFile(doc, path);
+  // So are the browsers' own stores, which keep fixed names of their own.
+  if (DetectBookmarkStore(path) != BookmarkStoreKind::None) return ImportBookmarkStore(doc, path);
   CFilePath file(path);
   // The extension setting is Shift_JIS; the path's name is the file system's bytes.
   std::string cgiExt;
@@ -27,7 +30,9 @@ bool ReadDataFile(CVeskDoc& doc, const std::string& path) {
 bool OnReadDataFile(CVeskDoc& doc) {
   std::string ext = doc.GetFileInfo().m_strCgiExt;
   if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
-  auto path = doc.UI().AskOpenPath(ResFormat(kIdsReadDataFilter, ext));
+  // The data files, then the browsers' bookmark files and stores.
+  auto path = doc.UI().AskOpenPath(ResFormat(kIdsReadDataFilter, ext) +
+                                   ResString(kIdsBrowserBookmarksFilter));
   if (!path) return false;
   return ReadDataFile(doc, *path);
 }

@@ -8,12 +8,14 @@ namespace vesk {
 
 class CVeskDoc;
 
-// Runs the bookmark importer for a file that declares the bookmark file type, else the importer
+// Runs the bookmark importer for a file that declares the bookmark file type or is a browser's
+// bookmark store (by content), else the importer
 // that the file's extension (case-sensitive) names: the document's CGI extension, "csv" or
 // "url". False when no importer took the file.
 bool ReadDataFile(CVeskDoc& doc, const std::string& path);
 
-// The command: asks for the file with the filter of string 10117, then ReadDataFile.
+// The command: asks for the file with the filter of string 10117 followed by that of the
+// browsers' bookmark files and stores, then ReadDataFile.
 bool OnReadDataFile(CVeskDoc& doc);
 
 }  // namespace vesk

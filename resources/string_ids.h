@@ -69,9 +69,10 @@ enum StringId : int {
   kIdsBookmarkTitlesChanged = 10540,  // "%1": how many titles lost characters
   kIdsNotBookmarkFile = 10541,        // "%1": the file
   kIdsBookmarkFilter = 10542,
-  kIdsBookmarksWritten = 10543,    // "%1": the file written
-  kIdsScriptUrlsSkipped = 10544,   // "%1": how many script addresses an import left out
-  kIdsTemplateOutsideAsk = 10545,  // "%1": the template
+  kIdsBookmarksWritten = 10543,        // "%1": the file written
+  kIdsScriptUrlsSkipped = 10544,       // "%1": how many script addresses an import left out
+  kIdsTemplateOutsideAsk = 10545,      // "%1": the template
+  kIdsBrowserBookmarksFilter = 10546,  // appended to the Read Data File filter
   kIdsNoLinksToCheck = 10600,
   kIdsNoWindowSystem = 10720,       // no X11 display for the search program's hand-over
   kIdsOutputProgressTitle = 10721,  // the progress dialog of a long output

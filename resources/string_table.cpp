@@ -103,6 +103,9 @@ const std::map<int, const char*>& Utf8Table() {
        "スクリプトを実行する URL (javascript:、data:、vbscript:) %1 件は取り込みませんでした。"},
       {10545,
        "テンプレート %1 はドキュメントのフォルダの外に有ります。このテンプレートを使用しますか?"},
+      {10546,
+       "ブラウザのブックマーク "
+       "(*.html;Bookmarks;places.sqlite)|*.html;*.htm;Bookmarks;places.sqlite|"},
       {10600, "このカテゴリーと下位カテゴリーにリンクがありません。"},
       {10720, "X11 のディスプレイに接続できないため、Deepscoutにデータを渡せません。"},
       {10721, "ファイルの出力"},

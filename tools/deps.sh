@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(build-essential cmake pkg-config libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev
       googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
       libx11-dev xvfb xauth x11-utils xdotool imagemagick fonts-noto-cjk openbox wmctrl chromium
-      firefox-esr liblz4-dev jq python3)
+      firefox-esr liblz4-dev libsqlite3-dev jq python3)
 # The desktop's own tools: registration databases, and xdg-mime with gio to check them.
 pkgs+=(xdg-utils shared-mime-info desktop-file-utils libglib2.0-bin)
 missing=()

@@ -26,6 +26,7 @@
 #include "platform/instance_channel.h"
 #include "platform/run_tool.h"
 #include "publish/bookmark_file.h"
+#include "publish/bookmark_store.h"
 #include "publish/cgi_data.h"
 #include "publish/csv_file.h"
 #include "publish/html_pages.h"
@@ -191,7 +192,7 @@ void CVeskApp::AddBookmarkCommands(DocumentCommands& c) {
   });
   c.route.Join(kCmdBookmarksImport, [&doc] {
     if (auto path = doc.UI().AskOpenPath(ResString(kIdsBookmarkFilter)))
-      ImportBookmarkFile(doc, *path);
+      ImportBookmarksOrStore(doc, *path);
   });
   c.route.Join(kCmdBookmarksExport, [&doc] {
     LINKINFO* category = doc.GetCurrent() ? doc.GetCurrent() : doc.GetTopCategory();

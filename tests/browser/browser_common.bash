@@ -39,3 +39,22 @@ page_found() {
   out=$("$CLI" browser-page 2>/dev/null) || return 1
   [ "$out" = "$PAGE_URL	$PAGE_TITLE	$1" ]
 }
+
+# The work box of a collection as "[folder ...]" and "title=url;" in list order, after
+# `vesk-cli import` of the given store into a new collection (empty when the import failed).
+imported_shape() {
+  local knd=$WORK/imported.knd
+  rm -f "$knd"
+  "$CLI" new "$knd" >/dev/null 2>&1 && "$CLI" import "$knd" "$1" >/dev/null 2>&1 || return 0
+  "$CLI" dump "$knd" | python3 -c '
+import json, sys
+nodes = json.load(sys.stdin)["nodes"]
+def shape(parent):
+    out = ""
+    for n in nodes:
+        if n["parentSerial"] == parent:
+            out += "[" + n["title"] + shape(n["serial"]) + "]" if n["kind"] == 0 \
+                else n["title"] + "=" + n["url"] + ";"
+    return out
+print(shape(1))'
+}

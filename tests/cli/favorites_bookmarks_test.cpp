@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <string>
@@ -99,6 +100,35 @@ TEST_F(FavoritesBookmarksCli, BookmarkFilesGoOutAndComeBackUnderAnyName) {
   CVeskDoc loaded(settings, ui);
   ASSERT_TRUE(loaded.OnOpenDocument(knd));
   EXPECT_EQ(Shape(loaded, loaded.GetWorkBox()), Shape(loaded, loaded.GetTopCategory()));
+}
+
+// The browsers' own stores under their own names, told apart by their content, in one run.
+TEST_F(FavoritesBookmarksCli, ImportReadsTheBrowsersOwnStores) {
+  const std::string knd = dir.File("links.knd");
+  WriteBytes(dir.File("Bookmarks"),
+             "{\"checksum\": \"0\", \"roots\": {\"bookmark_bar\": {\"children\": ["
+             "{\"name\": \"バー\", \"type\": \"url\", \"url\": \"http://bar/\"}],"
+             "\"name\": \"Bookmarks bar\", \"type\": \"folder\"}}, \"version\": 1}");
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(dir.File("places.sqlite").c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db,
+                         "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT, title TEXT);"
+                         "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER,"
+                         "  fk INTEGER, parent INTEGER, position INTEGER, title TEXT,"
+                         "  dateAdded INTEGER, lastModified INTEGER, guid TEXT);"
+                         "INSERT INTO moz_places VALUES (1, 'http://fox/', 'fox');"
+                         "INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 0, 0,"
+                         "  'root________'), (2, 2, NULL, 1, 0, 'menu', 0, 0, 'menu________'),"
+                         "  (3, 1, 1, 2, 0, NULL, 0, 0, 'x');",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  CliResult r = cli.Run({"import", knd, dir.File("Bookmarks"), dir.File("places.sqlite")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  CVeskDoc loaded(settings, ui);
+  ASSERT_TRUE(loaded.OnOpenDocument(knd));
+  EXPECT_EQ(Shape(loaded, loaded.GetWorkBox()),
+            "[Bookmarks barバー=http://bar/;][Bookmarks Menufox=http://fox/;]");
 }
 
 }  // namespace

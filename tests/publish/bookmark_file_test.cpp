@@ -11,6 +11,7 @@
 #include "publish/bookmark_reader.h"
 #include "publish/read_data_file.h"
 #include "support/doc_fixture.h"
+#include "support/local_date.h"
 #include "support/temp_folder.h"
 #include "text/encoding.h"
 
@@ -65,14 +66,6 @@ constexpr const char* kFirefoxFile =
     "    <DT><A HREF=\"https://e.example/\">&#x1F600; &#9731; &#12354; &bogus; &#0; "
     "&#xD800;</A>\r\n"
     "</DL>\r\n";
-
-std::string LocalDate(std::int64_t seconds) {
-  std::time_t t = static_cast<std::time_t>(seconds);
-  std::tm local{};
-  localtime_r(&t, &local);
-  return std::to_string(local.tm_year + 1900) + "/" + std::to_string(local.tm_mon + 1) + "/" +
-         std::to_string(local.tm_mday);
-}
 
 TEST(BookmarkReader, ReadsTheChromiumLayout) {
   const std::vector<BookmarkItem> items = ReadBookmarks(kChromiumFile);
@@ -162,9 +155,10 @@ TEST_F(BookmarkFileTest, ImportBuildsTheTreeInTheWorkBoxAsOneUndoGroup) {
   ASSERT_NE(japanese, nullptr);
   LINKINFO* news = Child(japanese, "ニュース");
   ASSERT_NE(news, nullptr);
-  EXPECT_EQ(std::to_string(news->m_nYear) + "/" + std::to_string(news->m_nMonth) + "/" +
-                std::to_string(news->m_nDay),
-            LocalDate(1262304000));
+  EXPECT_EQ(NodeDate(*news), LocalDate(1262304000));
+  // Folders keep their dates too: LAST_MODIFIED, else ADD_DATE.
+  EXPECT_EQ(NodeDate(*bar), LocalDate(1700000500));
+  EXPECT_EQ(NodeDate(*japanese), LocalDate(1700000200));
   EXPECT_NE(Child(bar, "Empty"), nullptr);
   EXPECT_NE(Child(box, "Other bookmark title"), nullptr);
   EXPECT_EQ(doc.GetNodeList().size(), before + 6);
@@ -186,9 +180,7 @@ TEST_F(BookmarkFileTest, ImportBuildsTheTreeInTheWorkBoxAsOneUndoGroup) {
   EXPECT_NE(Child(box, "? ? あ &amp;bogus; ? ?"), nullptr);
   LINKINFO* help = Child(Child(box, "Mozilla Firefox"), "Get Help");
   ASSERT_NE(help, nullptr);
-  EXPECT_EQ(std::to_string(help->m_nYear) + "/" + std::to_string(help->m_nMonth) + "/" +
-                std::to_string(help->m_nDay),
-            LocalDate(1262304000));
+  EXPECT_EQ(NodeDate(*help), LocalDate(1262304000));
 }
 
 // A bookmark's title is the text the browser showed: it reaches the pages as that text, and an
