@@ -19,6 +19,12 @@ constexpr char kSqliteMagic[] = "SQLite format 3";  // and its terminating NUL: 
 // A store's rows are few thousand; a query that runs this many steps is a hostile file.
 constexpr int kProgressSteps = 1000;
 constexpr int kProgressCallsMax = 200000;  // 200 million virtual-machine steps
+// No title or address needs more; a damaged record can claim any size, and SQLite would take
+// that much memory before finding the damage.
+constexpr int kValueMax = 4 * 1024 * 1024;
+// SQLite's own memory (the image is ours): a query over a store needs a few megabytes; a damaged
+// one can make it ask for far more (SQLite is used for nothing else in the program).
+constexpr sqlite3_int64 kSqliteHeapMax = 48 * 1024 * 1024;
 
 // The standard folders under the root, by their fixed identifiers, with the names the browser
 // shows for them; the tags folder holds no bookmarks of its own.
@@ -60,6 +66,7 @@ class CMemoryDatabase {
   }
 
   bool Open(std::string& image) {
+    sqlite3_hard_heap_limit64(kSqliteHeapMax);
     if (sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
       return false;
     for (int option : {SQLITE_DBCONFIG_ENABLE_TRIGGER, SQLITE_DBCONFIG_ENABLE_VIEW,
@@ -68,6 +75,7 @@ class CMemoryDatabase {
     }
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_progress_handler(m_db, kProgressSteps, &CMemoryDatabase::Progress, this);
+    sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, kValueMax);
     // The image is read where it lies; the connection never writes to it.
     return sqlite3_deserialize(m_db, "main", reinterpret_cast<unsigned char*>(image.data()),
                                static_cast<sqlite3_int64>(image.size()),
