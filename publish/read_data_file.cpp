@@ -30,9 +30,7 @@ bool ReadDataFile(CVeskDoc& doc, const std::string& path) {
 bool OnReadDataFile(CVeskDoc& doc) {
   std::string ext = doc.GetFileInfo().m_strCgiExt;
   if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
-  // The data files, then the browsers' bookmark files and stores.
-  auto path = doc.UI().AskOpenPath(ResFormat(kIdsReadDataFilter, ext) +
-                                   ResString(kIdsBrowserBookmarksFilter));
+  auto path = doc.UI().AskOpenPath(ResFormat(kIdsReadDataFilter, ext));
   if (!path) return false;
   return ReadDataFile(doc, *path);
 }

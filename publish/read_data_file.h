@@ -14,8 +14,7 @@ class CVeskDoc;
 // "url". False when no importer took the file.
 bool ReadDataFile(CVeskDoc& doc, const std::string& path);
 
-// The command: asks for the file with the filter of string 10117 followed by that of the
-// browsers' bookmark files and stores, then ReadDataFile.
+// The command: asks for the file with the filter of string 10117, then ReadDataFile.
 bool OnReadDataFile(CVeskDoc& doc);
 
 }  // namespace vesk

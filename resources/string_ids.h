@@ -72,7 +72,7 @@ enum StringId : int {
   kIdsBookmarksWritten = 10543,        // "%1": the file written
   kIdsScriptUrlsSkipped = 10544,       // "%1": how many script addresses an import left out
   kIdsTemplateOutsideAsk = 10545,      // "%1": the template
-  kIdsBrowserBookmarksFilter = 10546,  // appended to the Read Data File filter
+  kIdsBookmarkOpenFilter = 10546,  // the bookmark import's: files and the browsers' stores
   kIdsNoLinksToCheck = 10600,
   kIdsNoWindowSystem = 10720,       // no X11 display for the search program's hand-over
   kIdsOutputProgressTitle = 10721,  // the progress dialog of a long output

@@ -104,8 +104,8 @@ const std::map<int, const char*>& Utf8Table() {
       {10545,
        "テンプレート %1 はドキュメントのフォルダの外に有ります。このテンプレートを使用しますか?"},
       {10546,
-       "ブラウザのブックマーク "
-       "(*.html;Bookmarks;places.sqlite)|*.html;*.htm;Bookmarks;places.sqlite|"},
+       "ブックマークファイル (*.html;*.htm)|*.html;*.htm|ブラウザのブックマーク "
+       "(Bookmarks;places.sqlite)|Bookmarks;places.sqlite|All Files (*.*)|*.*||"},
       {10600, "このカテゴリーと下位カテゴリーにリンクがありません。"},
       {10720, "X11 のディスプレイに接続できないため、Deepscoutにデータを渡せません。"},
       {10721, "ファイルの出力"},

@@ -191,7 +191,7 @@ void CVeskApp::AddBookmarkCommands(DocumentCommands& c) {
     if (!folder.empty()) RunFavoritesExport(doc, folder, *option);
   });
   c.route.Join(kCmdBookmarksImport, [&doc] {
-    if (auto path = doc.UI().AskOpenPath(ResString(kIdsBookmarkFilter)))
+    if (auto path = doc.UI().AskOpenPath(ResString(kIdsBookmarkOpenFilter)))
       ImportBookmarksOrStore(doc, *path);
   });
   c.route.Join(kCmdBookmarksExport, [&doc] {

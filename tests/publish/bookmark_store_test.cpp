@@ -164,6 +164,13 @@ TEST_F(BookmarkStoreTest, ChromiumBookmarksImportIntoTheWorkBoxAsOneUndoGroup) {
 
   doc.OnEditUndo();
   EXPECT_EQ(doc.GetNodeList().size(), before);
+
+  // The bookmark import command takes the store as well as a bookmark file.
+  ASSERT_TRUE(ImportBookmarksOrStore(doc, dir.File("Bookmarks")));
+  WriteBytes(dir.File("b.html"),
+             "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><A HREF=\"http://h/\">h</A></DL>");
+  ASSERT_TRUE(ImportBookmarksOrStore(doc, dir.File("b.html")));
+  EXPECT_EQ(doc.GetNodeList().size(), before + 7);
 }
 
 // Malformed or foreign JSON is no store: told, nothing made. A JSON file without "roots" is
@@ -344,15 +351,6 @@ TEST_F(BookmarkStoreTest, HostileStoresAreReadSafelyOrRefused) {
   EXPECT_FALSE(ReadPlacesStore("SQLite format 3", "", items));
   EXPECT_FALSE(
       ReadPlacesStore(std::string("SQLite format 3\0", 16) + std::string(200, '\xff'), "", items));
-}
-
-TEST_F(BookmarkStoreTest, TheReadDataFileFilterOffersTheBrowsersFiles) {
-  ui.openPaths.push_back(std::nullopt);
-  EXPECT_FALSE(OnReadDataFile(doc));
-  ASSERT_EQ(ui.askedFilter.size(), 1u);
-  EXPECT_EQ(ui.askedFilter[0], ResFormat(kIdsReadDataFilter, "cgi") +
-                                   ToCp932("ブラウザのブックマーク (*.html;Bookmarks;places.sqlite)"
-                                           "|*.html;*.htm;Bookmarks;places.sqlite|"));
 }
 
 }  // namespace
