@@ -26,6 +26,7 @@ enum StringId : int {
   kIdsInstallNotice = 10021,
   kIdsUninstallAsk = 10022,
   kIdsUninstallWhileRunning = 10023,
+  kIdsUninstallDisplayName = 10024,
   kIdsPathNotStorable = 10030,  // %1 = the path
   kIdsNoMailProgram = 10067,
   kIdsNothingChanged = 10068,

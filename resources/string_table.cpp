@@ -29,12 +29,19 @@ const std::map<int, const char*>& Utf8Table() {
       {10018, "空白は、登録できません。"},
       {10019, "同一ジャンルがあります。"},
       {10020, "これ以上ジャンルの登録はできません。"},
+#ifdef _WIN32
+      {10021,
+       "Kestrelnest Application\nレジストリにデータを書き込みます。\n\nレジストリのデータの削除"
+       "は、\n『アプリケーションの追加と削除』にてできます。"},
+#else
       // The settings live in a file here, and the uninstall run is the program's own command.
       {10021,
        "Kestrelnest Application\n設定ファイルにデータを書き込みます。\n\n設定ファイルのデータの削"
        "除は、\n『vesk --uninstall』にてできます。"},
+#endif
       {10022, "Kestrelnest Application\nレジストリのデータを削除します。"},
       {10023, "Kestrelnst Applicationが起動していますのでアンインストールできません。"},
+      {10024, "Kestrelnest レジストリ情報の削除"},
       {10030, "ドキュメントに保存できない文字がパスに有ります。\n%1"},
       {10067,
        "メールソフトが見つかりませんでした。\nInernetExplorerのオプションで電子メールソフトを選択し"

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Cross-builds vesk-cli.exe and the core's tests for Windows into build-windows/ (or
+# Cross-builds vesk.exe, vesk-cli.exe and the tests for Windows into build-windows/ (or
 # $VESK_WINDOWS_BUILD_DIR), after installing what is missing and building the libraries once.
 # Extra arguments go to CMake.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 dir=${VESK_WINDOWS_BUILD_DIR:-$here/build-windows}
 deps=$("$here/tools/windows-deps.sh" | tail -1)
+wx=$("$here/tools/windows-wx.sh" | tail -1)
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$here" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
-  -DVESK_WINDOWS_DEPS="$deps" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESK_BUILD_GUI=OFF \
-  "${launcher[@]}" "$@" >/dev/null
+  -DVESK_WINDOWS_DEPS="$deps" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DwxWidgets_CONFIG_EXECUTABLE="$wx/bin/wx-config" "${launcher[@]}" "$@" >/dev/null
 cmake --build "$dir" -j"${VESK_JOBS:-$(nproc)}"

@@ -421,8 +421,12 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
     TraceUi("caption", caption.utf8_string());
   }
   if (wxStatusBar* bar = GetStatusBar()) {
-    // The lock states can be asked only of an X server; elsewhere the panes stay empty.
+    // The lock states can be asked of an X server or of Windows; on Wayland the panes stay empty.
+#ifdef __WXGTK__
     static const bool canAsk = wxGetDisplayInfo().type == wxDisplayX11;
+#else
+    static const bool canAsk = true;
+#endif
     const wxString caps = canAsk && wxGetKeyState(WXK_CAPITAL) ? "CAP" : "";
     const wxString num = canAsk && wxGetKeyState(WXK_NUMLOCK) ? "NUM" : "";
     // Only changes are written: every write repaints, and a repaint brings the next idle turn.

@@ -19,7 +19,8 @@ void TraceUi(const std::string& key, const std::string& utf8Value) {
   if (path == nullptr) return;
   // Opened once in append mode: filling a large tree traces every category, and the readers
   // may empty the file between lines (appends then start at its new end).
-  static std::FILE* file = std::fopen(path, "a");
+  // Binary: one LF per line on every system, as the readers expect.
+  static std::FILE* file = std::fopen(path, "ab");
   if (file == nullptr) return;
   std::fprintf(file, "%s=%s\n", key.c_str(), utf8Value.c_str());
   std::fflush(file);

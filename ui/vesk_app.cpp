@@ -16,7 +16,7 @@
 
 #include "app/capture/capture_environment.h"
 #include "app/capture/capture_link.h"
-#include "app/desktop/desktop_registration.h"
+#include "app/desktop/program_registration.h"
 #include "app/desktop/settings_removal.h"
 #include "app/doc_manager.h"
 #include "app/favorites.h"
@@ -24,6 +24,7 @@
 #include "document/veskdoc.h"
 #include "platform/absolute_path.h"
 #include "platform/instance_channel.h"
+#include "platform/program_arguments.h"
 #include "platform/run_tool.h"
 #include "publish/bookmark_file.h"
 #include "publish/bookmark_store.h"
@@ -34,7 +35,7 @@
 #include "publish/search_program.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
-#include "settings/settings_file_backend.h"
+#include "settings/settings_backend.h"
 #include "settings/vesk_settings.h"
 #include "text/encoding.h"
 #include "ui/favorites_dialog.h"
@@ -218,9 +219,8 @@ void CVeskApp::RunUninstall() {
   if (StartupMessage(kIdsUninstallAsk, "vesk uninstall", wxOK | wxCANCEL | wxICON_INFORMATION) !=
       MbResult::Ok)
     return;
-  DeleteSettingsRoot(platform::DefaultSettingsFilePath());
-  const XdgPlaces places = XdgPlacesFromEnvironment();
-  UpdateDesktopDatabases(places, UnregisterDesktopFiles(places));
+  DeletePlatformSettingsRoot();
+  UnregisterProgram();
 }
 
 void CVeskApp::StartCapture() {
@@ -309,10 +309,10 @@ bool CVeskApp::OnInit() {
   Bind(wxEVT_IDLE, &CVeskApp::OnIdle, this);
   if (role == platform::InstanceRole::Primary)
     m_instance->SetWake([this] { CallAfter([this] { OnInstanceWake(); }); });
-  const bool firstStart = !SettingsRootExists(platform::DefaultSettingsFilePath());
+  const bool firstStart = !PlatformSettingsRootExists();
   if (firstStart) StartupMessage(kIdsInstallNotice, "vesk install", wxOK | wxICON_INFORMATION);
 
-  m_backend = std::make_unique<platform::CSettingsFileBackend>(platform::DefaultSettingsFilePath());
+  m_backend = CreatePlatformSettingsBackend();
   m_settings = std::make_unique<CVeskSettings>(*m_backend);
   m_ui = std::make_unique<CWxUserInterface>(*m_settings, [this]() -> wxWindow* { return m_frame; });
   m_doc = std::make_unique<CVeskDoc>(*m_settings, *m_ui);
@@ -321,15 +321,9 @@ bool CVeskApp::OnInit() {
 
   // The desktop learns of the program and its document type on every start, so a moved
   // program is found again; failures stay silent.
-  {
-    const XdgPlaces places = XdgPlacesFromEnvironment();
-    const std::string program = platform::OwnProgramPath();
-    UpdateDesktopDatabases(places, RegisterDesktopFiles(places, program));
-    // A program whose path no entry can hold still starts; the owner hears why, once.
-    if (firstStart && !places.dataHome.empty() && !program.empty() &&
-        DesktopEntryText(program).empty())
-      StartupMessage(kIdsNoDesktopEntry, "vesk install", wxOK | wxICON_EXCLAMATION);
-  }
+  // A program whose path the desktop cannot hold still starts; the owner hears why, once.
+  if (!RegisterProgram(platform::OwnProgramPath()) && firstStart)
+    StartupMessage(kIdsNoDesktopEntry, "vesk install", wxOK | wxICON_EXCLAMATION);
 
   const std::string& cmdPath = m_command.documentPath;
   m_doc->OnNewDocument();
@@ -372,19 +366,17 @@ int CVeskApp::OnExit() {
 
 int main(int argc, char** argv) {
   // Without a display the toolkit cannot start; say so plainly instead of its own noise.
-  const char* display = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if ((display == nullptr || *display == '\0') && (wayland == nullptr || *wayland == '\0')) {
+  if (!vesk::platform::WindowSystemAvailable()) {
     std::fputs("vesk: no display available (set DISPLAY or run under xvfb-run)\n", stderr);
     return 1;
   }
-  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> all = vesk::platform::ProgramArguments(argc, argv);
+  std::vector<std::string> args(all.empty() ? all.begin() : all.begin() + 1, all.end());
   auto* app = new vesk::CVeskApp(vesk::ParseStartCommand(args, vesk::platform::CurrentFolder()));
   wxApp::SetInstance(app);
   // The toolkit warns in a box about every argument it cannot convert; the program has read
   // its command line from the bytes already.
-  std::vector<std::string> toolkitArgs =
-      vesk::ToolkitArguments(std::vector<std::string>(argv, argv + argc));
+  std::vector<std::string> toolkitArgs = vesk::ToolkitArguments(all);
   std::vector<char*> toolkitArgv;
   for (auto& a : toolkitArgs) toolkitArgv.push_back(a.data());
   toolkitArgv.push_back(nullptr);

@@ -14,4 +14,9 @@ bool SettingsRootExists(const std::string& settingsFilePath);
 // folder (when empty) go too. True when the root key existed and was deleted.
 bool DeleteSettingsRoot(const std::string& settingsFilePath);
 
+// The same for the store the program uses on this system: the settings file on Linux, the
+// registry of the current user on Windows.
+bool PlatformSettingsRootExists();
+bool DeletePlatformSettingsRoot();
+
 }  // namespace vesk

@@ -54,4 +54,12 @@ bool DeleteSettingsRoot(const std::string& settingsFilePath) {
   return true;
 }
 
+bool PlatformSettingsRootExists() {
+  return SettingsRootExists(platform::DefaultSettingsFilePath());
+}
+
+bool DeletePlatformSettingsRoot() {
+  return DeleteSettingsRoot(platform::DefaultSettingsFilePath());
+}
+
 }  // namespace vesk
