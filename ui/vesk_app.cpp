@@ -23,6 +23,7 @@
 #include "app/startup_command.h"
 #include "document/veskdoc.h"
 #include "platform/absolute_path.h"
+#include "platform/favorites_folder.h"
 #include "platform/instance_channel.h"
 #include "platform/program_arguments.h"
 #include "platform/run_tool.h"
@@ -89,8 +90,8 @@ class CVeskApp : public wxApp {
  private:
   DocumentCommands MakeCommands();
   void AddBookmarkCommands(DocumentCommands& c);
-  // The Favorites folder of the setting; while the setting is empty, the one the user picks now
-  // (empty when cancelled).
+  // The Favorites folder of the setting; while the setting is empty, the system's own (Windows),
+  // else the one the user picks now (empty when cancelled).
   std::string FavoritesFolder();
   // Hands the command line to the running instance; false when none answered.
   bool HandOver();
@@ -175,6 +176,7 @@ DocumentCommands CVeskApp::MakeCommands() {
 
 std::string CVeskApp::FavoritesFolder() {
   std::string folder = m_settings->GetFavoritesFolder();
+  if (folder.empty()) folder = platform::SystemFavoritesFolder();
   if (!folder.empty()) return folder;
   return CFolderPicker(m_frame).Run().value_or(std::string());
 }
