@@ -10,6 +10,15 @@ namespace vesk {
 
 class CVeskDoc;
 
+// First line of the search-format file.
+inline constexpr const char* kCgiSearchHeader = "Kestrelnest search format Rev03";
+
+// Appends text to a line of a data file without CR, LF and TAB, which would break its format.
+void AppendCgiField(std::string& out, const std::string& text);
+// Appends the search-format line of link (in category): serial, update, the category's file
+// name, "::" and the folded search text.
+void AppendCgiSearchLine(std::string& out, const LINKINFO& link, const LINKINFO& category);
+
 // Writes the category file of every category of the Top Category subtree (through data's
 // temporary file and commit) and rewrites the search-format file, all into folder (ending in
 // the separator). Returns true when at least one category file was created or changed; failed

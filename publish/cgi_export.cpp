@@ -19,7 +19,6 @@ namespace vesk {
 namespace {
 
 constexpr const char* kCategoryHeader = "Kestrelnest data format Rev03";
-constexpr const char* kSearchHeader = "Kestrelnest search format Rev03";
 
 // Appends text without CR, LF and TAB, which would break the line format; with escape, also
 // writes the bytes HTML gives meaning to as EscapeHtmlText does. None of these bytes can be the
@@ -241,7 +240,7 @@ class CCgiExport {
     }
     std::string& out = m_buffer;
     out.clear();
-    out += kSearchHeader;
+    out += kCgiSearchHeader;
     out += '\n';
     // Category by category in list order, descending where a sub-category stands.
     struct Frame {
@@ -260,7 +259,7 @@ class CCgiExport {
       if (n->IsCategory()) {
         stack.push_back({n, 0});
       } else if (!m_refused.count(top.category)) {
-        AppendSearchLine(out, *n, *top.category);
+        AppendCgiSearchLine(out, *n, *top.category);
       }
       if (out.size() >= (1u << 16)) {
         file.Write(out);
@@ -281,26 +280,6 @@ class CCgiExport {
     return true;
   }
 
-  void AppendSearchLine(std::string& out, const LINKINFO& link, const LINKINFO& category) const {
-    std::string text;
-    if (link.m_nFlags & kFlagCategoryName) AppendWithSeparator(text, category.m_strTitle, " ");
-    if (link.m_nFlags & kFlagTitle) AppendWithSeparator(text, link.m_strTitle, " ");
-    if (link.m_nFlags & kFlagComment) AppendWithSeparator(text, link.m_strComment, " ");
-    AppendWithSeparator(text, link.m_strKeywords, " ");
-    for (char& ch : text) {
-      if (ch == '\t') ch = ' ';
-    }
-    NarrowText(text);
-    AppendUnsigned(out, link.m_nSerial);
-    out += '\t';
-    AppendUnsigned(out, static_cast<std::uint32_t>(link.m_tUpdate));
-    out += '\t';
-    out += category.m_strFileName;
-    out += "\t::\t";
-    AppendClean(out, text);
-    out += '\n';
-  }
-
   CVeskDoc& m_doc;
   CDataFile& m_data;
   IUserInterface& m_ui;
@@ -313,6 +292,28 @@ class CCgiExport {
 };
 
 }  // namespace
+
+void AppendCgiField(std::string& out, const std::string& text) { AppendClean(out, text); }
+
+void AppendCgiSearchLine(std::string& out, const LINKINFO& link, const LINKINFO& category) {
+  std::string text;
+  if (link.m_nFlags & kFlagCategoryName) AppendWithSeparator(text, category.m_strTitle, " ");
+  if (link.m_nFlags & kFlagTitle) AppendWithSeparator(text, link.m_strTitle, " ");
+  if (link.m_nFlags & kFlagComment) AppendWithSeparator(text, link.m_strComment, " ");
+  AppendWithSeparator(text, link.m_strKeywords, " ");
+  for (char& ch : text) {
+    if (ch == '\t') ch = ' ';
+  }
+  NarrowText(text);
+  AppendUnsigned(out, link.m_nSerial);
+  out += '\t';
+  AppendUnsigned(out, static_cast<std::uint32_t>(link.m_tUpdate));
+  out += '\t';
+  out += category.m_strFileName;
+  out += "\t::\t";
+  AppendClean(out, text);
+  out += '\n';
+}
 
 bool ExportCgiData(CVeskDoc& doc, CDataFile& data, const std::string& folder, bool* failed) {
   CCgiExport run(doc, data);

@@ -34,6 +34,7 @@
 #include "publish/html_pages.h"
 #include "publish/read_data_file.h"
 #include "publish/search_program.h"
+#include "publish/static_search.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/settings_backend.h"
@@ -146,6 +147,10 @@ DocumentCommands CVeskApp::MakeCommands() {
   c.route.Join(kCmdHtmlOutput, [this, &doc] {
     COutputProgressDialog progress(m_frame);
     RunHtmlOutput(doc, &progress);
+  });
+  c.route.Join(kCmdSearchPageOutput, [&doc] {
+    wxBusyCursor busy;
+    RunSearchPageOutput(doc);
   });
   c.route.Join(kCmdSearchProgram, [this, &doc] {
     wxBusyCursor busy;

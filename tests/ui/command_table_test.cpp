@@ -45,6 +45,7 @@ TEST(CommandTable, MenuTextsAndNumbersAreThoseOfTheMenuBar) {
       {32780, "CSV Dataの出力(&C)"},
       {32781, "HTMLファイルの出力(&H)"},
       {32782, "Deepscoutの実行(&S)"},
+      {32813, "検索ページの出力(&P)"},
       {57670, "vesk ヘルプ(&H)"},
       {57664, "バージョン情報(vesk) (&A)..."},
   };

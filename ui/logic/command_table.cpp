@@ -61,6 +61,8 @@ const std::vector<CommandInfo>& CommandTable() {
       {kCmdHtmlOutput, "HTMLファイルの出力(&H)", "リンク集としてHTMLファイルを書き出します。",
        O::Document},
       {kCmdSearchProgram, "Deepscoutの実行(&S)", "Deepscoutへデータを渡します。", O::Document},
+      {kCmdSearchPageOutput, "検索ページの出力(&P)",
+       "サーバーのプログラムなしで使える検索ページを書き出します。", O::Document},
       // ヘルプ
       {kCmdHelpIndex, "vesk ヘルプ(&H)", "ヘルプを表示します", O::Never},
       {kCmdAppAbout, "バージョン情報(vesk) (&A)...", "バージョン情報を表示します", O::App},
@@ -127,7 +129,8 @@ const std::vector<MenuInfo>& MainMenus() {
       {"情報(&I)",
        {kCmdNewCategory, kCmdNewLink, kCmdBrowserPage, 0, kCmdRenumber, kCmdCheckLinks}},
       {"設定(&S)", {kCmdEnvSettings, 0, kCmdCgiSettings, kCmdHtmlSettings}},
-      {"出力(&O)", {kCmdCgiOutput, kCmdCsvOutput, kCmdHtmlOutput, kCmdSearchProgram}},
+      {"出力(&O)",
+       {kCmdCgiOutput, kCmdCsvOutput, kCmdHtmlOutput, kCmdSearchPageOutput, kCmdSearchProgram}},
       {"ヘルプ(&H)", {kCmdHelpIndex, 0, kCmdAppAbout}},
   };
   return menus;

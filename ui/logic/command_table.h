@@ -58,6 +58,7 @@ enum CommandId : int {
   kCmdCheckLinks = 32810,       // beyond the original set: the link check
   kCmdBookmarksImport = 32811,  // beyond the original set: browser bookmark files
   kCmdBookmarksExport = 32812,
+  kCmdSearchPageOutput = 32813,  // beyond the original set: the search page without CGI
 };
 
 constexpr int kRecentFileCount = 4;
