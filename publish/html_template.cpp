@@ -175,6 +175,7 @@ int CHtmlTemplate::CutBlocks() {
   m_strLinkListBlock = ExtractBlock(m_strPage, kMarkLinkListUp, kMarkEndLinkListUp);
   m_strCategoryDataBlock = ExtractBlock(m_strPage, kMarkCategoryData, kMarkEndCategoryData);
   m_strLinksDataBlock = ExtractBlock(m_strPage, kMarkLinksData, kMarkEndLinksData);
+  m_strSearchDataBlock = ExtractBlock(m_strPage, kMarkSearchData, kMarkEndSearchData);
   return FindToken(m_strPage, kMarkMultiCategory) != npos ? kTemplateMulti : kTemplateSingle;
 }
 

@@ -26,6 +26,10 @@ inline constexpr const char* kMarkLinksData = "<!-- Links Data -->";
 inline constexpr const char* kMarkEndLinksData = "<!-- End Links Data -->";
 inline constexpr const char* kMarkLinksPage = "<!-- Links Page -->";
 inline constexpr const char* kMarkMultiCategory = "<!-- Kestrelnest Multi Category -->";
+// The search page's own block: cut out of the link pages (its start marker stays there as a
+// comment) and shown only on the search page that needs no server program.
+inline constexpr const char* kMarkSearchData = "<!-- Search Data -->";
+inline constexpr const char* kMarkEndSearchData = "<!-- End Search Data -->";
 inline constexpr const char* kMarkDelete = "<!-- Delete -->";
 inline constexpr const char* kMarkEndDelete = "<!-- End Delete -->";
 
@@ -105,6 +109,7 @@ class CHtmlTemplate {
   std::string m_strLinkListBlock;
   std::string m_strLinkListCommentBlock;
   std::string m_strCategoryListBlock;
+  std::string m_strSearchDataBlock;
   std::string m_strExt;
   std::string m_strPage;
 

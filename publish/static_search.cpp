@@ -47,10 +47,13 @@ class CSearchPageRun {
     CHtmlTemplate tpl(m_info.m_strHtmlExt);
     m_nTemplateKind = tpl.LoadTemplate(m_data.TemplatePath());
     BuildIndexAndText();
+    const std::string pageName = kSearchPageStem + std::string(".") + m_info.m_strHtmlExt;
     Commit(kSearchTextName, m_text);
     Commit(kSearchIndexName, m_index);
     Commit(kSearchScriptName, SearchPageScript());
-    Commit(kSearchPageStem + std::string(".") + m_info.m_strHtmlExt, PageText());
+    Commit(pageName, m_nTemplateKind != kTemplateNone && !tpl.m_strSearchDataBlock.empty()
+                         ? TemplatePageText(tpl, pageName)
+                         : PageText());
     return !m_data.m_strChanged.empty();
   }
   bool Failed() const { return m_bFailed; }
@@ -115,6 +118,7 @@ class CSearchPageRun {
         page = top.base + "." + ext;
       }
       AppendCgiSearchLine(m_text, *n, *top.category);
+      ++m_nLinks;
       m_index += std::to_string(n->m_nSerial);
       const std::string* fields[] = {&n->m_strTitle, &n->m_strURL, &n->m_strComment, &page,
                                      &top.category->m_strTitle};
@@ -126,16 +130,10 @@ class CSearchPageRun {
     }
   }
 
-  std::string PageText() const {
+  // The form with the files, page size and texts the script finds in it (so the script itself
+  // stays plain ASCII).
+  std::string FormText() const {
     std::string out;
-    out += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 //EN\">\n";
-    out += "<HTML>\n<HEAD>\n";
-    out += "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n";
-    out += "<META name=\"GENERATOR\" content=\"Kestrelnest Application\">\n";
-    out += ToCp932("<TITLE>検索 - Kestrelnest -</TITLE>\n");
-    out += "</HEAD>\n<BODY>\n";
-    out += ToCp932("<H3>検索</H3>\n<HR>\n");
-    // The script finds its files, the page size and its texts here, so it stays plain ASCII.
     out += "<FORM id=\"vesk-search\" action=\"#\" data-text=\"";
     out += kSearchTextName;
     out += "\" data-index=\"";
@@ -153,18 +151,59 @@ class CSearchPageRun {
     out += ToCp932(
         "<INPUT type=\"text\" name=\"q\" size=\"40\"> <INPUT type=\"submit\" value=\"検索\">\n");
     out += "</FORM>\n";
+    return out;
+  }
+
+  // Where the hits go, and the script, which must come after the form.
+  std::string ResultText() const {
+    std::string out;
     out += ToCp932("<DIV id=\"vesk-search-result\"><P>検索データを読み込んでいます。</P></DIV>\n");
     out += ToCp932("<NOSCRIPT><P>検索には JavaScript が必要です。</P></NOSCRIPT>\n");
+    out += "<SCRIPT type=\"text/javascript\" src=\"";
+    out += kSearchScriptName;
+    out += "\"></SCRIPT>\n";
+    return out;
+  }
+
+  // The plain page, in the style of the plain link pages.
+  std::string PageText() const {
+    std::string out;
+    out += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 //EN\">\n";
+    out += "<HTML>\n<HEAD>\n";
+    out += "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n";
+    out += "<META name=\"GENERATOR\" content=\"Kestrelnest Application\">\n";
+    out += ToCp932("<TITLE>検索 - Kestrelnest -</TITLE>\n");
+    out += "</HEAD>\n<BODY>\n";
+    out += ToCp932("<H3>検索</H3>\n<HR>\n");
+    out += FormText();
+    out += ResultText();
     if (!m_strTopPage.empty()) {
       out += "<HR>\n<P><A href=\"" + m_strTopPage + "\">";
       out += m_data.m_pTop->m_strTitle;
       out += "</A></P>\n";
     }
-    out += "<SCRIPT type=\"text/javascript\" src=\"";
-    out += kSearchScriptName;
-    out += "\"></SCRIPT>\n";
     out += "</BODY>\n</HTML>\n";
     return out;
+  }
+
+  // The owner's template with its search block: the page-level placeholders as on a link page
+  // ("$Category" is "検索", "$Count" the number of links searched), no category or link
+  // sections, and the block in their place with "$SearchForm" and "$SearchResult" filled (both
+  // appended to the block when it names neither).
+  std::string TemplatePageText(const CHtmlTemplate& tpl, const std::string& pageName) const {
+    const std::string title = ToCp932("検索");
+    const std::string count = std::to_string(m_nLinks);
+    std::string block = tpl.m_strSearchDataBlock;
+    const bool form = ReplaceText(block, "$SearchForm", FormText(), true);
+    const bool result = ReplaceText(block, "$SearchResult", ResultText(), true);
+    if (!form && !result) block += FormText() + ResultText();
+    ReplaceText(block, "$Category", title, true);
+    ReplaceText(block, "$Catefile", pageName, true);
+    ReplaceText(block, "$Count", count, true);
+    ReplaceText(block, "$Keyword", std::string(), true);
+    std::string page = tpl.BuildPage(title, m_nLinks, pageName);
+    if (!ReplaceText(page, kMarkSearchData, block, false)) page += block;
+    return page;
   }
 
   void Commit(const std::string& name, const std::string& text) {
@@ -189,6 +228,7 @@ class CSearchPageRun {
   const FILEINFO& m_info;
   unsigned m_nPerPage = 20;
   int m_nTemplateKind = kTemplateNone;
+  unsigned long m_nLinks = 0;
   bool m_bFailed = false;
   std::unordered_map<const LINKINFO*, std::vector<LINKINFO*>> m_children;
   std::string m_text;
@@ -211,6 +251,8 @@ bool RunSearchPageOutput(CVeskDoc& doc) {
   std::string folder = OutputFolderFor(doc, doc.GetFileInfo().m_strHtmlFolder, docFolder);
   if (!MayWriteInto(doc, doc.GetFileInfo().m_strHtmlFolder, folder, docFolder)) return false;
   CDataFile data(doc);
+  // The owner's template may give the page its look, so it is read as the link pages read it.
+  if (!MayReadTemplate(doc, data.TemplatePath(), docFolder)) return false;
   bool failed = false;
   if (PublishSearchPage(data, folder, &failed)) {
     doc.UI().ShowOutputResult(data.m_strChanged);

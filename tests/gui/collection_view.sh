@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A collection with categories and links: counts, tree, rows of the selected category, and the
-# CSV output, HTML output and the search page from the Output menu.
+# CSV output, HTML output, the search page without a server program and the search program's
+# page from the Output menu.
 source "$(dirname "$0")/gui_common.bash"
 start_wm
 doc=$WORK/small.knd
@@ -42,6 +43,15 @@ menu alt+o h
 wait_trace '^result=' 15
 page=$(last_trace result)
 [ -f "$page" ] || fail "listed page $page missing"
+answer '出力結果' Return
+
+# The search page without a server program goes beside the pages, listed in the result dialog.
+menu alt+o p
+wait_trace '^result=.*/vesk_search_text\.txt$' 15
+for f in vesk_search.html vesk_search.js vesk_search_index.txt vesk_search_text.txt; do
+  [ -f "$WORK/$f" ] || fail "search page file $f missing"
+done
+grep -q 'http://n.example/' "$WORK/vesk_search_index.txt" || fail "index without the links"
 answer '出力結果' Return
 
 # The search page is written beside the document; no search program is set up here.

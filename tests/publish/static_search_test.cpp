@@ -123,6 +123,43 @@ TEST_F(StaticSearchTest, HitsLinkToThePageTheirLinkIsOnWithATemplate) {
   EXPECT_EQ(index.find("\tcategory0_3.html\t"), index.find("\tcategory", last));
 }
 
+TEST_F(StaticSearchTest, TemplateWithASearchBlockGivesThePageTheOwnersDesign) {
+  WriteBytes(dir.File("template.txt"),
+             ToCp932("<HTML><TITLE>$Category ($Count)</TITLE>\n"
+                     "<!-- Category Data -->cats<!-- End Category Data -->\n"
+                     "<!-- Links Data --><!-- Link List Up -->$Title<!-- End Link List Up -->"
+                     "<!-- End Links Data -->\n"
+                     "<!-- Search Data --><DIV class=\"mine\">$SearchForm<HR>$SearchResult"
+                     "</DIV><!-- End Search Data -->\n"
+                     "</HTML>\n"));
+  doc.GetFileInfo().m_strTemplate = dir.File("template.txt");
+  Link(Top(), "One", "http://x.example/");
+  Link(Top(), "Two", "http://y.example/");
+  Publish();
+  const std::string page = File("vesk_search.html");
+  const std::size_t form = page.find("<FORM id=\"vesk-search\"");
+  const std::size_t rule = page.find("<HR>");
+  const std::size_t result = page.find("<DIV id=\"vesk-search-result\">");
+  ASSERT_NE(form, std::string::npos);
+  EXPECT_EQ(page.find("<HTML><TITLE>" + ToCp932("検索") + " (2)</TITLE>"), 0u) << ToUtf8(page);
+  EXPECT_NE(page.find("<DIV class=\"mine\">"), std::string::npos);
+  EXPECT_LT(form, rule);
+  EXPECT_LT(rule, result);
+  EXPECT_NE(page.find("src=\"vesk_search.js\"", result), std::string::npos);
+  // Neither the category section nor the link list reaches the search page...
+  EXPECT_EQ(page.find("cats"), std::string::npos);
+  EXPECT_EQ(page.find("One"), std::string::npos);
+  EXPECT_EQ(page.find("$"), std::string::npos);
+
+  // ...and the search block does not reach the link pages: only its marker stays, a comment.
+  CDataFile data(doc);
+  ASSERT_TRUE(data.PublishHtml(dir.Path()));
+  const std::string linkPage = File("category0.html");
+  EXPECT_NE(linkPage.find("One"), std::string::npos);
+  EXPECT_EQ(linkPage.find("mine"), std::string::npos);
+  EXPECT_EQ(linkPage.find("$Search"), std::string::npos);
+}
+
 TEST_F(StaticSearchTest, SecondRunChangesNothingAndAChangeRewritesOnlyItsFiles) {
   LINKINFO* l = Link(Top(), "First", "http://x.example/");
   Publish();
