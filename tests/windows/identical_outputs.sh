@@ -31,6 +31,7 @@ outputs() {
     fi
     $run --yes export-cgi doc.knd >/dev/null
     $run --yes export-html doc.knd >/dev/null
+    $run --yes export-search doc.knd >/dev/null
     $run --yes search-page doc.knd 0 >/dev/null
     $run --yes export-csv doc.knd 3 >/dev/null
     mkdir favorites
