@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <mutex>
 #include <thread>
 
 #include "platform/instance_channel.h"
+#include "platform/message_inbox.h"
 
 namespace vesk::platform {
 namespace {
@@ -71,9 +71,7 @@ struct CInstanceChannel::Impl {
   int listenFd = -1;
   int stopPipe[2] = {-1, -1};
   std::thread listener;
-  std::mutex mutex;  // guards messages and wake
-  std::vector<std::string> messages;
-  std::function<void()> wake;
+  CMessageInbox inbox{kMaxWaiting};
 
   // One accepted connection whose message is still coming.
   struct Incoming {
@@ -112,13 +110,7 @@ struct CInstanceChannel::Impl {
   }
 
   // Queues a whole message for the owner; false when too many wait already.
-  bool Deliver(std::string message) {
-    std::lock_guard<std::mutex> lock(mutex);
-    if (messages.size() >= kMaxWaiting) return false;
-    messages.push_back(std::move(message));
-    if (wake) wake();
-    return true;
-  }
+  bool Deliver(std::string message) { return inbox.Post(std::move(message)); }
 
   void Accept(std::deque<Incoming>& open) {
     for (;;) {
@@ -270,17 +262,10 @@ bool CInstanceChannel::Send(const std::string& message, int timeoutMs) {
   }
 }
 
-std::vector<std::string> CInstanceChannel::Receive() {
-  std::lock_guard<std::mutex> lock(m_impl->mutex);
-  std::vector<std::string> taken;
-  taken.swap(m_impl->messages);
-  return taken;
-}
+std::vector<std::string> CInstanceChannel::Receive() { return m_impl->inbox.Take(); }
 
 void CInstanceChannel::SetWake(std::function<void()> wake) {
-  std::lock_guard<std::mutex> lock(m_impl->mutex);
-  m_impl->wake = std::move(wake);
-  if (m_impl->wake && !m_impl->messages.empty()) m_impl->wake();
+  m_impl->inbox.SetWake(std::move(wake));
 }
 
 const std::string& CInstanceChannel::Folder() const { return m_impl->folder; }

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cwchar>
-#include <mutex>
 #include <thread>
 
 #include "platform/instance_channel.h"
+#include "platform/message_inbox.h"
 #include "platform/windows_path_win.h"
 
 namespace vesk::platform {
@@ -51,19 +51,13 @@ struct CInstanceChannel::Impl {
   HANDLE mutexHandle = nullptr;
   std::thread receiver;
   HWND window = nullptr;
-  std::mutex mutex;  // guards messages and wake
-  std::vector<std::string> messages;
-  std::function<void()> wake;
+  CMessageInbox inbox{kMaxWaiting};
 
   // Runs on the channel's thread: true when the message was taken.
   bool Take(const COPYDATASTRUCT& copy) {
     if (copy.dwData != 0 || copy.lpData == nullptr || copy.cbData == 0 || copy.cbData > kMaxMessage)
       return false;
-    std::lock_guard<std::mutex> lock(mutex);
-    if (messages.size() >= kMaxWaiting) return false;
-    messages.emplace_back(static_cast<const char*>(copy.lpData), copy.cbData);
-    if (wake) wake();
-    return true;
+    return inbox.Post(std::string(static_cast<const char*>(copy.lpData), copy.cbData));
   }
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -162,17 +156,10 @@ bool CInstanceChannel::Send(const std::string& message, int timeoutMs) {
   }
 }
 
-std::vector<std::string> CInstanceChannel::Receive() {
-  std::lock_guard<std::mutex> lock(m_impl->mutex);
-  std::vector<std::string> taken;
-  taken.swap(m_impl->messages);
-  return taken;
-}
+std::vector<std::string> CInstanceChannel::Receive() { return m_impl->inbox.Take(); }
 
 void CInstanceChannel::SetWake(std::function<void()> wake) {
-  std::lock_guard<std::mutex> lock(m_impl->mutex);
-  m_impl->wake = std::move(wake);
-  if (m_impl->wake && !m_impl->messages.empty()) m_impl->wake();
+  m_impl->inbox.SetWake(std::move(wake));
 }
 
 const std::string& CInstanceChannel::Folder() const { return m_impl->folder; }
