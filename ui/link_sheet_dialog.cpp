@@ -9,6 +9,7 @@
 #include "resources/string_table.h"
 #include "ui/dialog_buttons.h"
 #include "ui/link_pages.h"
+#include "ui/sheet_keys.h"
 #include "ui/ui_trace.h"
 #include "ui/wx_text.h"
 
@@ -75,36 +76,17 @@ void CLinkSheet::OnPageChanged(wxBookCtrlEvent& event) {
 }
 
 void CLinkSheet::OnCharHook(wxKeyEvent& event) {
+  if (TurnSheetPage(*m_book, event)) return;
   const int key = event.GetKeyCode();
-  // Ctrl+PgDn / Ctrl+Tab and back turn the pages wherever the focus is, the multi-line edits
-  // included.
-  if (event.ControlDown() && (key == WXK_PAGEDOWN || key == WXK_PAGEUP || key == WXK_TAB)) {
-    m_book->AdvanceSelection(key == WXK_PAGEDOWN || (key == WXK_TAB && !event.ShiftDown()));
-    return;
-  }
   if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER) {
     event.Skip();
     return;
   }
+  // The comment and banner edits take Ctrl+Enter as a line break.
   wxWindow* focus = FindFocus();
   const int current = m_book->GetSelection();
-  if (focus != nullptr && current != wxNOT_FOUND && Page(current)->TakesLineBreaks(focus)) {
-    // The comment and banner edits take Ctrl+Enter as a line break; Enter alone presses OK.
-    if (event.ControlDown()) {
-      static_cast<wxTextCtrl*>(focus)->WriteText("\n");
-      return;
-    }
-  } else if (focus != nullptr && wxDynamicCast(focus, wxButton) != nullptr) {
-    event.Skip();  // a button that has the focus is pressed by Enter
-    return;
-  }
-  PressOk();
-}
-
-void CLinkSheet::PressOk() {
-  wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
-  click.SetEventObject(FindWindow(wxID_OK));
-  ProcessWindowEvent(click);
+  EnterInSheet(*this, event, focus,
+               focus != nullptr && current != wxNOT_FOUND && Page(current)->TakesLineBreaks(focus));
 }
 
 }  // namespace vesk

@@ -31,7 +31,6 @@ class CLinkSheet : public wxDialog {
   void OnPageChanging(wxBookCtrlEvent& event);
   void OnPageChanged(wxBookCtrlEvent& event);
   void OnCharHook(wxKeyEvent& event);
-  void PressOk();
 
   LinkFields& m_fields;
   LinkSheetValues m_values;

@@ -9,6 +9,7 @@
 #include "resources/string_table.h"
 #include "ui/dialog_buttons.h"
 #include "ui/setup_pages.h"
+#include "ui/sheet_keys.h"
 #include "ui/ui_trace.h"
 #include "ui/wx_text.h"
 
@@ -79,11 +80,8 @@ void CSetupSheet::OnPageChanged(wxBookCtrlEvent& event) {
 }
 
 void CSetupSheet::OnCharHook(wxKeyEvent& event) {
+  if (TurnSheetPage(*m_book, event)) return;
   const int key = event.GetKeyCode();
-  if (event.ControlDown() && (key == WXK_PAGEDOWN || key == WXK_PAGEUP || key == WXK_TAB)) {
-    m_book->AdvanceSelection(key == WXK_PAGEDOWN || (key == WXK_TAB && !event.ShiftDown()));
-    return;
-  }
   const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
   if (!enter && key != WXK_ESCAPE) {
     event.Skip();
@@ -102,22 +100,8 @@ void CSetupSheet::OnCharHook(wxKeyEvent& event) {
     event.Skip();
     return;
   }
-  if (page != nullptr && focus != nullptr && page->TakesLineBreaks(focus)) {
-    if (event.ControlDown()) {
-      static_cast<wxTextCtrl*>(focus)->WriteText("\n");
-      return;
-    }
-  } else if (focus != nullptr && wxDynamicCast(focus, wxButton) != nullptr) {
-    event.Skip();  // a button that has the focus is pressed by Enter
-    return;
-  }
-  PressOk();
-}
-
-void CSetupSheet::PressOk() {
-  wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
-  click.SetEventObject(FindWindow(wxID_OK));
-  ProcessWindowEvent(click);
+  EnterInSheet(*this, event, focus,
+               page != nullptr && focus != nullptr && page->TakesLineBreaks(focus));
 }
 
 }  // namespace vesk

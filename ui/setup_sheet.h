@@ -30,7 +30,6 @@ class CSetupSheet : public wxDialog {
   void OnPageChanging(wxBookCtrlEvent& event);
   void OnPageChanged(wxBookCtrlEvent& event);
   void OnCharHook(wxKeyEvent& event);
-  void PressOk();
 
   SetupValues& m_result;
   SetupValues m_values;
