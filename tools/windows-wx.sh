@@ -12,7 +12,21 @@ jobs=${VESK_JOBS:-2}
 srcver=$(apt-cache showsrc wxwidgets3.2 2>/dev/null | awk '/^Version:/{print $2}' | sort -V | tail -1)
 [ -n "$srcver" ] || { echo "no source package wxwidgets3.2 (deb-src lines missing?)" >&2; exit 1; }
 gccver=$(${triple}-g++-posix -dumpfullversion)
-key="wxmsw${srcver}-gcc${gccver}"
+# The configure options are part of the key: changing them makes a new prefix, so every machine
+# and CI rebuild instead of using a wx built otherwise.
+options=(--host=$triple --build="$(gcc -dumpmachine)"
+  CC=${triple}-gcc-posix CXX=${triple}-g++-posix AR=${triple}-ar RANLIB=${triple}-ranlib
+  WINDRES=${triple}-windres CXXFLAGS="-O2" CFLAGS="-O2"
+  --disable-shared --with-msw --enable-unicode
+  --with-zlib=sys --without-libpng --without-libjpeg --without-libtiff --without-expat
+  --without-liblzma --without-libcurl --without-opengl --with-regex=builtin
+  --disable-html --disable-xrc --disable-webview --disable-stc --disable-richtext
+  --disable-propgrid --disable-ribbon --disable-mediactrl --disable-sockets
+  --disable-webrequest --disable-sound --disable-debugreport --disable-svg
+  --disable-precomp-headers --disable-tests --disable-debug_info)
+# The build machine's triple is left out of the hash: it does not change what is built.
+optkey=$(printf '%s\n' "${options[@]:2}" | sha256sum | cut -c1-12)
+key="wxmsw${srcver}-gcc${gccver}-${optkey}"
 key=${key//[^A-Za-z0-9.+_-]/_}
 prefix=$cache/$key
 if [ -f "$prefix/.complete" ]; then
@@ -32,18 +46,10 @@ start=$(date +%s)
 cd "$work"
 apt-get source -qq wxwidgets3.2 >&2
 src=$(find "$work" -maxdepth 1 -type d -name 'wxwidgets3.2-*' | head -1)
+options+=(--prefix="$prefix")
 mkdir -p "$work/build"
 cd "$work/build"
-"$src/configure" --host=$triple --build="$(gcc -dumpmachine)" \
-  CC=${triple}-gcc-posix CXX=${triple}-g++-posix AR=${triple}-ar RANLIB=${triple}-ranlib \
-  WINDRES=${triple}-windres CXXFLAGS="-O2" CFLAGS="-O2" \
-  --prefix="$prefix" --disable-shared --with-msw --enable-unicode \
-  --with-zlib=sys --without-libpng --without-libjpeg --without-libtiff --without-expat \
-  --without-liblzma --without-libcurl --without-opengl --with-regex=builtin \
-  --disable-html --disable-xrc --disable-webview --disable-stc --disable-richtext \
-  --disable-propgrid --disable-ribbon --disable-mediactrl --disable-sockets \
-  --disable-webrequest --disable-sound --disable-debugreport --disable-svg \
-  --disable-precomp-headers --disable-tests --disable-debug_info >&2
+"$src/configure" "${options[@]}" >&2
 make -j"$jobs" >&2
 make install >&2
 touch "$prefix/.complete"
