@@ -15,16 +15,7 @@ fi
 # The desktop tests of vesk.exe: a virtual display, a window manager, the tools that drive and
 # read the windows, and the Japanese font mapped into Wine.
 if [ "${VESK_WINDOWS_GUI:-1}" != 0 ]; then
-  gui_pkgs=(xvfb xauth x11-utils xdotool wmctrl openbox imagemagick fonts-noto-cjk)
-  missing=()
-  for p in "${gui_pkgs[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  if [ ${#missing[@]} -gt 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-  fi
+  "$here/tools/deps.sh" xvfb xauth x11-utils xdotool wmctrl openbox imagemagick fonts-noto-cjk
 fi
 "$here/tools/windows-build.sh" -DVESK_LINUX_CLI="$linux/vesk-cli" "$@"
 export VESK_WINEPREFIX=${VESK_WINEPREFIX:-$dir/wine-prefix}
