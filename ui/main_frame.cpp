@@ -8,6 +8,7 @@
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
+#include <wx/time.h>
 #include <wx/utils.h>
 
 #include "app/capture/capture_link.h"
@@ -78,7 +79,8 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
       m_doc(doc),
       m_manager(manager),
       m_settings(settings),
-      m_commands(std::move(commands)) {
+      m_commands(std::move(commands)),
+      m_savedPlace(placement.x, placement.y) {
   SetMinSize(wxSize(kMinFrameWidth, kMinFrameHeight));
   SetIcons(AppIcons());
   CreateMenus();
@@ -120,6 +122,7 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
   column->Add(m_splitter, 1, wxEXPAND);
   SetSizer(column);
 
+  Bind(wxEVT_MOVE, &CMainFrame::OnMoveWhileShowing, this);
   SetDropTarget(new FileDrop(this));
   // The panes also take links dragged from a browser: the tree into the category under the
   // pointer, the list into the category it shows.
@@ -453,6 +456,27 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
   SaveFramePlacement(m_settings, state);
   m_list->SaveColumnWidths();
   Destroy();
+}
+
+bool CMainFrame::Show(bool show) {
+  if (show && !IsShown() && m_holdPlaceUntilMs == 0) {
+    m_holdingPlace = true;
+    m_holdPlaceUntilMs = wxGetLocalTimeMillis().GetValue() + 2000;
+  }
+  return wxFrame::Show(show);
+}
+
+void CMainFrame::OnMoveWhileShowing(wxMoveEvent& event) {
+  event.Skip();
+  if (!m_holdingPlace) return;
+  if (wxGetLocalTimeMillis().GetValue() > m_holdPlaceUntilMs || IsMaximized() || IsIconized()) {
+    m_holdingPlace = false;
+    return;
+  }
+  if (GetPosition() == m_savedPlace) return;
+  m_holdingPlace = false;
+  TraceUi("placed-again", std::to_string(GetPosition().x) + "," + std::to_string(GetPosition().y));
+  CallAfter([this] { Move(m_savedPlace); });
 }
 
 }  // namespace vesk

@@ -58,8 +58,13 @@ class CMainFrame : public wxFrame {
   void ShowLink(LINKINFO* link);
   // Hands a URL (UTF-8) to the desktop's default browser.
   void OpenUrl(const std::string& url);
+  bool Show(bool show = true) override;
 
  private:
+  // A window manager may put a new window where its own rules say rather than at the saved
+  // place; the first move it makes there, soon after the first show, is answered with the saved
+  // place once.
+  void OnMoveWhileShowing(wxMoveEvent& event);
   void CreateMenus();
   void CreateToolbar();
   void CreateStatusPanes();
@@ -93,6 +98,9 @@ class CMainFrame : public wxFrame {
   std::string m_shownCounts;
   wxString m_shownCaption;
   wxSize m_tracedPanes;  // the panes' size last written to the trace
+  wxPoint m_savedPlace;  // where the window was asked to appear
+  bool m_holdingPlace = false;
+  long long m_holdPlaceUntilMs = 0;
 };
 
 }  // namespace vesk

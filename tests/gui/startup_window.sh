@@ -39,4 +39,21 @@ answer vesk Return
 wait_exit 10
 [ "$VESK_RC" -ne 0 ] || fail "started although the named document could not be opened"
 grep -q '^ready=' "$VESK_UI_TRACE" && fail "main window shown for a missing document"
+
+# A window manager places new windows by its own rules; the window still comes up at its place.
+frame_at() {
+  local info ext left top x y
+  info=$(xwininfo -id "$MAIN_WIN" 2>/dev/null) || return 1
+  ext=$(xprop -id "$MAIN_WIN" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+  [ -n "$ext" ] || return 1
+  IFS=, read -r left _ top _ <<<"$ext"
+  x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+  y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  FRAME_AT="$((x - left)),$((y - top))"
+  [ "$FRAME_AT" = "$1" ]
+}
+start_wm
+start_vesk
+poll 10 frame_at 80,80 || fail "under a window manager the frame is at $FRAME_AT, not 80,80"
+close_vesk
 echo PASS
