@@ -80,7 +80,7 @@ CMainFrame::CMainFrame(CVeskDoc& doc, CDocManager& manager, CVeskSettings& setti
       m_manager(manager),
       m_settings(settings),
       m_commands(std::move(commands)),
-      m_savedPlace(placement.x, placement.y) {
+      m_savedPlace(placement.x, placement.y, placement.cx, placement.cy) {
   SetMinSize(wxSize(kMinFrameWidth, kMinFrameHeight));
   SetIcons(AppIcons());
   CreateMenus();
@@ -473,10 +473,12 @@ void CMainFrame::OnMoveWhileShowing(wxMoveEvent& event) {
     m_holdingPlace = false;
     return;
   }
-  if (GetPosition() == m_savedPlace) return;
+  if (GetPosition() == m_savedPlace.GetPosition()) return;
   m_holdingPlace = false;
   TraceUi("placed-again", std::to_string(GetPosition().x) + "," + std::to_string(GetPosition().y));
-  CallAfter([this] { Move(m_savedPlace); });
+  // The whole rectangle: the move may come while the manager reparents the window, when the
+  // size the toolkit holds is not yet the real one, and a bare move would keep that size.
+  CallAfter([this] { SetSize(m_savedPlace); });
 }
 
 }  // namespace vesk

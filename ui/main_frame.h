@@ -98,7 +98,7 @@ class CMainFrame : public wxFrame {
   std::string m_shownCounts;
   wxString m_shownCaption;
   wxSize m_tracedPanes;  // the panes' size last written to the trace
-  wxPoint m_savedPlace;  // where the window was asked to appear
+  wxRect m_savedPlace;   // where and how large the window was asked to appear
   bool m_holdingPlace = false;
   long long m_holdPlaceUntilMs = 0;
 };
