@@ -47,6 +47,13 @@ class IUserInterface {
  public:
   virtual ~IUserInterface() = default;
   virtual MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) = 0;
+  // A box of no window with a caption of its own; a user interface without captions shows it as
+  // any other.
+  virtual MbResult CaptionedMessageBox(const std::string& text, const std::string& caption,
+                                       MbButtons buttons, MbIcon icon) {
+    (void)caption;
+    return MessageBox(text, buttons, icon);
+  }
   virtual void Beep() = 0;
   // The document dialogs; true when closed with OK, with the fields taken back.
   virtual bool EditCategory(CategoryFields& fields) = 0;

@@ -4,10 +4,12 @@
 #include <thread>
 
 #include "document/veskdoc.h"
+#include "platform/hand_over_path.h"
 #include "publish/search_page.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "settings/vesk_settings.h"
+#include "text/encoding.h"
 
 namespace vesk {
 namespace {
@@ -63,8 +65,15 @@ bool RunSearchProgram(CVeskDoc& doc, CSearchProgram& program, platform::IWindowM
     doc.UI().MessageBox(ResString(kIdsNoWindowSystem), MbButtons::Ok, MbIcon::Stop);
     return false;
   }
+  // The program would open whatever file a mangled path names: refuse before starting it.
+  std::string handed;
+  if (!platform::HandOverPath(page, handed)) {
+    doc.UI().MessageBox(ResFormat(kIdsSearchPathNotShiftJis, ToCp932(page)), MbButtons::Ok,
+                        MbIcon::Stop);
+    return false;
+  }
   const std::string programPath = PathFromSetting(doc.Settings().GetDeepscout());
-  if (program.FindSearchProgram(programPath) && program.SendSearchFile(page)) return true;
+  if (program.FindSearchProgram(programPath) && program.SendSearchFile(handed)) return true;
   doc.UI().MessageBox(ResString(kIdsSearchProgramFailed), MbButtons::Ok, MbIcon::Stop);
   return false;
 }

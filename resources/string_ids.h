@@ -70,9 +70,9 @@ enum StringId : int {
   kIdsBookmarkTitlesChanged = 10540,  // "%1": how many titles lost characters
   kIdsNotBookmarkFile = 10541,        // "%1": the file
   kIdsBookmarkFilter = 10542,
-  kIdsBookmarksWritten = 10543,        // "%1": the file written
-  kIdsScriptUrlsSkipped = 10544,       // "%1": how many script addresses an import left out
-  kIdsTemplateOutsideAsk = 10545,      // "%1": the template
+  kIdsBookmarksWritten = 10543,    // "%1": the file written
+  kIdsScriptUrlsSkipped = 10544,   // "%1": how many script addresses an import left out
+  kIdsTemplateOutsideAsk = 10545,  // "%1": the template
   kIdsBookmarkOpenFilter = 10546,  // the bookmark import's: files and the browsers' stores
   kIdsNoLinksToCheck = 10600,
   kIdsNoWindowSystem = 10720,       // no X11 display for the search program's hand-over
@@ -87,6 +87,9 @@ enum StringId : int {
   kIdsDeleteProgressText = 10729,
   kIdsUndoProgressTitle = 10730,
   kIdsUndoProgressText = 10731,
+  kIdsDdeInitFailed = 10740,  // the browser page request: DDE cannot start, and its caption
+  kIdsBrowserInfoCaption = 10741,
+  kIdsSearchPathNotShiftJis = 10742,  // the search page's path cannot be handed over as it is
   kIdsAppName = 57344,
   kIdsCountsText = 59143,
   kIdsEmptyPaneText = 59144,

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/capture/browser_info_client.h"
 #include "app/capture/capture_environment.h"
 #include "app/capture/capture_link.h"
 #include "app/desktop/program_registration.h"
@@ -239,6 +240,14 @@ void CVeskApp::StartCapture() {
   if (m_captureThread.joinable()) m_captureThread.join();
   m_capturing = true;
   wxBeginBusyCursor();
+  // A browser that answers DDE is asked first, on this thread: its conversation and the waits for
+  // its answer belong to the thread of the windows.
+  if (m_doc != nullptr) {
+    if (std::optional<BrowserPage> page = AskBrowsersByDde(m_doc->UI())) {
+      FinishCapture(std::move(page));
+      return;
+    }
+  }
   // The browsers' files are read on a thread of their own, so no file makes the window wait;
   // the clipboard belongs to this thread and is read here afterwards.
   const CaptureEnvironment env = MakeCaptureEnvironment(*m_settings, nullptr);

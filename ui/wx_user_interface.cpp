@@ -19,7 +19,8 @@
 
 namespace vesk {
 
-MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon) {
+MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon,
+                        const std::string& caption) {
   long style = 0;
   switch (buttons) {
     case MbButtons::Ok:
@@ -53,7 +54,8 @@ MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons butt
       break;
   }
   TraceUi("message", ToUtf8(text));
-  wxMessageDialog box(owner, Cp932ToWx(text), Cp932ToWx(ResString(kIdsAppName)), style);
+  wxMessageDialog box(owner, Cp932ToWx(text),
+                      Cp932ToWx(caption.empty() ? ResString(kIdsAppName) : caption), style);
   box.SetYesNoCancelLabels(U8("はい(&Y)"), U8("いいえ(&N)"), U8("キャンセル"));
   box.SetOKCancelLabels("OK", U8("キャンセル"));
   switch (box.ShowModal()) {
@@ -82,6 +84,11 @@ wxString FilterToWildcard(const std::string& filter) {
 
 MbResult CWxUserInterface::MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) {
   return ShowMessageBox(Owner(), text, buttons, icon);
+}
+
+MbResult CWxUserInterface::CaptionedMessageBox(const std::string& text, const std::string& caption,
+                                               MbButtons buttons, MbIcon icon) {
+  return ShowMessageBox(nullptr, text, buttons, icon, caption);
 }
 
 void CWxUserInterface::Beep() { wxBell(); }

@@ -16,7 +16,8 @@
 namespace vesk {
 
 // A message box with the program's caption; text is Shift_JIS.
-MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon);
+MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons buttons, MbIcon icon,
+                        const std::string& caption = {});
 
 // A path typed or picked into control for a Shift_JIS field of the document, in field; the
 // refusal naming the path when it holds a character Shift_JIS cannot hold, so no damaged path
@@ -36,6 +37,8 @@ class CWxUserInterface : public IUserInterface {
       : m_settings(settings), m_owner(std::move(owner)) {}
 
   MbResult MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
+  MbResult CaptionedMessageBox(const std::string& text, const std::string& caption,
+                               MbButtons buttons, MbIcon icon) override;
   void Beep() override;
   bool EditCategory(CategoryFields& fields) override;
   bool RunFindDialog(FindDialogState& state) override;

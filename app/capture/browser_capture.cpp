@@ -19,9 +19,13 @@ namespace {
 // profiles.ini is a few lines; a larger file is not one.
 constexpr std::size_t kMaxProfilesIni = 1u << 20;
 
-// The user-data folders of the Chromium family under the configuration folder.
+// The user-data folders of the Chromium family under the configuration folder, and on Windows
+// under the local application data folder.
 const char* const kChromiumFolders[] = {"chromium", "google-chrome", "google-chrome-beta",
                                         "google-chrome-unstable"};
+const char* const kWindowsChromiumFolders[] = {
+    "Chromium/User Data", "Google/Chrome/User Data", "Google/Chrome Beta/User Data",
+    "Google/Chrome SxS/User Data", "Microsoft/Edge/User Data"};
 
 // A decimal port number 1..65535 and nothing else; 0 otherwise.
 int PortNumber(const std::string& text) {
@@ -57,9 +61,7 @@ std::optional<BrowserPage> ReadChromiumPage(const std::string& file) {
 // Whether a running browser of the family says its endpoint listens on port: any process could
 // listen there, and only the browser's own lock and port file tell that it is the browser.
 bool RunningChromiumListensOn(const CaptureEnvironment& env, int port) {
-  if (env.configHome.empty()) return false;
-  for (const char* name : kChromiumFolders) {
-    const std::string folder = env.configHome + "/" + name;
+  for (const std::string& folder : ChromiumUserDataFolders(env)) {
     if (!IsChromiumRunning(folder)) continue;
     if (DevToolsActivePort(folder) == port ||
         ChromiumCommandLinePort(ChromiumLockPid(folder)) == port)
@@ -82,6 +84,8 @@ std::optional<BrowserPage> AskDevTools(const CaptureEnvironment& env) {
 
 CaptureEnvironment ProcessCaptureEnvironment() {
   CaptureEnvironment env;
+  env.appData = RoamingAppDataFolder();
+  env.localAppData = LocalAppDataFolder();
   env.home = Env("HOME");
   env.configHome = Env("XDG_CONFIG_HOME");
   // Only an absolute XDG_CONFIG_HOME counts.
@@ -95,6 +99,7 @@ std::optional<RunningSession> FindFirefoxSession(const CaptureEnvironment& env) 
   std::vector<std::string> roots;
   if (!env.configHome.empty()) roots.push_back(env.configHome + "/mozilla/firefox");
   if (!env.home.empty()) roots.push_back(env.home + "/.mozilla/firefox");
+  if (!env.appData.empty()) roots.push_back(env.appData + "/Mozilla/Firefox");
   std::optional<RunningSession> best;
   for (const std::string& root : roots) {
     std::string ini;
@@ -155,11 +160,21 @@ int ChromiumCommandLinePort(long pid) {
   return port;
 }
 
+std::vector<std::string> ChromiumUserDataFolders(const CaptureEnvironment& env) {
+  std::vector<std::string> folders;
+  if (!env.configHome.empty()) {
+    for (const char* name : kChromiumFolders) folders.push_back(env.configHome + "/" + name);
+  }
+  if (!env.localAppData.empty()) {
+    for (const char* name : kWindowsChromiumFolders)
+      folders.push_back(env.localAppData + "/" + name);
+  }
+  return folders;
+}
+
 std::optional<RunningSession> FindChromiumSession(const CaptureEnvironment& env) {
-  if (env.configHome.empty()) return std::nullopt;
   std::optional<RunningSession> best;
-  for (const char* name : kChromiumFolders) {
-    const std::string folder = env.configHome + "/" + name;
+  for (const std::string& folder : ChromiumUserDataFolders(env)) {
     if (!IsChromiumRunning(folder)) continue;
     RunningSession found{{}, 0};
     for (const std::string& profile : FolderEntries(folder)) {

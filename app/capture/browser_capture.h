@@ -15,15 +15,18 @@ namespace vesk {
 
 // Where the capture looks; tests point it at temporary folders.
 struct CaptureEnvironment {
-  std::string home;        // $HOME
-  std::string configHome;  // $XDG_CONFIG_HOME, else $HOME/.config
+  std::string home;          // $HOME
+  std::string configHome;    // $XDG_CONFIG_HOME, else $HOME/.config
+  std::string appData;       // Windows: %APPDATA%, where Firefox keeps its profiles
+  std::string localAppData;  // Windows: %LOCALAPPDATA%, where the Chromium family keeps its own
   int devToolsPort = 9222;
   // Asks a loopback remote-debugging endpoint for its /json/list; unset: not asked.
   std::function<std::optional<std::string>(const std::string& host, int port)> fetchDevTools;
   IClipboardSource* clipboard = nullptr;  // null: no clipboard
 };
 
-// HOME and XDG_CONFIG_HOME of this process; the port and the others are left for the caller.
+// HOME and XDG_CONFIG_HOME (Windows: APPDATA and LOCALAPPDATA) of this process; the port and the
+// others are left for the caller.
 CaptureEnvironment ProcessCaptureEnvironment();
 
 // A running browser's session, as found on disk.
@@ -31,6 +34,9 @@ struct RunningSession {
   std::string file;      // the session file to read
   long long timeNs = 0;  // its modification time: when the browser was last used
 };
+
+// The user-data folders of the Chromium family that env names, Linux's and Windows' forms.
+std::vector<std::string> ChromiumUserDataFolders(const CaptureEnvironment& env);
 
 // The newest session store among the running profiles that the profiles.ini files of the
 // Firefox family name.

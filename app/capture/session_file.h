@@ -28,6 +28,11 @@ std::string LinkTarget(const std::string& path);
 // lock file (a POSIX write lock, or on Windows the file open without sharing).
 bool FileLockedByOther(const std::string& path);
 
+// The folders of the user's application data where Windows browsers keep their profiles
+// (%APPDATA% and %LOCALAPPDATA%, as UTF-8); empty on other systems or when unset.
+std::string RoamingAppDataFolder();
+std::string LocalAppDataFolder();
+
 // This machine's host name as the system reports it; empty when it cannot be told.
 std::string HostName();
 

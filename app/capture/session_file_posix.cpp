@@ -92,4 +92,7 @@ std::string HostName() {
   return name;
 }
 
+std::string RoamingAppDataFolder() { return {}; }
+std::string LocalAppDataFolder() { return {}; }
+
 }  // namespace vesk

@@ -66,4 +66,24 @@ std::string HostName() {
   return platform::FromWide(name, size);
 }
 
+namespace {
+
+// An absolute folder from the environment; a relative or unset one counts as none.
+std::string EnvironmentFolder(const wchar_t* name) {
+  wchar_t value[MAX_PATH * 2] = {};
+  const DWORD n = ::GetEnvironmentVariableW(name, value, MAX_PATH * 2);
+  if (n == 0 || n >= MAX_PATH * 2) return {};
+  std::string folder = platform::FromWide(value, n);
+  for (char& c : folder) {
+    if (c == '\\') c = '/';
+  }
+  const bool absolute = folder.size() >= 3 && folder[1] == ':' && folder[2] == '/';
+  return absolute ? folder : std::string();
+}
+
+}  // namespace
+
+std::string RoamingAppDataFolder() { return EnvironmentFolder(L"APPDATA"); }
+std::string LocalAppDataFolder() { return EnvironmentFolder(L"LOCALAPPDATA"); }
+
 }  // namespace vesk

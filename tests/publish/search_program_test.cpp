@@ -151,8 +151,37 @@ TEST_F(SearchProgramTest, CommandWritesThePageThenReportsWhatWentWrong) {
   windows.sendWorks = true;
   EXPECT_TRUE(RunSearchProgram(doc, program, windows));
   EXPECT_EQ(ui.messages.size(), 3u);
-  EXPECT_EQ(windows.sent.back().second, "-file " + dir.File("knrdata.html") + std::string(1, '\0'));
+  std::string page = dir.File("knrdata.html");
+#ifdef _WIN32
+  // Windows programs read the native form, in Shift_JIS.
+  for (char& c : page) {
+    if (c == '/') c = '\\';
+  }
+  page = ToCp932(page);
+#endif
+  EXPECT_EQ(windows.sent.back().second, "-file " + page + std::string(1, '\0'));
 }
+
+#ifdef _WIN32
+TEST_F(SearchProgramTest, APagePathShiftJisCannotHoldIsNotHandedOver) {
+  // The receiver would be told another file; nothing is started or sent, and the user is told.
+  const std::string folder = dir.File("caf\xC3\xA9");
+  ASSERT_TRUE(fs::create_directory(fs::u8path(folder)));
+  AddLink(Top(), "one")->m_strURL = "http://one/";
+  ASSERT_TRUE(doc.OnSaveDocument(folder + "/site.knd"));
+  doc.SetPathName(folder + "/site.knd");
+  doc.SetModifiedFlag(false);
+  settings.SetDeepscout(PathToSetting("C:/ds/deepscout.exe"));
+  windows.shown = {3};
+  CSearchProgram program = Program();
+  EXPECT_FALSE(RunSearchProgram(doc, program, windows));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].Utf8().find("Shift_JIS で表せない文字"), std::string::npos);
+  EXPECT_EQ(ui.messages[0].icon, MbIcon::Stop);
+  EXPECT_TRUE(windows.sent.empty());
+  EXPECT_TRUE(starter.paths.empty());
+}
+#endif
 
 }  // namespace
 }  // namespace vesk::test

@@ -46,6 +46,11 @@ class ScriptedUI : public IUserInterface {
     if (answer) return *answer;
     return buttons == MbButtons::YesNo ? MbResult::No : MbResult::Cancel;
   }
+  MbResult CaptionedMessageBox(const std::string& text, const std::string& caption,
+                               MbButtons buttons, MbIcon icon) override {
+    captions.push_back(caption);
+    return MessageBox(text, buttons, icon);
+  }
   void Beep() override { ++beeps; }
   bool EditCategory(CategoryFields& f) override { return Run("EditCategory", onCategory, f); }
   bool EditLink(LinkFields& f) override { return Run("EditLink", onLink, f); }
@@ -85,6 +90,7 @@ class ScriptedUI : public IUserInterface {
   }
 
   std::vector<ShownMessage> messages;
+  std::vector<std::string> captions;  // of the boxes that came with a caption of their own
   std::deque<MbResult> answers;
   std::optional<MbResult> answer;
   int beeps = 0;
