@@ -28,6 +28,7 @@ TEST(BrowserInfoClient, NoBrowserAnsweringGivesNoPageAndNoMessage) {
 std::string EscapedReply() { return ToCp932("\"http://127.0.0.1/a\",\"\\\"引用\\\" ページ\""); }
 
 TEST(BrowserInfoClient, TheSecondBrowserIsAskedWhenTheFirstIsNotThere) {
+  if (test::DdeNeedsADisplayHere()) GTEST_SKIP() << "Wine without a display";
   test::CDdeBrowserServer netscape("NETSCAPE", EscapedReply());
   ASSERT_TRUE(netscape.Ready());
   test::ScriptedUI ui;
@@ -40,6 +41,7 @@ TEST(BrowserInfoClient, TheSecondBrowserIsAskedWhenTheFirstIsNotThere) {
 }
 
 TEST(BrowserInfoClient, TheFirstBrowserThatAnswersIsTheOneTaken) {
+  if (test::DdeNeedsADisplayHere()) GTEST_SKIP() << "Wine without a display";
   test::CDdeBrowserServer explorer("IEXPLORE", "\"http://127.0.0.1/ie\"");
   test::CDdeBrowserServer netscape("NETSCAPE", EscapedReply());
   ASSERT_TRUE(explorer.Ready() && netscape.Ready());
@@ -51,6 +53,7 @@ TEST(BrowserInfoClient, TheFirstBrowserThatAnswersIsTheOneTaken) {
 }
 
 TEST(BrowserInfoClient, AnEmptyAnswerIsNoPage) {
+  if (test::DdeNeedsADisplayHere()) GTEST_SKIP() << "Wine without a display";
   test::CDdeBrowserServer netscape("NETSCAPE", "");
   ASSERT_TRUE(netscape.Ready());
   test::ScriptedUI ui;
@@ -58,6 +61,7 @@ TEST(BrowserInfoClient, AnEmptyAnswerIsNoPage) {
 }
 
 TEST(BrowserInfoClient, ALongReplyIsCutAt259Bytes) {
+  if (test::DdeNeedsADisplayHere()) GTEST_SKIP() << "Wine without a display";
   const std::string url = "http://127.0.0.1/" + std::string(300, 'a');
   test::CDdeBrowserServer netscape("NETSCAPE", "\"" + url + "\",\"t\"");
   ASSERT_TRUE(netscape.Ready());
@@ -71,6 +75,7 @@ TEST(BrowserInfoClient, ALongReplyIsCutAt259Bytes) {
 using BrowserInfoCapture = test::DocFixture;
 
 TEST_F(BrowserInfoCapture, TheReplyBecomesALinkOfTheCurrentCategory) {
+  if (test::DdeNeedsADisplayHere()) GTEST_SKIP() << "Wine without a display";
   test::CDdeBrowserServer netscape("NETSCAPE", EscapedReply());
   ASSERT_TRUE(netscape.Ready());
   doc.SetCurrent(Top());

@@ -7,6 +7,10 @@
 
 namespace vesk::test {
 
+// Under Wine without a display no DDE server of another process can be found; the tests skip
+// there and tests/windows/dde_tests.sh runs them on a display.
+bool DdeNeedsADisplayHere();
+
 // Serves service with reply (its bytes as sent) from another process until destroyed.
 class CDdeBrowserServer {
  public:

@@ -8,13 +8,22 @@
 
 namespace vesk::test {
 
+bool DdeNeedsADisplayHere() {
+  const bool wine =
+      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return wine && ::GetEnvironmentVariableW(L"DISPLAY", nullptr, 0) == 0;
+}
+
 CDdeBrowserServer::CDdeBrowserServer(const std::string& service, const std::string& reply) {
   const std::string replyFile = m_dir.File("reply.txt");
   const std::string readyFile = m_dir.File("ready");
   std::ofstream(replyFile, std::ios::binary) << reply;
   // It ends by itself after a minute should this process die before it stops it.
-  const std::string utf8 = std::string("\"") + VESK_DDE_SERVER_PATH + "\" " + service + " \"" +
-                           replyFile + "\" 60 \"" + readyFile + "\"";
+  // Under Wine the build's own path is a Unix one, which drive Z: holds.
+  std::string program = VESK_DDE_SERVER_PATH;
+  if (!program.empty() && program[0] == '/') program = "Z:" + program;
+  const std::string utf8 =
+      "\"" + program + "\" " + service + " \"" + replyFile + "\" 60 \"" + readyFile + "\"";
   std::wstring line;
   if (!platform::ToWide(utf8, line)) return;
   STARTUPINFOW si{};
