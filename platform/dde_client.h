@@ -28,9 +28,10 @@ class CDdeClient {
  private:
   void End();
 
-  unsigned long m_instance = 0;
-  void* m_conversation = nullptr;
-  void* m_reply = nullptr;
+  // Handles of the Windows form; the form without DDE never touches them.
+  [[maybe_unused]] unsigned long m_instance = 0;
+  [[maybe_unused]] void* m_conversation = nullptr;
+  [[maybe_unused]] void* m_reply = nullptr;
 };
 
 }  // namespace vesk::platform
