@@ -18,6 +18,10 @@ for _ in $(seq 1 200); do [ -s "$work/display" ] && break; sleep 0.1; done
 export WINEPREFIX=${VESK_WINEPREFIX:?prefix of the Windows tests}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$here/tools/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
+# That start has no display, and a Wine session that began without one keeps its desktop
+# without one for every program that joins it: DDE would find no server. The session must end
+# first, so the tests begin one on the display.
+wineserver -w
 wine=wine
 [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
 for program in "$@"; do
