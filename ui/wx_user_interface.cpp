@@ -71,7 +71,8 @@ MbResult ShowMessageBox(wxWindow* owner, const std::string& text, MbButtons butt
 }
 
 std::optional<FieldError> PathFieldError(const wxTextCtrl& control, std::string& field) {
-  const std::string path = ToPath(control.GetValue());
+  // Stored as typed, in the system's own form: the document is read on either system.
+  const std::string path = control.GetValue().utf8_string();
   if (PathToCp932(path, field)) return std::nullopt;
   return FieldError{control.GetId(), ResFormat(kIdsPathNotStorable, ToCp932(path))};
 }
