@@ -24,6 +24,14 @@ COutputResultDialog::COutputResultDialog(wxWindow* parent, const std::string& ch
   ok->SetDefault();
   top->Add(ok, 0, wxALIGN_CENTER | wxALL, 10);
   SetEscapeId(wxID_OK);
+  // Enter closes the list wherever the focus is: a multi-line control of its own would keep the
+  // key on Windows, though it takes no input here.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER)
+      EndModal(wxID_OK);
+    else
+      event.Skip();
+  });
   SetSizerAndFit(top);
   CentreOnParent();
 }
