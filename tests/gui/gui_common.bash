@@ -1,31 +1,55 @@
 # Shared steps of the desktop tests: a private virtual display, settings and trace file, and
 # waiting for what the program reports it shows. Sourced by the tests/gui/*.sh scripts, which
-# get the path of vesk and the source folder as their arguments.
+# get the path of the program and the source folder as their arguments. Given vesk.exe (and the
+# Linux vesk-cli as a third argument) the same steps drive the Windows program under Wine.
 set -euo pipefail
 
-VESK=${1:?path of vesk}
-SRC=${2:?source folder}
-CLI=$(dirname "$VESK")/vesk-cli
-
+VESK=$(realpath "${1:?path of vesk or vesk.exe}")
+SRC=$(realpath "${2:?source folder}")
 WORK=$(mktemp -d)
-export XDG_CONFIG_HOME=$WORK/config
-# The program registers itself with the desktop and keeps its single-instance lock in the
-# runtime folder: both stay inside the test's own folder, never the real user's.
-export HOME=$WORK/home XDG_DATA_HOME=$WORK/data XDG_RUNTIME_DIR=$WORK/run
-mkdir -p "$HOME" "$XDG_DATA_HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-# Settings that exist already, so the first-start notice does not stand in front of the window
-# (the tests of the notice remove the file).
-mkdir -p "$XDG_CONFIG_HOME/vesk"
-printf '[HKEY_CURRENT_USER\\Software\\Tamberlinwork\\vesk]\r\n' >"$XDG_CONFIG_HOME/vesk/settings.txt"
 export VESK_UI_TRACE=$WORK/trace.txt
 export NO_AT_BRIDGE=1
+ON_WINE=
+[[ $VESK == *.exe ]] && ON_WINE=1
+# Waits are this many times longer under Wine, whose programs start and answer more slowly.
+TIME_SCALE=1
+
+if [ -n "$ON_WINE" ]; then
+  export WINEPREFIX=${VESK_WINE_GUI_PREFIX:-$(dirname "$VESK")/wine-gui-prefix}
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  "$SRC/tools/wine-gui-prefix.sh" "$WINEPREFIX"
+  WINE=wine
+  [ -x /usr/lib/wine/wine64 ] && WINE=/usr/lib/wine/wine64
+  TIME_SCALE=3
+  # Documents are read and written by the Linux vesk-cli (the files are the same on both); the
+  # settings live in the registry, so "config" goes to vesk-cli.exe inside the prefix.
+  LINUX_CLI=$(realpath "${3:?path of the Linux vesk-cli}")
+  CLI=$WORK/vesk-cli
+  cat >"$CLI" <<CLI_WRAPPER
+#!/usr/bin/env bash
+if [ "\${1:-}" = config ]; then
+  cd "$WORK" && "$WINE" "$(dirname "$VESK")/vesk-cli.exe" "\$@" | tr -d '\\r'
+  exit "\${PIPESTATUS[0]}"
+fi
+exec "$LINUX_CLI" "\$@"
+CLI_WRAPPER
+  chmod +x "$CLI"
+else
+  CLI=$(dirname "$VESK")/vesk-cli
+  export XDG_CONFIG_HOME=$WORK/config
+  # The program registers itself with the desktop and keeps its single-instance lock in the
+  # runtime folder: both stay inside the test's own folder, never the real user's.
+  export HOME=$WORK/home XDG_DATA_HOME=$WORK/data XDG_RUNTIME_DIR=$WORK/run
+  mkdir -p "$HOME" "$XDG_DATA_HOME"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
 VESK_PID=
 WM_PID=
 XVFB_PID=
 
 cleanup() {
   [ -n "$VESK_PID" ] && kill "$VESK_PID" 2>/dev/null || true
+  [ -n "$ON_WINE" ] && { wineserver -k 2>/dev/null || true; }
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
   if [ -n "$XVFB_PID" ]; then
     kill "$XVFB_PID" 2>/dev/null || true
@@ -37,15 +61,20 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  if [ -s "$WORK/vesk.log" ]; then
+    echo "--- log:" >&2
+    cat "$WORK/vesk.log" >&2
+  fi
   echo "--- trace:" >&2
   cat "$VESK_UI_TRACE" >&2 2>/dev/null || true
+  [ -n "${SHOT:-}" ] && import -window root "$SHOT" 2>/dev/null && echo "screenshot: $SHOT" >&2
   exit 1
 }
 
 # Runs the command until it succeeds, for at most $1 seconds by the clock (a busy machine gets
 # the same time, not the same number of tries); returns 1 when the time runs out.
 poll() {
-  local limit=$1
+  local limit=$(($1 * TIME_SCALE))
   shift
   local deadline=$((${EPOCHREALTIME/./} + limit * 1000000))
   until "$@"; do
@@ -72,6 +101,32 @@ start_display() {
 }
 start_display
 
+# Runs a Windows program of the prefix (reg, a test program) and waits for it.
+wine_run() { (cd "$WORK" && "$WINE" "$@"); }
+
+# A Unix path as vesk.exe sees it (drive Z: is the root).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# A path as a user types it into the program's dialogs: the system's own form.
+typed_path() { if [ -n "$ON_WINE" ]; then winpath "$1"; else printf '%s' "$1"; fi; }
+
+# A path of the test's folder as the program under test names it: under Wine on drive Z:, with
+# the '/' the program keeps on every system.
+program_path() { if [ -n "$ON_WINE" ]; then printf 'Z:%s' "$1"; else printf '%s' "$1"; fi; }
+
+# Settings that exist already, so the first-start notice does not stand in front of the window
+# (the tests of the notice remove them).
+settings_exist() {
+  if [ -n "$ON_WINE" ]; then
+    wine_run reg add 'HKCU\Software\Tamberlinwork\vesk' /f >"$WORK/reg.log" 2>&1 ||
+      fail "reg add: $(cat "$WORK/reg.log")"
+  else
+    mkdir -p "$XDG_CONFIG_HOME/vesk"
+    printf '[HKEY_CURRENT_USER\\Software\\Tamberlinwork\\vesk]\r\n' >"$XDG_CONFIG_HOME/vesk/settings.txt"
+  fi
+}
+settings_exist
+
 start_wm() {
   openbox >"$WORK/openbox.log" 2>&1 &
   WM_PID=$!
@@ -80,13 +135,24 @@ start_wm() {
     fail "window manager did not start: $(cat "$WORK/openbox.log")"
 }
 
-# Starts vesk with the given arguments and waits until the start-up document is shown.
+# Starts vesk with the given arguments and waits until the start-up document is shown. Under
+# Wine the paths in the test's folder are handed over in their Windows form.
 start_vesk() {
   : >"$VESK_UI_TRACE"
-  "$VESK" "$@" >"$WORK/vesk.log" 2>&1 &
+  if [ -n "$ON_WINE" ]; then
+    local args=() arg
+    for arg in "$@"; do
+      [[ $arg == "$WORK"/* ]] && arg=$(winpath "$arg")
+      args+=("$arg")
+    done
+    (cd "$WORK" && exec "$WINE" "$VESK" "${args[@]}") >"$WORK/vesk.log" 2>&1 &
+  else
+    "$VESK" "$@" >"$WORK/vesk.log" 2>&1 &
+  fi
   VESK_PID=$!
   wait_trace '^ready=1$' 20
-  MAIN_WIN=$(xdotool search --limit 1 --name 'Kestrelnest Application') ||
+  # Wine keeps hidden windows of the same name; the shown one is the last.
+  poll 10 eval 'MAIN_WIN=$(xdotool search --onlyvisible --name "Kestrelnest Application" | tail -1); [ -n "$MAIN_WIN" ]' ||
     fail "main window not found"
   # The program may be ready before the window manager has shown its window.
   poll 10 window_shown "$MAIN_WIN" || fail "main window not shown"
@@ -161,11 +227,16 @@ keys() {
   xdotool key --clearmodifiers "$@"
 }
 
-# True while one of the program's menus is open.
+# True while one of the program's menus is open (Wine shows menus as windows the window manager
+# does not manage).
 menu_open() {
   local w
   for w in $(xdotool search --onlyvisible --class 'vesk' 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_MENU$' && return 0
+    if [ -n "$ON_WINE" ]; then
+      xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' && return 0
+    else
+      xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_MENU$' && return 0
+    fi
   done
   return 1
 }

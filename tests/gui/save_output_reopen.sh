@@ -19,7 +19,7 @@ keys ctrl+s
 wait_window '名前を付けて保存'
 # The file dialog proposes the document's name; replace it with the whole path.
 xdotool key ctrl+a
-xdotool type --delay 10 "$doc"
+xdotool type --delay 10 "$(typed_path "$doc")"
 xdotool key Return
 wait_trace '^caption=links.knd - Kestrelnest Application$'
 [ -s "$doc" ] || fail "document not written"
@@ -28,7 +28,7 @@ wait_caption "links.knd - Kestrelnest Application"
 menu alt+o d
 wait_trace '^result=' 10
 # A child category is written before its parent.
-expect_eq "$(last_trace result)" "$WORK/category1.cgi" "first changed file"
+expect_eq "$(last_trace result)" "$(program_path "$WORK/category1.cgi")" "first changed file"
 [ -f "$WORK/category0.cgi" ] && [ -f "$WORK/category1.cgi" ] && [ -f "$WORK/search.cgi" ] ||
   fail "CGI files missing"
 answer '出力結果' Return
@@ -42,7 +42,7 @@ wait_trace '^message=links.knd への変更を保存しますか\?$|^message=.*l
 answer vesk Return  # Yes: save, then close
 wait_exit 10
 expect_eq "$VESK_RC" 0 "exit status"
-expect_eq "$(setting 'Recent File List' File1)" "$doc" "most recent file"
+expect_eq "$(setting 'Recent File List' File1)" "$(program_path "$doc")" "most recent file"
 
 # The saved file opens again from the command line.
 start_vesk "$doc"
