@@ -68,6 +68,8 @@ xdotool type "13"
 xdotool key ctrl+Next
 wait_trace '^message=1 から 12 までの整数を入力してください。$'
 answer vesk Return
+# The keys go on only once the sheet has the focus back (Wine gives it back later).
+wait_window 'リンク先の情報'
 xdotool type "7"
 xdotool key ctrl+Next
 wait_trace '^sheet-page=3$'
