@@ -49,8 +49,10 @@ std::string LexicallyNormal(const std::string& path) {
 
 StartCommand ParseStartCommand(const std::vector<std::string>& args, const std::string& cwd) {
   StartCommand cmd;
-  if (args.size() == 1 && (args[0] == "/uninstall" || args[0] == "--uninstall")) {
+  const bool uninstall = !args.empty() && (args[0] == "/uninstall" || args[0] == "--uninstall");
+  if (uninstall && (args.size() == 1 || (args.size() == 2 && args[1] == "/S"))) {
     cmd.kind = StartKind::Uninstall;
+    cmd.quiet = args.size() == 2;
     return cmd;
   }
   std::string arg;

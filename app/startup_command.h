@@ -13,11 +13,14 @@ enum class StartKind { Normal, Uninstall };
 // A parsed command line; documentPath is absolute (or empty: no document named).
 struct StartCommand {
   StartKind kind = StartKind::Normal;
+  // The uninstall run without its question, for the installer's silent uninstall.
+  bool quiet = false;
   std::string documentPath;
 };
 
 // args are the arguments after the program path, as the system gave them (file-system bytes).
-// "/uninstall" or "--uninstall" alone on the line asks for the uninstall run. Anything else is
+// "/uninstall" or "--uninstall" alone on the line asks for the uninstall run, followed by "/S"
+// (and nothing else) for the quiet one. Anything else is
 // one document path: the arguments joined by single spaces, surrounding double quotes removed,
 // made absolute against cwd and normalised.
 StartCommand ParseStartCommand(const std::vector<std::string>& args, const std::string& cwd);

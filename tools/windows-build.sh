@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds vesk.exe, vesk-cli.exe and the tests for Windows into build-windows/ (or
-# $VESK_WINDOWS_BUILD_DIR), after installing what is missing and building the libraries once.
+# Cross-builds vesk.exe, vesk-cli.exe, the installer vesk-setup.exe and the tests for Windows
+# into build-windows/ (or $VESK_WINDOWS_BUILD_DIR), after installing what is missing and building
+# the libraries once.
 # Extra arguments go to CMake.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,6 +11,8 @@ deps=$("$here/tools/windows-deps.sh" | tail -1)
 # unit tests): wxMSW takes 15 to 35 minutes to build on two cores the first time.
 gui=(-DVESK_BUILD_GUI=OFF)
 if [ "${VESK_WINDOWS_GUI:-1}" != 0 ]; then
+  # makensis for the installer vesk-setup.exe.
+  "$here/tools/deps.sh" nsis >&2
   wx=$("$here/tools/windows-wx.sh" | tail -1)
   gui=(-DVESK_BUILD_GUI=ON -DwxWidgets_CONFIG_EXECUTABLE="$wx/bin/wx-config")
 fi

@@ -95,9 +95,12 @@ class CVeskApp : public wxApp {
   // The Favorites folder of the setting; while the setting is empty, the system's own (Windows),
   // else the one the user picks now (empty when cancelled).
   std::string FavoritesFolder();
-  // Hands the command line to the running instance; false when none answered.
+  // Hands the command line to the running instance; false when none answered or the command
+  // was the uninstall run, which is refused while the program runs.
   bool HandOver();
-  void RunUninstall();
+  // The uninstall run: asks (unless quiet), then removes the settings and the registration;
+  // false when cancelled. Exits 0 or 1 accordingly, so an uninstaller knows what happened.
+  bool RunUninstall();
   // Fetches what later starts handed over; called on the UI thread after the channel's wake.
   void OnInstanceWake();
   // Takes the fetched hand-overs, once no modal dialog is open; what must wait is taken when
@@ -215,20 +218,25 @@ void CVeskApp::AddBookmarkCommands(DocumentCommands& c) {
 
 bool CVeskApp::HandOver() {
   if (m_command.kind == StartKind::Uninstall) {
-    StartupMessage(kIdsUninstallWhileRunning, "Warning", wxOK | wxICON_EXCLAMATION);
-    return true;
+    // Refused: the exit status tells a calling uninstaller to keep the program's files.
+    if (m_command.quiet)
+      std::fputs("vesk: vesk is running and cannot be uninstalled now\n", stderr);
+    else
+      StartupMessage(kIdsUninstallWhileRunning, "Warning", wxOK | wxICON_EXCLAMATION);
+    return false;
   }
   if (m_instance->Send(EncodeHandOver(m_command.documentPath), 10000)) return true;
   std::fputs("vesk: another vesk of this user is running but did not answer\n", stderr);
   return false;
 }
 
-void CVeskApp::RunUninstall() {
-  if (StartupMessage(kIdsUninstallAsk, "vesk uninstall", wxOK | wxCANCEL | wxICON_INFORMATION) !=
-      MbResult::Ok)
-    return;
+bool CVeskApp::RunUninstall() {
+  if (!m_command.quiet && StartupMessage(kIdsUninstallAsk, "vesk uninstall",
+                                         wxOK | wxCANCEL | wxICON_INFORMATION) != MbResult::Ok)
+    return false;
   DeletePlatformSettingsRoot();
   UnregisterProgram();
+  return true;
 }
 
 void CVeskApp::StartCapture() {
@@ -315,8 +323,7 @@ bool CVeskApp::OnInit() {
     return false;
   }
   if (m_command.kind == StartKind::Uninstall) {
-    RunUninstall();
-    m_earlyExit = 0;
+    m_earlyExit = RunUninstall() ? 0 : 1;
     return false;
   }
   // Later starts are answered from now on, also while the notice below is open; what they hand

@@ -19,6 +19,8 @@ constexpr wchar_t kFileType[] = L"veskDatafile";
 constexpr wchar_t kClassKey[] = L"Software\\Classes\\veskDatafile";
 constexpr wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\vesk";
+// What the installer names its uninstaller, in the program's folder.
+constexpr wchar_t kUninstallerName[] = L"vesk-uninstall.exe";
 
 // One open key, closed on every return path.
 class CKey {
@@ -87,6 +89,21 @@ Holder ExtensionHolder() {
 
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
+// The entry's command: the installer's uninstaller when the program was installed (it sits
+// beside the program, and runs the uninstall run before it removes the files), else the
+// program's own uninstall run. So a start never turns an installed program's entry into one
+// that would leave its files behind.
+std::wstring UninstallCommand(const std::wstring& program) {
+  const std::size_t slash = program.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) {
+    const std::wstring uninstaller = program.substr(0, slash + 1) + kUninstallerName;
+    const DWORD attributes = ::GetFileAttributesW(uninstaller.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+      return Quoted(uninstaller);
+  }
+  return Quoted(program) + L" /uninstall";
+}
+
 }  // namespace
 
 bool RegisterProgram(const std::string&) {
@@ -116,7 +133,7 @@ bool RegisterProgram(const std::string&) {
     platform::ToWide(ToUtf8(ResString(kIdsUninstallDisplayName)), display);
     CKey entry;
     if (entry.Create(kUninstallKey) && entry.Set(L"DisplayName", display))
-      entry.Set(L"UninstallString", Quoted(program) + L" /uninstall");
+      entry.Set(L"UninstallString", UninstallCommand(program));
   }
   return true;
 }

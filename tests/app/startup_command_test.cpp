@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace vesk {
 namespace {
 
@@ -15,6 +18,21 @@ TEST(StartCommandTest, UninstallOnlyWhenAloneOnTheLine) {
   auto extra = ParseStartCommand({"/uninstall", "x"}, "/w");
   EXPECT_EQ(extra.kind, StartKind::Normal);
   EXPECT_EQ(extra.documentPath, "/uninstall x");
+}
+
+TEST(StartCommandTest, QuietUninstallOnlyWithExactlyS) {
+  EXPECT_FALSE(ParseStartCommand({"/uninstall"}, "/w").quiet);
+  auto quiet = ParseStartCommand({"/uninstall", "/S"}, "/w");
+  EXPECT_EQ(quiet.kind, StartKind::Uninstall);
+  EXPECT_TRUE(quiet.quiet);
+  EXPECT_TRUE(ParseStartCommand({"--uninstall", "/S"}, "/w").quiet);
+  // Anything else beside it still names a document, never a run without the question.
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"/uninstall", "/s"}, {"/uninstall", "/S", "x"}, {"/S", "/uninstall"}, {"/S"}}) {
+    auto other = ParseStartCommand(args, "/w");
+    EXPECT_EQ(other.kind, StartKind::Normal) << args.size();
+    EXPECT_FALSE(other.quiet);
+  }
 }
 
 TEST(StartCommandTest, DocumentPathIsMadeAbsoluteAndUnquoted) {

@@ -38,6 +38,7 @@ caption_is "second.knd - Kestrelnest Application" || fail "an empty hand-over ch
 UNINSTALL_PID=$!
 answer Warning Return
 poll 30 eval '! kill -0 $UNINSTALL_PID 2>/dev/null' || fail "the refused uninstall did not end"
+if wait "$UNINSTALL_PID"; then fail "the refused uninstall run reported success"; fi
 wine_run reg query 'HKCU\Software\Classes\.knd' >/dev/null 2>&1 ||
   fail "the refused uninstall removed the registration"
 kill -0 "$VESK_PID" || fail "the first instance ended"
