@@ -244,6 +244,8 @@ TEST_F(BrowserDiscoveryTest, TheEndpointIsAskedOnlyWhenTheBrowsersLockAndPortFil
   ASSERT_EQ(::posix_spawnp(&child, "sh", nullptr, nullptr, const_cast<char* const*>(argv), environ),
             0);
   ChromiumShowing("http://cr/", child, 2000);
+  // Until the child has run exec, its command line is still this program's.
+  for (int i = 0; i < 500 && ChromiumCommandLinePort(child) != 9399; ++i) ::usleep(10000);
   EXPECT_EQ(ChromiumCommandLinePort(child), 9399);
   EXPECT_EQ(FindBrowserPage(env)->url, "http://impostor/");
   EXPECT_EQ(asked, 2);
