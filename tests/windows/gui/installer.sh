@@ -6,15 +6,6 @@ source "$(dirname "$0")/wine_gui_common.bash"
 
 SETUP=$(dirname "$VESK")/vesk-setup.exe
 [ -f "$SETUP" ] || fail "no $SETUP"
-classes='HKCU\Software\Classes'
-entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\vesk'
-value() {
-  local which=(/ve)
-  [ -n "${2:-}" ] && which=(/v "$2")
-  wine_run reg query "$1" "${which[@]}" 2>/dev/null | tr -d '\r' |
-    sed -n 's/^ *[^ ].*REG_[A-Z_]* *//p' | head -1
-}
-has_key() { wine_run reg query "$1" >/dev/null 2>&1; }
 # The entry's display name as stored (reg query prints it in the console's code page).
 display_name() {
   wine_run reg export "$entry" entry.reg /y >/dev/null 2>&1 || fail "reg export of the entry"

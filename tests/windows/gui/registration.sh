@@ -4,16 +4,6 @@
 # the settings, and leaves alone an extension another program holds.
 source "$(dirname "$0")/wine_gui_common.bash"
 
-classes='HKCU\Software\Classes'
-entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\vesk'
-# The text of one value as reg query prints it.
-value() {
-  local which=(/ve)
-  [ -n "${2:-}" ] && which=(/v "$2")
-  wine_run reg query "$1" "${which[@]}" 2>/dev/null | tr -d '\r' |
-    sed -n 's/^ *[^ ].*REG_SZ *//p' | head -1
-}
-has_key() { wine_run reg query "$1" >/dev/null 2>&1; }
 program="$(winpath "$VESK")"
 
 wine_run reg delete "$classes\\.knd" /f >/dev/null 2>&1 || true
